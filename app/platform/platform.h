@@ -1,0 +1,47 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace z7 {
+
+// The services of the operating system that the program's logic needs, and
+// nothing more. Paths are Windows paths ("C:\Spiele\Z7\z7_model.txt") on every
+// system; texts are UTF-8, file contents are raw bytes. Standard C++ types
+// only, so the Windows backend builds without Qt.
+class Platform
+{
+public:
+    virtual ~Platform() = default;
+
+    // Executable file names of all running processes, in list order; empty when
+    // the list cannot be taken. On Wine several names may stand for one process.
+    virtual std::vector<std::string> processNames() = 0;
+
+    // Text of a value under HKEY_LOCAL_MACHINE\<key>, 32-bit registry view.
+    // Empty when the key or value is missing or cannot be opened; text up to its
+    // first NUL; expandable text is not expanded. A value that is not text
+    // throws z7::Error("Ungültiger Datentyp für '<value>'").
+    virtual std::string readRegistryText(const std::string &key, const std::string &value) = 0;
+
+    // The user's Documents folder as a Windows path without a trailing "\".
+    virtual std::string documentsFolder() = 0;
+
+    // True when a file (not a folder) of that name exists.
+    virtual bool fileExists(const std::string &path) = 0;
+
+    // Renames a file within its folder; does nothing when the source is missing
+    // or the target exists. No result: the caller does not examine it.
+    virtual void moveFile(const std::string &from, const std::string &to) = 0;
+
+    // The whole file. Throws z7::Error("Datei <path> kann nicht geöffnet werden. <reason>").
+    virtual std::string readFile(const std::string &path) = 0;
+
+    // Replaces the whole file crash-safely: a temporary file in the same folder,
+    // flushed to disk, renamed over the target. On any failure the previous file
+    // stays as it was and z7::Error("Datei \"<path>\" kann nicht erstellt werden. <reason>")
+    // is thrown.
+    virtual void writeFile(const std::string &path, const std::string &bytes) = 0;
+};
+
+} // namespace z7

@@ -1,0 +1,22 @@
+# Settings every target of the program shares: link z7_common and they apply.
+add_library(z7_common INTERFACE)
+target_compile_features(z7_common INTERFACE cxx_std_20)
+target_compile_definitions(z7_common INTERFACE
+  QT_NO_CAST_FROM_ASCII
+  QT_USE_QSTRINGBUILDER
+  $<$<PLATFORM_ID:Windows>:NOMINMAX UNICODE _UNICODE>)
+if(MSVC)
+  target_compile_options(z7_common INTERFACE /W4 /utf-8)
+else()
+  target_compile_options(z7_common INTERFACE -Wall -Wextra -Wpedantic)
+  if(DEFINED ENV{CI})
+    target_compile_options(z7_common INTERFACE -Werror)
+  endif()
+endif()
+
+# Sanitizer build: -DZ7_SANITIZE=ON instruments every target.
+option(Z7_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+if(Z7_SANITIZE)
+  target_compile_options(z7_common INTERFACE -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  target_link_options(z7_common INTERFACE -fsanitize=address,undefined)
+endif()

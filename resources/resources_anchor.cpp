@@ -1,0 +1,1 @@
+// Anchors the resource library; its content is the embedded files.
