@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QApplication>
+#include <QString>
+
+#include <exception>
+#include <utility>
+
+namespace z7 {
+
+// The program file's name up to its first dot, every letter after the first
+// in lower case ("Z7Edit.exe" -> "Z7edit").
+QString ErrorReportTitle();
+
+// The default error report: an error box (flags 16) titled ErrorReportTitle().
+// A "." is appended unless the message ends in a character of code 46 or lower.
+void ReportError(const QString &message);
+
+// Runs f; an exception that leaves it is reported and the caller goes on.
+// Returns false when it caught one.
+template <class F>
+bool Guarded(F &&f)
+{
+    try {
+        std::forward<F>(f)();
+        return true;
+    } catch (const std::exception &e) {
+        ReportError(QString::fromUtf8(e.what()));
+    }
+    return false;
+}
+
+// The application object: an exception thrown by any event handler ends that
+// handler only; it is reported and the event loop goes on.
+class Application : public QApplication
+{
+public:
+    Application(int &argc, char **argv);
+    bool notify(QObject *receiver, QEvent *event) override;
+};
+
+} // namespace z7
