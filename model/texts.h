@@ -21,7 +21,7 @@ inline constexpr char16_t CompanionMissingInReference[] =
 
 inline QString Text(const char16_t *text)
 {
-    return QString::fromUtf16(text);
+    return QStringView(text).toString();
 }
 
 } // namespace z7::texts
