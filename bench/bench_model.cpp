@@ -1,0 +1,118 @@
+#include "catalogue_entries.h"
+#include "host_platform.h"
+#include "model_store.h"
+#include "record.h"
+#include "resource.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+using namespace z7;
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+const QString GamePath = u"C:\\Spiele\\Z7\\"_s;
+
+// A game folder in a temporary directory on the real disk, with the default
+// model installed and both models loaded.
+struct Game
+{
+    QTemporaryDir dir{QDir::currentPath() + u"/bench_model-XXXXXX"_s};
+    test::HostPlatform platform{dir.path()};
+    ModelStore store{platform};
+
+    Game()
+    {
+        QDir().mkpath(platform.hostPath(GamePath));
+        store.setGamePath(GamePath);
+        store.LoadReferenceModel();
+        store.InstallDefaultModel();
+        store.LoadWorkingModel();
+    }
+};
+
+void BM_SplitJoinBuiltInLines(benchmark::State &state)
+{
+    Game game;
+    const QStringList &lines = game.store.ReferenceModel;
+    for (auto _ : state) {
+        for (int i = 0; i < lines.size(); ++i) {
+            const int n = ModelStore::RecordKindOf(i) == RecordKind::House ? HouseSlotCount
+                                                                            : BuildingSlotCount;
+            QString joined = JoinRecord(SplitRecord(lines[i], n));
+            benchmark::DoNotOptimize(joined);
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * lines.size());
+}
+BENCHMARK(BM_SplitJoinBuiltInLines);
+
+void BM_LoadEntrySlotsAllEntries(benchmark::State &state)
+{
+    Game game;
+    for (auto _ : state) {
+        for (const test::CatalogueEntry &e : test::CatalogueEntries) {
+            RecordKind kind = game.store.LoadEntrySlots(QStringView(e.caption).toString(), e.code);
+            benchmark::DoNotOptimize(kind);
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * std::size(test::CatalogueEntries));
+}
+BENCHMARK(BM_LoadEntrySlotsAllEntries);
+
+// Store of one entry including the crash-safe write (temporary file, flush to
+// disk, rename). Arg 0: a building ("Theater"), 1: a house level with its
+// companion line ("Grosses Insulae").
+void BM_StoreEntrySlots(benchmark::State &state)
+{
+    Game game;
+    const bool house = state.range(0) == 1;
+    const QString caption = house ? u"Grosses Insulae"_s : u"Theater"_s;
+    const int code = house ? 200 : 15;
+    game.store.LoadEntrySlots(caption, code);
+    int value = 0;
+    for (auto _ : state) {
+        game.store.CurrentBuilding[4] = QString::number(++value % 20);
+        benchmark::DoNotOptimize(game.store.StoreEntrySlots(caption, code));
+    }
+}
+BENCHMARK(BM_StoreEntrySlots)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+
+// LoadWorkingModel of a file of N lines (the built-in lines over and over).
+void BM_LoadWorkingModel(benchmark::State &state)
+{
+    Game game;
+    const QStringList &reference = game.store.ReferenceModel;
+    QStringList big;
+    big.reserve(state.range(0));
+    while (big.size() < state.range(0))
+        big.append(reference[big.size() % reference.size()]);
+    game.store.WorkingModel = big;
+    game.store.SaveWorkingModel();
+    for (auto _ : state) {
+        game.store.LoadWorkingModel();
+        benchmark::DoNotOptimize(game.store.WorkingModel.size());
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_LoadWorkingModel)
+    ->Arg(10'000)
+    ->Arg(100'000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
+
+} // namespace
+
+BENCHMARK_MAIN();

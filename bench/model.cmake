@@ -1,0 +1,7 @@
+# Model operations: split/join, loading entries, a store with its durable write,
+# and loading large model files.
+add_executable(bench_model
+  ${CMAKE_CURRENT_LIST_DIR}/bench_model.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/../tests/model/host_platform.cpp)
+target_include_directories(bench_model PRIVATE ${CMAKE_CURRENT_LIST_DIR}/../tests/model)
+target_link_libraries(bench_model PRIVATE z7model benchmark::benchmark)
