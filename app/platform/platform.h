@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -43,5 +44,9 @@ public:
     // is thrown.
     virtual void writeFile(const std::string &path, const std::string &bytes) = 0;
 };
+
+// The platform the program runs on: the Wine prefix of $WINEPREFIX (else ~/.wine)
+// on Linux, Windows itself on Windows.
+std::unique_ptr<Platform> CreateSystemPlatform();
 
 } // namespace z7

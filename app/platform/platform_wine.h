@@ -1,0 +1,37 @@
+#pragma once
+
+#include "platform.h"
+
+namespace z7 {
+
+// The Windows facts a program under Wine would see, taken from a Wine prefix
+// (registry, drives, the user's Documents folder) and from the host's process
+// table, so that the start-up logic runs unchanged on Linux.
+class WinePlatform : public Platform
+{
+public:
+    // $WINEPREFIX, else ~/.wine, as Wine itself decides.
+    static std::string defaultPrefix();
+
+    explicit WinePlatform(std::string prefix = defaultPrefix(), std::string procRoot = "/proc");
+
+    // The host path that a Windows path stands for: its drive through
+    // <prefix>/dosdevices, every further component matched without regard to
+    // letter case as Windows does. Empty when the path has no drive letter or
+    // its drive is not mapped.
+    std::string hostPath(const std::string &windowsPath) const;
+
+    std::vector<std::string> processNames() override;
+    std::string readRegistryText(const std::string &key, const std::string &value) override;
+    std::string documentsFolder() override;
+    bool fileExists(const std::string &path) override;
+    void moveFile(const std::string &from, const std::string &to) override;
+    std::string readFile(const std::string &path) override;
+    void writeFile(const std::string &path, const std::string &bytes) override;
+
+private:
+    std::string m_prefix;
+    std::string m_procRoot;
+};
+
+} // namespace z7
