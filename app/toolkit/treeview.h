@@ -69,12 +69,14 @@ signals:
 protected:
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &index,
                                                          const QEvent *event) const override;
+    void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     bool viewportEvent(QEvent *event) override;
     void drawBranches(QPainter *painter, const QRect &rect, const QModelIndex &index) const override;
 
 private:
     friend class TreeSelectionModel;
+    friend class TreeItemDelegate;
     void emitGuarded(bool before, QTreeWidgetItem *item);
 
     TextColourHook m_textColourHook;

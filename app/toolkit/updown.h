@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 class QLineEdit;
@@ -26,7 +27,7 @@ public:
     ~UpDown() override;
 
     void setAssociate(QLineEdit *edit);
-    QLineEdit *associate() const { return m_associate; }
+    QLineEdit *associate() const { return m_associate.data(); }
 
     void setRange(int minimum, int maximum); // defaults 0, 100
     int minimum() const { return m_min; }
@@ -53,7 +54,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    QLineEdit *m_associate = nullptr;
+    QPointer<QLineEdit> m_associate;
     QToolButton *m_up = nullptr;
     QToolButton *m_down = nullptr;
     int m_min = 0;

@@ -1,0 +1,40 @@
+#include "errorreport.h"
+
+#include "messagebox.h"
+
+#include <QFileInfo>
+
+namespace z7 {
+
+QString ErrorReportTitle()
+{
+    QString name = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+    const qsizetype dot = name.indexOf(u'.');
+    if (dot >= 0)
+        name.truncate(dot);
+    if (name.size() > 1)
+        name = name.left(1) + name.mid(1).toLower();
+    return name;
+}
+
+void ReportError(const QString &message)
+{
+    QString text = message;
+    if (!text.isEmpty() && text.back().unicode() > u'.')
+        text += u'.';
+    ShowMessage(QApplication::activeWindow(), text, ErrorReportTitle(), MB_OK | MB_ICONERROR);
+}
+
+Application::Application(int &argc, char **argv) : QApplication(argc, argv) {}
+
+bool Application::notify(QObject *receiver, QEvent *event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception &e) {
+        ReportError(QString::fromUtf8(e.what()));
+    }
+    return false;
+}
+
+} // namespace z7
