@@ -1,0 +1,243 @@
+// The platform on Windows itself: the Win32 calls the program was designed around.
+
+#include "platform.h"
+
+#include "error.h"
+#include "platform_texts.h"
+
+#include <algorithm>
+
+#include <windows.h>
+
+#include <shlobj.h>
+#include <tlhelp32.h>
+
+namespace z7 {
+
+namespace texts = platform_texts;
+
+namespace {
+
+std::wstring Wide(const std::string &utf8)
+{
+    if (utf8.empty())
+        return {};
+    const int size = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
+                                           nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(size), L'\0');
+    ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
+                          size);
+    return wide;
+}
+
+std::string Utf8(const wchar_t *text, std::size_t length)
+{
+    if (length == 0)
+        return {};
+    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), nullptr, 0,
+                                           nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(size), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), utf8.data(), size, nullptr,
+                          nullptr);
+    return utf8;
+}
+
+std::string Utf8UpToNul(const wchar_t *text, std::size_t capacity)
+{
+    std::size_t length = 0;
+    while (length < capacity && text[length] != L'\0')
+        ++length;
+    return Utf8(text, length);
+}
+
+// The system's own text for an error code, in the user's language, without
+// the line break and full stop that FormatMessage appends.
+std::string SystemReason(DWORD code)
+{
+    wchar_t *buffer = nullptr;
+    const DWORD length = ::FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, code, 0, reinterpret_cast<wchar_t *>(&buffer), 0, nullptr);
+    std::wstring reason(buffer ? buffer : L"", length);
+    ::LocalFree(buffer);
+    while (!reason.empty() && (reason.back() <= L' ' || reason.back() == L'.'))
+        reason.pop_back();
+    if (reason.empty())
+        return "Systemfehler " + std::to_string(code);
+    return Utf8(reason.data(), reason.size());
+}
+
+class Handle
+{
+public:
+    explicit Handle(HANDLE handle) : m_handle(handle) {}
+    ~Handle()
+    {
+        if (valid())
+            ::CloseHandle(m_handle);
+    }
+    Handle(const Handle &) = delete;
+    Handle &operator=(const Handle &) = delete;
+    bool valid() const { return m_handle != nullptr && m_handle != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return m_handle; }
+    void close()
+    {
+        if (valid())
+            ::CloseHandle(m_handle);
+        m_handle = nullptr;
+    }
+
+private:
+    HANDLE m_handle;
+};
+
+class WindowsPlatform : public Platform
+{
+public:
+    std::vector<std::string> processNames() override
+    {
+        std::vector<std::string> names;
+        const Handle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+        if (!snapshot.valid())
+            return names;
+        PROCESSENTRY32W entry{};
+        entry.dwSize = sizeof entry;
+        for (BOOL more = ::Process32FirstW(snapshot.get(), &entry); more;
+             more = ::Process32NextW(snapshot.get(), &entry)) {
+            names.push_back(Utf8UpToNul(entry.szExeFile, MAX_PATH));
+        }
+        return names;
+    }
+
+    std::string readRegistryText(const std::string &key, const std::string &value) override
+    {
+        // Reading asks for read access only; KEY_WOW64_32KEY shows a 64-bit
+        // build the same view the game's 32-bit installer wrote to.
+        REGSAM access = KEY_QUERY_VALUE;
+#ifdef _WIN64
+        access |= KEY_WOW64_32KEY;
+#endif
+        HKEY opened = nullptr;
+        if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, Wide(key).c_str(), 0, access, &opened)
+            != ERROR_SUCCESS)
+            return {};
+        const std::wstring name = Wide(value);
+        DWORD type = 0;
+        std::wstring data;
+        LSTATUS status = ERROR_MORE_DATA;
+        DWORD size = 0;
+        while (status == ERROR_MORE_DATA) {
+            data.assign(size / sizeof(wchar_t) + 1, L'\0');
+            size = static_cast<DWORD>(data.size() * sizeof(wchar_t));
+            status = ::RegQueryValueExW(opened, name.c_str(), nullptr, &type,
+                                        reinterpret_cast<BYTE *>(data.data()), &size);
+        }
+        ::RegCloseKey(opened);
+        if (status != ERROR_SUCCESS)
+            return {};
+        if (type != REG_SZ && type != REG_EXPAND_SZ)
+            throw Error(texts::InvalidDataType(value));
+        return Utf8UpToNul(data.data(), size / sizeof(wchar_t));
+    }
+
+    std::string documentsFolder() override
+    {
+        LPITEMIDLIST items = nullptr;
+        if (FAILED(::SHGetSpecialFolderLocation(nullptr, CSIDL_PERSONAL, &items)))
+            return {};
+        wchar_t path[MAX_PATH] = {};
+        const BOOL converted = ::SHGetPathFromIDListW(items, path);
+        IMalloc *allocator = nullptr;
+        if (SUCCEEDED(::SHGetMalloc(&allocator))) {
+            allocator->Free(items);
+            allocator->Release();
+        }
+        if (!converted)
+            return {};
+        std::string folder = Utf8UpToNul(path, MAX_PATH);
+        while (!folder.empty() && folder.back() == '\\')
+            folder.pop_back();
+        return folder;
+    }
+
+    bool fileExists(const std::string &path) override
+    {
+        const DWORD attributes = ::GetFileAttributesW(Wide(path).c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    }
+
+    void moveFile(const std::string &from, const std::string &to) override
+    {
+        ::MoveFileW(Wide(from).c_str(), Wide(to).c_str());
+    }
+
+    std::string readFile(const std::string &path) override
+    {
+        const Handle file(::CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.valid())
+            throw Error(texts::CannotOpen(path, SystemReason(::GetLastError())));
+        std::string bytes;
+        char buffer[65536];
+        DWORD got = 0;
+        do {
+            if (!::ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr))
+                throw Error(texts::CannotOpen(path, SystemReason(::GetLastError())));
+            bytes.append(buffer, got);
+        } while (got > 0);
+        return bytes;
+    }
+
+    void writeFile(const std::string &path, const std::string &bytes) override
+    {
+        // The new contents go to a temporary file beside the target, reach the
+        // disk, and only then replace the target in one rename.
+        const std::wstring target = Wide(path);
+        const std::size_t cut = target.find_last_of(L"\\/");
+        const std::wstring folder = cut == std::wstring::npos ? L"." : target.substr(0, cut + 1);
+        wchar_t temporary[MAX_PATH] = {};
+        if (!::GetTempFileNameW(folder.c_str(), L"z7", 0, temporary))
+            throw Error(texts::CannotCreate(path, SystemReason(::GetLastError())));
+
+        auto fail = [&](DWORD code) {
+            ::DeleteFileW(temporary);
+            throw Error(texts::CannotCreate(path, SystemReason(code)));
+        };
+        Handle file(::CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.valid())
+            fail(::GetLastError());
+        std::size_t written = 0;
+        while (written < bytes.size()) {
+            const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - written,
+                                                                         1u << 30));
+            DWORD done = 0;
+            if (!::WriteFile(file.get(), bytes.data() + written, chunk, &done, nullptr)) {
+                const DWORD code = ::GetLastError();
+                file.close();
+                fail(code);
+            }
+            written += done;
+        }
+        if (!::FlushFileBuffers(file.get())) {
+            const DWORD code = ::GetLastError();
+            file.close();
+            fail(code);
+        }
+        file.close();
+        // A read-only target or a folder of that name refuses the replacement,
+        // as it refuses being opened for writing.
+        if (!::MoveFileExW(temporary, target.c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            fail(::GetLastError());
+    }
+};
+
+} // namespace
+
+std::unique_ptr<Platform> CreateSystemPlatform()
+{
+    return std::make_unique<WindowsPlatform>();
+}
+
+} // namespace z7
