@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+
+// The texts of the window and the start-up, in one place.
+namespace z7::app_texts {
+
+inline QString windowCaption() { return QStringLiteral("Z7 Edit"); }
+inline QString quit() { return QStringLiteral("Beenden"); }
+inline QString save() { return QStringLiteral("Speichern"); }
+inline QString completeReset() { return QStringLiteral("Gesamtreset"); }
+inline QString reset() { return QStringLiteral("Reset"); }
+inline QString firstGroup() { return QStringLiteral("Wohnungen"); }
+inline QString imprint() { return QStringLiteral("Z7 Edit 1.0 · Modell-Editor für Ordavia · freie Software"); }
+
+inline QString errorTitle() { return QStringLiteral("Fehler"); }
+inline QString questionTitle() { return QStringLiteral("Sicherheitsabfrage"); }
+inline QString resetModelQuestion() { return QStringLiteral("Die komplette Modelldatei zurücksetzen?"); }
+inline QString gameRunning()
+{
+    return QStringLiteral("Das Spiel <Ordavia> wird ausgeführt. Beareitungen der Modelldateien werden "
+                          "erst nach einem Neustart des Spiels wirksam.");
+}
+inline QString noInstallation()
+{
+    return QStringLiteral("Es konnte keine Installation des Spiels <Ordavia> gefunden werden! Ohne eine "
+                          "korrekte Spielinstallation ist der Z7-Editor nicht lauffähig. Der "
+                          "Programmstart wird abgebrochen.");
+}
+
+// Fixed names of the start-up.
+inline constexpr const char *GameProcess = "Z7.exe";
+inline constexpr const char *AppPathsKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\z7.exe";
+inline constexpr const char *AppPathsValue = "Path";
+inline QString gameExecutable() { return QStringLiteral("z7.exe"); }
+inline QString modelFile() { return QStringLiteral("z7_model.txt"); }
+inline QString backupFile() { return QStringLiteral("z7_model.bak"); }
+inline QString guideFile() { return QStringLiteral("\\Tellmar Modell Dateien.pdf"); }
+inline QString windowFontFamily() { return QStringLiteral("Tahoma"); }
+inline QString firstFontFamily() { return QStringLiteral("BacciSmallCaps"); }
+inline QString secondFontFamily() { return QStringLiteral("Formal436 BT"); }
+inline QString fallbackFontFamily() { return QStringLiteral("Calibri"); }
+
+} // namespace z7::app_texts

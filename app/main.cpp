@@ -1,0 +1,15 @@
+#include "errorreport.h"
+#include "platform.h"
+#include "tmain.h"
+
+int main(int argc, char *argv[])
+{
+    z7::Application app(argc, argv);
+    auto platform = z7::CreateSystemPlatform();
+    z7::TMain window(*platform);
+    if (window.FormCreate() == z7::TMain::StartResult::End)
+        return 0;
+    window.show();
+    app.exec();
+    return 0;
+}

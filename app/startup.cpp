@@ -1,0 +1,137 @@
+// The start-up sequence of the window, in its fixed order.
+#include "tmain.h"
+
+#include "app_texts.h"
+#include "catalogue.h"
+#include "errorreport.h"
+#include "messagebox.h"
+#include "platform.h"
+#include "resource.h"
+#include "services.h"
+
+#include <QCoreApplication>
+#include <QFontDatabase>
+#include <QLabel>
+
+namespace z7 {
+
+namespace {
+constexpr int DocumentsFolder = 5;
+
+std::string utf8(const QString &s)
+{
+    return s.toStdString();
+}
+} // namespace
+
+int TMain::RegisterFontResource(const QString &type, const QString &name)
+{
+    const QByteArray bytes = ReadResource(type, name);
+    // Font ids start at 0; the handle keeps 0 for "not registered".
+    return QFontDatabase::addApplicationFontFromData(bytes) + 1;
+}
+
+void TMain::ExtractGuide(const QString &path)
+{
+    const QByteArray guide = ReadResource(QStringLiteral("RT_RCDATA"), QStringLiteral("PDF"));
+    m_platform.writeFile(utf8(path), guide.toStdString());
+}
+
+TMain::StartResult TMain::FormCreate()
+{
+    if (IsProcessRunning(m_platform, app_texts::GameProcess))
+        ShowMessage(nullptr, app_texts::gameRunning(), app_texts::errorTitle(), MB_ICONERROR);
+
+    QString gamePath;
+    // A registry value that is not text is reported; the path then stays empty
+    // and the window opens without a model, as nothing can be edited.
+    const bool registryRead = Guarded([&] {
+        gamePath = QString::fromStdString(
+            m_platform.readRegistryText(app_texts::AppPathsKey, app_texts::AppPathsValue));
+    });
+    if (!registryRead)
+        return StartResult::Run;
+    if (gamePath.isEmpty()) {
+        ShowMessage(nullptr, app_texts::noInstallation(), app_texts::errorTitle(), MB_ICONERROR);
+        return StartResult::End;
+    }
+    if (!gamePath.endsWith(u'\\'))
+        gamePath += u'\\';
+    m_store.setGamePath(gamePath);
+
+    bool gameFound = true;
+    const bool modelsReady = Guarded([&] {
+        m_store.LoadReferenceModel();
+        QCoreApplication::processEvents();
+        if (!m_platform.fileExists(utf8(gamePath + app_texts::gameExecutable()))) {
+            gameFound = false;
+            return;
+        }
+        const QString model = gamePath + app_texts::modelFile();
+        const QString backup = gamePath + app_texts::backupFile();
+        if (!m_platform.fileExists(utf8(backup)))
+            m_platform.moveFile(utf8(model), utf8(backup));
+        if (!m_platform.fileExists(utf8(model)))
+            m_store.InstallDefaultModel();
+        m_store.LoadWorkingModel();
+    });
+    if (!gameFound) {
+        ShowMessage(nullptr, app_texts::noInstallation(), app_texts::errorTitle(), MB_ICONERROR);
+        return StartResult::End;
+    }
+    if (!modelsReady)
+        return StartResult::Run;
+
+    // A guide that cannot be written is reported, but the editor still gets
+    // its fonts and its catalogue.
+    Guarded([&] {
+        const QString guide =
+            QString::fromStdString(SpecialFolderPath(m_platform, DocumentsFolder)) + app_texts::guideFile();
+        if (!m_platform.fileExists(utf8(guide)))
+            ExtractGuide(guide);
+    });
+
+    const bool rest = Guarded([&] {
+        applyFonts();
+        BuildCatalogue(m_tree);
+    });
+    Q_UNUSED(rest);
+    return StartResult::Run;
+}
+
+void TMain::applyFonts()
+{
+    const qint32 first = RegisterFontResource(QStringLiteral("Z7"), QStringLiteral("TTF"));
+    if (first > 0) {
+        QFont f = font();
+        f.setFamilies({app_texts::firstFontFamily()});
+        f.setPointSize(10);
+        setFont(f);
+    } else if (first == 0) {
+        QFont f = font();
+        f.setFamilies({app_texts::fallbackFontFamily()});
+        setFont(f);
+    }
+
+    const qint32 second = RegisterFontResource(QStringLiteral("ZOLT"), QStringLiteral("TTF"));
+    if (second > 0) {
+        QFont f = m_imprintLabel->font();
+        f.setFamilies({app_texts::secondFontFamily()});
+        f.setPointSize(13);
+        m_imprintLabel->setFont(f);
+        QPalette pal = m_imprintLabel->palette();
+        pal.setColor(QPalette::WindowText, QColor(114, 0, 0));
+        m_imprintLabel->setPalette(pal);
+    } else if (second == 0) {
+        QFont f = font();
+        f.setFamilies({app_texts::fallbackFontFamily()});
+        setFont(f);
+    }
+
+    QFont header = m_objektnameLabel->font();
+    header.setPointSize(13);
+    header.setBold(true);
+    m_objektnameLabel->setFont(header);
+}
+
+} // namespace z7

@@ -1,0 +1,110 @@
+#include "navigation.h"
+
+#include "navigation_texts.h"
+#include "errorreport.h"
+#include "messagebox.h"
+#include "treeview.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QPainter>
+#include <QPixmap>
+#include <QSignalBlocker>
+
+namespace z7 {
+
+namespace {
+constexpr int PictureWidth = 135;
+constexpr int PictureHeight = 96;
+} // namespace
+
+Navigator::Navigator(const Controls &controls, EntryView &entries, QList<QImage> pictures,
+                     QObject *parent)
+    : QObject(parent)
+    , m_controls(controls)
+    , m_entries(entries)
+    , m_pictures(std::move(pictures))
+{
+    connect(m_controls.tree, &TreeView::changing, this,
+            [this](QTreeWidgetItem *next) { ModellTreeChanging(next); });
+    connect(m_controls.tree, &TreeView::changed, this,
+            [this](QTreeWidgetItem *node) { ModellTreeChange(node); });
+}
+
+void Navigator::SetEntryCommands(bool enabled)
+{
+    if (QTreeWidgetItem *node = m_controls.tree->currentItem())
+        m_controls.objektnameLabel->setText(node->text(0));
+    m_controls.speichern->setEnabled(enabled);
+    m_controls.singleElementReset->setEnabled(enabled);
+    m_controls.singleElementReset->setVisible(enabled);
+}
+
+void Navigator::ModellTreeChanging(QTreeWidgetItem *)
+{
+    if (!m_entries.isDirty())
+        return;
+    QTreeWidgetItem *leaving = m_controls.tree->currentItem();
+    // With no node selected (after the whole reset) there is no entry to store.
+    if (!leaving)
+        return;
+    const int answer = ShowMessage(m_controls.window,
+                                   m_controls.objektnameLabel->text() + u'\r'
+                                       + navigation_texts::storeQuestion(),
+                                   navigation_texts::questionTitle(), MB_YESNO | MB_ICONQUESTION);
+    if (answer == IDNO) {
+        m_entries.setDirty(false);
+        return;
+    }
+    bool stored = true;
+    Guarded([&] { stored = m_entries.storeEntry(leaving->text(0), TreeView::selectCode(leaving)); });
+    // A value that cannot be stored keeps the user on the entry, so that
+    // nothing typed is lost; a failed write lets the selection move on.
+    if (!stored)
+        m_stayOn = leaving;
+}
+
+QImage Navigator::HeaderPicture(int pictureIndex) const
+{
+    if (pictureIndex < 0 || pictureIndex >= m_pictures.size())
+        return {};
+    QImage canvas(PictureWidth, PictureHeight, QImage::Format_RGB32);
+    canvas.fill(Qt::white);
+    QPainter painter(&canvas);
+    painter.drawImage(0, 0, m_pictures.at(pictureIndex));
+    return canvas;
+}
+
+void Navigator::ModellTreeChange(QTreeWidgetItem *node)
+{
+    if (m_stayOn) {
+        QTreeWidgetItem *back = m_stayOn;
+        m_stayOn = nullptr;
+        const QSignalBlocker blocker(m_controls.tree);
+        m_controls.tree->setCurrentItem(back);
+        return;
+    }
+    if (!node)
+        return;
+
+    m_controls.buildingImage->setPixmap(QPixmap::fromImage(HeaderPicture(TreeView::pictureIndex(node))));
+
+    if (TreeView::selectCode(node) < 12) {
+        SetEntryCommands(false);
+        m_controls.singleElementReset->setText(navigation_texts::resetCaption());
+        m_entries.showNoSelection();
+    }
+    const int recordCode = TreeView::recordCode(node);
+    if (recordCode > 12 && recordCode < 300) {
+        SetEntryCommands(true);
+        m_controls.singleElementReset->setText(navigation_texts::resetEntryCaption(node->text(0)));
+        RecordKind kind = RecordKind::None;
+        const bool shown = Guarded([&] { kind = m_entries.showEntry(node->text(0), recordCode); });
+        if (shown && kind == RecordKind::None) {
+            SetEntryCommands(false);
+            m_controls.singleElementReset->setText(navigation_texts::resetCaption());
+        }
+    }
+}
+
+} // namespace z7

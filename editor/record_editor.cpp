@@ -1,0 +1,404 @@
+#include "record_editor.h"
+
+#include "editor_texts.h"
+#include "errorreport.h"
+#include "findcontrol.h"
+#include "messagebox.h"
+#include "pushbutton.h"
+#include "speedbutton.h"
+#include "updown.h"
+#include "valueedit.h"
+
+#include <QLabel>
+#include <QRegularExpression>
+
+namespace z7 {
+
+namespace {
+
+QString str(const char16_t *s)
+{
+    return QString::fromUtf16(s);
+}
+
+// A yes/no slot reads as yes unless it is exactly "0".
+bool slotIsYes(const QString &slotText)
+{
+    return slotText != QLatin1String("0");
+}
+
+QString yesNo(bool yes)
+{
+    return yes ? editor_texts::yes() : editor_texts::no();
+}
+
+const ValueRowDef &def(int index)
+{
+    return ValueRows[static_cast<size_t>(index)];
+}
+
+} // namespace
+
+RecordEditor::RecordEditor(ModelStore &store, const Controls &controls, const QPixmap &marker,
+                           QObject *parent)
+    : QObject(parent)
+    , m_store(store)
+    , m_controls(controls)
+{
+    buildRows(marker);
+}
+
+void RecordEditor::buildRows(const QPixmap &marker)
+{
+    auto makeHead = [](QWidget *panel, const char16_t *name, const QString &text, QRect geometry) {
+        auto *head = new QLabel(text, panel);
+        head->setObjectName(str(name));
+        head->setAlignment(Qt::AlignCenter);
+        head->setGeometry(geometry);
+        return head;
+    };
+    makeHead(m_controls.panel1, u"AktuellLabel1", editor_texts::current(), {164, 1, 65, 26});
+    makeHead(m_controls.panel1, u"OriginalLabel1", editor_texts::original(), {278, 1, 65, 26});
+    m_aktuell3 = makeHead(m_controls.panel1, u"AktuellLabel3", editor_texts::current(), {492, 1, 65, 26});
+    m_original3 = makeHead(m_controls.panel1, u"OriginalLabel3", editor_texts::original(), {590, 1, 65, 26});
+    m_aktuell3->hide();
+    m_original3->hide();
+    makeHead(m_controls.panel2, u"AktuellLabel2", editor_texts::current(), {492, 4, 65, 25});
+    makeHead(m_controls.panel2, u"OriginalLabel2", editor_texts::original(), {590, 4, 65, 25});
+
+    for (int i = 0; i < rows::Count; ++i) {
+        const ValueRowDef &d = def(i);
+        RowControls &r = m_rows[static_cast<size_t>(i)];
+        QWidget *panel = d.panel == 1 ? m_controls.panel1 : m_controls.panel2;
+
+        r.label = new QLabel(str(d.caption), panel);
+        r.label->setObjectName(str(d.labelName));
+        r.label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        r.label->setGeometry(d.label);
+
+        if (d.toggle) {
+            r.toggle = new SpeedButton(panel);
+            r.toggle->setObjectName(str(d.editName));
+            r.toggle->setText(editor_texts::no());
+            r.toggle->setGeometry(d.edit);
+            connect(r.toggle, &SpeedButton::clicked, this, [this, i] { Guarded([&] { ToggleClick(i); }); });
+        } else {
+            r.edit = new ValueEdit(panel);
+            r.edit->setObjectName(str(d.editName));
+            r.edit->setText(QStringLiteral("0"));
+            r.edit->setGeometry(d.edit);
+            // Only the cost may be typed with a sign; the others take digits only.
+            r.edit->setDigitsOnly(i != rows::Baukosten);
+            if (i == rows::Baukosten) {
+                QPalette pal = r.edit->palette();
+                pal.setColor(QPalette::Base, pal.color(QPalette::Light));
+                r.edit->setPalette(pal);
+            }
+            connect(r.edit, &ValueEdit::keyReleased, this, [this] { Guarded([&] { SetIsDirtyOnKeyUp(); }); });
+
+            r.upd = new UpDown(panel);
+            r.upd->setObjectName(str(d.updName));
+            r.upd->setGeometry(d.upd);
+            r.upd->setAssociate(r.edit);
+            r.upd->setRange(d.minimum, d.maximum);
+            r.upd->setIncrement(d.step);
+            connect(r.upd, &UpDown::clicked, this, [this] { Guarded([&] { UpDClick(); }); });
+        }
+
+        r.btn = new PushButton(panel);
+        r.btn->setObjectName(str(d.btnName));
+        r.btn->setText(d.toggle ? editor_texts::no() : QStringLiteral("0"));
+        r.btn->setGeometry(d.btn);
+        if (d.toggle)
+            connect(r.btn, &PushButton::clicked, this, [this] { Guarded([&] { ResetSingleSpeedButtonValue(); }); });
+        else
+            connect(r.btn, &PushButton::clicked, this, [this] { Guarded([&] { ResetSingleValue(); }); });
+
+        r.png = new QLabel(panel);
+        r.png->setObjectName(str(d.pngName));
+        r.png->setPixmap(marker);
+        r.png->setGeometry(d.png);
+        r.png->hide();
+    }
+
+}
+
+QString RecordEditor::currentText(int index) const
+{
+    const RowControls &r = row(index);
+    return r.toggle ? r.toggle->text() : r.edit->text();
+}
+
+void RecordEditor::setCurrent(int index, const QString &slotText)
+{
+    m_rows[static_cast<size_t>(index)].edit->setText(slotText);
+}
+
+void RecordEditor::setReference(int index, const QString &slotText)
+{
+    m_rows[static_cast<size_t>(index)].btn->setText(slotText);
+}
+
+void RecordEditor::setRowShown(int index, bool shown)
+{
+    RowControls &r = m_rows[static_cast<size_t>(index)];
+    r.label->setVisible(shown);
+    if (r.edit)
+        r.edit->setVisible(shown);
+    if (r.toggle)
+        r.toggle->setVisible(shown);
+    if (r.upd)
+        r.upd->setVisible(shown);
+    r.btn->setVisible(shown);
+    if (!shown)
+        r.png->hide();
+}
+
+void RecordEditor::placeCost(const CostPlacement &p)
+{
+    RowControls &r = m_rows[rows::Baukosten];
+    r.label->move(p.labelLeft, r.label->y());
+    r.edit->setGeometry(p.editLeft, r.edit->y(), p.editWidth, r.edit->height());
+    r.upd->move(p.updLeft, r.upd->y());
+    r.png->move(p.pngLeft, r.png->y());
+    r.btn->move(p.btnLeft, r.btn->y());
+}
+
+RecordKind RecordEditor::ShowEntry(const QString &caption, int code)
+{
+    m_controls.noSelectImage->hide();
+    const RecordKind kind = m_store.LoadEntrySlots(caption, code);
+    if (kind == RecordKind::None) {
+        ShowNoSelection();
+        ShowMessage(m_controls.window, editor_texts::entryMissing(caption), editor_texts::errorTitle(),
+                    MB_ICONERROR);
+        return kind;
+    }
+    fillPanels(kind, code);
+    return kind;
+}
+
+void RecordEditor::ShowNoSelection()
+{
+    m_controls.panel1->hide();
+    m_controls.panel2->hide();
+    m_controls.noSelectImage->show();
+}
+
+void RecordEditor::fillPanels(RecordKind kind, int code)
+{
+    const QStringList &cb = m_store.CurrentBuilding;
+    const QStringList &ob = m_store.OriginalBuilding;
+    const QStringList &ch = m_store.CurrentHouse;
+    const QStringList &oh = m_store.OriginalHouse;
+    const QString zero = editor_texts::hiddenValue();
+
+    if (kind == RecordKind::Building) {
+        m_controls.panel1->show();
+        m_controls.panel2->hide();
+        m_aktuell3->hide();
+        m_original3->hide();
+        placeCost(CostLeftColumn);
+        setRowShown(rows::Baukosten, true);
+        setRowShown(rows::Steuern, false);
+        setCurrent(rows::Steuern, zero);
+        setReference(rows::Steuern, zero);
+        setRowShown(rows::Arbeiter, true);
+        setRowShown(rows::Attraktivitaet, true);
+        setRowShown(rows::Reichweite, true);
+        setRowShown(rows::Bewohner, false);
+        setCurrent(rows::Bewohner, zero);
+        setReference(rows::Bewohner, zero);
+        for (int i : {rows::Baukosten, rows::Attraktivitaet, rows::Reichweite, rows::Arbeiter})
+            setCurrent(i, cb.at(def(i).slot));
+        for (int i : {rows::Baukosten, rows::Attraktivitaet, rows::Reichweite, rows::Arbeiter})
+            setReference(i, ob.at(def(i).slot));
+    } else if (kind == RecordKind::House) {
+        if (code == 100) {
+            setRowShown(rows::Baukosten, true);
+            placeCost(CostRightColumn);
+            setRowShown(rows::Steuern, true);
+            m_aktuell3->show();
+            m_original3->show();
+            setReference(rows::Baukosten, ob.at(def(rows::Baukosten).slot));
+            setCurrent(rows::Baukosten, cb.at(def(rows::Baukosten).slot));
+        } else {
+            m_aktuell3->hide();
+            m_original3->hide();
+            setRowShown(rows::Steuern, true);
+            setRowShown(rows::Baukosten, false);
+            setReference(rows::Baukosten, zero);
+            setCurrent(rows::Baukosten, zero);
+        }
+        m_controls.panel1->show();
+        m_controls.panel2->show();
+        setRowShown(rows::Arbeiter, false);
+        for (int i : {rows::Attraktivitaet, rows::Reichweite, rows::Bewohner, rows::Steuern})
+            setRowShown(i, true);
+        setCurrent(rows::Arbeiter, zero);
+        setReference(rows::Arbeiter, zero);
+
+        // Current values: the companion line's desirability and range, the rest
+        // from the house line.
+        for (int i = rows::Steuern; i < rows::Marktzugang; ++i) {
+            if (i == rows::Arbeiter)
+                continue;
+            const ValueRowDef &d = def(i);
+            setCurrent(i, (d.source == SlotSource::Building ? cb : ch).at(d.slot));
+        }
+        // Toggles: every state first, then every caption.
+        for (int i = rows::Marktzugang; i < rows::Count; ++i)
+            m_rows[static_cast<size_t>(i)].toggle->setDown(slotIsYes(ch.at(def(i).slot)));
+        for (int i = rows::Marktzugang; i < rows::Count; ++i)
+            m_rows[static_cast<size_t>(i)].toggle->setText(yesNo(slotIsYes(ch.at(def(i).slot))));
+        for (int i = rows::Steuern; i < rows::Marktzugang; ++i) {
+            if (i == rows::Arbeiter)
+                continue;
+            const ValueRowDef &d = def(i);
+            setReference(i, (d.source == SlotSource::Building ? ob : oh).at(d.slot));
+        }
+        for (int i = rows::Marktzugang; i < rows::Count; ++i)
+            setReference(i, yesNo(slotIsYes(oh.at(def(i).slot))));
+    }
+    RefreshMarkers();
+}
+
+void RecordEditor::RefreshMarkers()
+{
+    for (int i = 0; i < rows::Count; ++i) {
+        RowControls &r = m_rows[static_cast<size_t>(i)];
+        const bool layoutControlled = i == rows::Baukosten || i == rows::Steuern
+                                      || i == rows::Bewohner || i == rows::Arbeiter;
+        // A row the layout hid keeps its marker hidden; its "0" texts mean nothing.
+        if (layoutControlled && r.edit->isHidden())
+            continue;
+        r.png->setVisible(currentText(i) != r.btn->text());
+    }
+}
+
+void RecordEditor::RestoreValue()
+{
+    m_isDirty = true;
+    QWidget *focused = m_controls.window->focusWidget();
+    if (!focused)
+        return;
+    const QString stem = focused->objectName().chopped(3);
+    auto *btn = qobject_cast<QAbstractButton *>(FindControl(m_controls.window, stem + u"Btn"));
+    auto *edit = qobject_cast<QLineEdit *>(FindControl(m_controls.window, stem + u"Edit"));
+    if (btn && edit)
+        edit->setText(btn->text());
+}
+
+void RecordEditor::RestoreToggle()
+{
+    m_isDirty = true;
+    QWidget *focused = m_controls.window->focusWidget();
+    if (!focused)
+        return;
+    const QString stem = focused->objectName().chopped(3);
+    auto *btn = qobject_cast<QAbstractButton *>(FindControl(m_controls.window, stem + u"Btn"));
+    auto *toggle = qobject_cast<SpeedButton *>(FindControl(m_controls.window, stem + u"Edit"));
+    if (!btn || !toggle)
+        return;
+    const bool yes = btn->text() == editor_texts::yes();
+    toggle->setText(yesNo(yes));
+    toggle->setDown(yes);
+}
+
+void RecordEditor::SetIsDirtyOnKeyUp()
+{
+    m_isDirty = true;
+    RefreshMarkers();
+}
+
+void RecordEditor::UpDClick()
+{
+    m_isDirty = true;
+    RefreshMarkers();
+}
+
+void RecordEditor::ToggleClick(int index)
+{
+    SpeedButton *toggle = m_rows[static_cast<size_t>(index)].toggle;
+    toggle->setText(yesNo(toggle->isDown()));
+    m_isDirty = true;
+    RefreshMarkers();
+}
+
+void RecordEditor::ResetSingleValue()
+{
+    RestoreValue();
+    RefreshMarkers();
+}
+
+void RecordEditor::ResetSingleSpeedButtonValue()
+{
+    RestoreToggle();
+    RefreshMarkers();
+}
+
+bool RecordEditor::rejectInvalid(int index)
+{
+    static const QRegularExpression wholeNumber(QStringLiteral("^-?[0-9]+$"));
+    const QString text = row(index).edit->text();
+    if (wholeNumber.match(text.trimmed()).hasMatch())
+        return false;
+    ShowMessage(m_controls.window, editor_texts::invalidValue(str(def(index).caption), text),
+                editor_texts::errorTitle(), MB_ICONERROR);
+    row(index).edit->setFocus(Qt::OtherFocusReason);
+    return true;
+}
+
+bool RecordEditor::StoreEntry(const QString &caption, int code)
+{
+    const RecordKind kind =
+        ModelStore::RecordKindOf(ModelStore::FindRecordLine(m_store.WorkingModel, caption));
+
+    // The rows whose edits go into the slots, in the order they are copied.
+    QList<int> copied;
+    if (kind == RecordKind::Building) {
+        copied = {rows::Baukosten, rows::Attraktivitaet, rows::Reichweite, rows::Arbeiter};
+    } else if (kind == RecordKind::House) {
+        copied = {rows::Attraktivitaet, rows::Reichweite};
+        if (code == 100)
+            copied << rows::Baukosten;
+        copied << rows::Rueckentwicklung << rows::Weiterentwicklung << rows::Unterhaltungslevel
+               << rows::Wasserqualitaet << rows::Religionszugang << rows::Ausbildungszugang
+               << rows::MedizinischeVersorgung << rows::Lebensmittelqualitaet
+               << rows::Weinqualitaet << rows::Bewohner << rows::Steuern;
+    }
+    // Anything but a whole number would shift or break the fields the game
+    // reads: check every value before a single slot changes.
+    for (int i : copied) {
+        if (rejectInvalid(i))
+            return false;
+    }
+    for (int i : copied) {
+        const ValueRowDef &d = def(i);
+        QStringList &target = d.source == SlotSource::Building ? m_store.CurrentBuilding
+                                                                : m_store.CurrentHouse;
+        target[d.slot] = row(i).edit->text();
+    }
+    if (kind == RecordKind::House) {
+        for (int i = rows::Marktzugang; i < rows::Count; ++i)
+            m_store.CurrentHouse[def(i).slot] =
+                row(i).toggle->isDown() ? QStringLiteral("1") : QStringLiteral("0");
+    }
+
+    m_store.StoreEntrySlots(caption, code);
+    m_isDirty = false;
+    if (kind == RecordKind::House)
+        ShowEntry(caption, code);
+    return true;
+}
+
+bool RecordEditor::ResetEntry(const QString &caption, int code)
+{
+    const RecordKind kind = m_store.LoadReferenceEntrySlots(caption, code);
+    if (kind == RecordKind::None)
+        return true;
+    fillPanels(kind, code);
+    return StoreEntry(caption, code);
+}
+
+} // namespace z7

@@ -1,0 +1,156 @@
+#pragma once
+
+#include <QRect>
+#include <QStringView>
+
+#include <array>
+
+namespace z7 {
+
+// Where a row's value lives: a slot of the building line (for a house level its
+// companion line "H<code>") or a slot of the house line.
+enum class SlotSource { Building, House };
+
+// One edited value on a panel: a caption, the current value (an edit with a
+// spin box, or a yes/no toggle), the shipped value on a button and a marker
+// shown while the two differ. The control names carry behaviour: a reference
+// button finds its edit by name, ignoring the case of A-Z, so the odd letter
+// cases below are deliberate and must stay.
+struct ValueRowDef
+{
+    const char16_t *stem;
+    const char16_t *labelName;
+    const char16_t *editName;
+    const char16_t *updName; // empty for a toggle row
+    const char16_t *btnName;
+    const char16_t *pngName;
+    const char16_t *caption;
+    int panel; // 1 or 2
+    SlotSource source;
+    int slot;
+    bool toggle;
+    int minimum, maximum, step;
+    QRect label, edit, upd, png, btn;
+};
+
+namespace rows {
+// Indexes into ValueRows, for the code that addresses single rows.
+enum : int {
+    Baukosten, Steuern, Arbeiter, Bewohner, Attraktivitaet, Reichweite,
+    Rueckentwicklung, Weiterentwicklung, Unterhaltungslevel, Wasserqualitaet,
+    Religionszugang, Ausbildungszugang, MedizinischeVersorgung, Lebensmittelqualitaet,
+    Weinqualitaet,
+    Marktzugang, Barbierzugang, Badehauszugang, Geschirrzugang, Olivenoelzugang, Moebelzugang,
+    Count
+};
+}
+
+// Panel 1 rows: label at 7 (160 wide), edit at 174, spin box at 224, marker at 248,
+// button at 276; panel 2 numbers alike; toggles in panel 2's right column.
+constexpr QRect p1Label(int top, int h = 26) { return {7, top, 160, h}; }
+constexpr QRect numEdit(int top) { return {174, top, 50, 22}; }
+constexpr QRect numUpd(int top) { return {224, top, 17, 22}; }
+constexpr QRect numPng(int top) { return {248, top, 25, 25}; }
+constexpr QRect numBtn(int top) { return {276, top, 65, 25}; }
+constexpr QRect p2Label(int top, int left = 6) { return {left, top, 160, 26}; }
+constexpr QRect tgLabel(int top) { return {350, top, 155, 26}; }
+constexpr QRect tgEdit(int top) { return {505, top, 50, 25}; }
+constexpr QRect tgPng(int top) { return {569, top, 25, 25}; }
+constexpr QRect tgBtn(int top) { return {605, top, 50, 25}; }
+
+inline constexpr std::array<ValueRowDef, rows::Count> ValueRows = {{
+    {u"Baukosten", u"BaukostenLabel", u"BaukostenEdit", u"BaukostenUpD", u"BaukostenBtn", u"BaukostenPng",
+     u"Baukosten", 1, SlotSource::Building, 3, false, -5000, 5000, 10,
+     p1Label(23), numEdit(25), {228, 25, 17, 22}, {250, 23, 25, 25}, numBtn(23)},
+    {u"Steuern", u"SteuernLabel", u"SteuernEdit", u"SteuernUpD", u"SteuernBtn", u"SteuernPng",
+     u"Steuern", 1, SlotSource::House, 24, false, -5000, 5000, 25,
+     p1Label(23), numEdit(25), numUpd(25), numPng(23), numBtn(23)},
+    {u"Arbeiter", u"ArbeiterLabel", u"ArbeiterEdit", u"ArbeiterUpD", u"ArbeiterBtn", u"ArbeiterPng",
+     u"Arbeiter", 1, SlotSource::Building, 8, false, 0, 500, 1,
+     p1Label(47, 33), numEdit(53), numUpd(53), numPng(51), numBtn(51)},
+    {u"Bewohner", u"BewohnerLabel", u"BewohnerEdit", u"BewohnerUpD", u"BewohnerBtn", u"BewohnerPng",
+     u"Bewohner", 1, SlotSource::House, 20, false, 0, 500, 1,
+     p1Label(50), numEdit(53), numUpd(53), numPng(51), numBtn(51)},
+    {u"Attraktivität", u"AttraktivitätLabel", u"AttraktivitätEdit", u"AttraktivitätUpD",
+     u"AttraktivitätBtn", u"AttraktivitätPng",
+     u"Attraktivität", 1, SlotSource::Building, 4, false, -100, 100, 1,
+     p1Label(82), numEdit(81), numUpd(81), numPng(79), numBtn(79)},
+    {u"Reichweite", u"ReichweiteLabel", u"ReichweiteEdit", u"ReichweiteUpD", u"ReichweiteBtn",
+     u"ReichweitePng",
+     u"wirksame Reichweite", 1, SlotSource::Building, 7, false, 0, 10, 1,
+     p1Label(109), numEdit(108), numUpd(108), numPng(106), numBtn(106)},
+    {u"Rückentwicklung", u"RückentwicklungLabel", u"RückentwicklungEdit", u"RückentwicklungUpD",
+     u"RückentwicklungBtn", u"RückentwicklungPng",
+     u"Rückentwicklung", 2, SlotSource::House, 2, false, -99, 100, 1,
+     p2Label(2, 7), numEdit(2), numUpd(2), numPng(2), numBtn(2)},
+    {u"Weiterentwicklung", u"WeiterentwicklungLabel", u"WeiterentwicklungEdit",
+     u"WeiterentwicklungUpD", u"WeiterentwicklungBtn", u"WeiterentwicklungPng",
+     u"Weiterentwicklung", 2, SlotSource::House, 3, false, -99, 85, 1,
+     p2Label(30), numEdit(29), numUpd(29), numPng(29), numBtn(29)},
+    {u"Unterhaltungslevel", u"UnterhaltungslevelLabel", u"UnterhaltungsLevelEdit",
+     u"UnterhaltungsLevelUpD", u"UnterhaltungslevelBtn", u"UnterhaltungslevelPng",
+     u"Unterhaltungslevel", 2, SlotSource::House, 4, false, 0, 80, 5,
+     p2Label(58), numEdit(56), numUpd(56), numPng(56), numBtn(56)},
+    {u"Wasserqualität", u"WasserqualitätLabel", u"WasserQualitätEdit", u"WasserqualitätUpD",
+     u"WasserqualitätBtn", u"WasserqualitätPng",
+     u"Wasserqualität", 2, SlotSource::House, 5, false, 0, 2, 1,
+     p2Label(86), numEdit(84), numUpd(84), numPng(84), numBtn(84)},
+    {u"Religionszugang", u"ReligionszugangLabel", u"ReligionszugangEdit", u"ReligionszugangUpD",
+     u"ReligionszugangBtn", u"ReligionszugangPng",
+     u"Religionszugang", 2, SlotSource::House, 6, false, 0, 4, 1,
+     p2Label(112), numEdit(112), numUpd(112), numPng(112), numBtn(112)},
+    {u"Ausbildungszugang", u"AusbildungszugangLabel", u"AusbildungszugangEdit",
+     u"AusbildungszugangUpD", u"AusbildungszugangBtn", u"AusbildungsZugangPng",
+     u"Ausbildungszugang", 2, SlotSource::House, 7, false, 0, 3, 1,
+     p2Label(139), numEdit(139), numUpd(139), numPng(139), numBtn(139)},
+    {u"MedizinischeVersorgung", u"MedizinischeVersorgungLabel", u"MedizinischeVersorgungEdit",
+     u"MedizinischeVersorungUpD", u"MedizinischeVersorgungBtn", u"MedizinischeVersorgungPng",
+     u"med. Versorgung", 2, SlotSource::House, 11, false, 0, 2, 1,
+     p2Label(166), numEdit(166), numUpd(166), numPng(166), numBtn(166)},
+    {u"Lebensmittelqualität", u"LebenmittelqualitätLabel", u"LebensmittelQualitätEdit",
+     u"LebensmittelQualitätUpD", u"LebensmittelqualitätBtn", u"LebensmittelqualitätPng",
+     u"Lebensmittelqualität", 2, SlotSource::House, 12, false, 0, 3, 1,
+     p2Label(193), numEdit(193), numUpd(193), numPng(193), numBtn(193)},
+    {u"Weinqualität", u"WeinqualitätLabel", u"WeinqualitätEdit", u"WeinqualitätUpD",
+     u"WeinqualitätBtn", u"WeinQualitätPng",
+     u"Weinqualität", 2, SlotSource::House, 16, false, 0, 2, 1,
+     p2Label(220), numEdit(220), numUpd(220), numPng(220), numBtn(220)},
+    {u"Marktzugang", u"MarktzugangLabel", u"MarktzugangEdit", u"", u"MarktzugangBtn",
+     u"MarktzugangPng", u"Marktzugang", 2, SlotSource::House, 8, true, 0, 0, 0,
+     tgLabel(31), tgEdit(29), {}, tgPng(29), tgBtn(29)},
+    {u"Barbierzugang", u"BarbierzugangLabel", u"BarbierzugangEdit", u"", u"BarbierzugangBtn",
+     u"BarbierzugangPng", u"Barbierzugang", 2, SlotSource::House, 9, true, 0, 0, 0,
+     tgLabel(57), tgEdit(57), {}, tgPng(57), tgBtn(57)},
+    {u"Badehauszugang", u"BadehauszugangLabel", u"BadehauszugangEdit", u"", u"BadehauszugangBtn",
+     u"BadehauszugangPng", u"Badehauszugang", 2, SlotSource::House, 10, true, 0, 0, 0,
+     tgLabel(84), tgEdit(84), {}, tgPng(84), tgBtn(84)},
+    {u"Geschirrzugang", u"GeschirrzugangLabel", u"GeschirrzugangEdit", u"", u"GeschirrzugangBtn",
+     u"GeschirrzugangPng", u"Geschirrzugang", 2, SlotSource::House, 13, true, 0, 0, 0,
+     tgLabel(111), tgEdit(111), {}, tgPng(111), tgBtn(111)},
+    {u"Olivenölzugang", u"OlivenölzugangLabel", u"OlivenölzugangEdit", u"", u"OlivenölzugangBtn",
+     u"OlivenölzugangPng", u"Olivenölzugang", 2, SlotSource::House, 14, true, 0, 0, 0,
+     tgLabel(138), tgEdit(138), {}, tgPng(138), tgBtn(138)},
+    {u"Möbelzugang", u"MöbelzugangLabel", u"MöbelzugangEdit", u"", u"MöbelzugangBtn",
+     u"MöbelzugangPng", u"Möbelzugang", 2, SlotSource::House, 15, true, 0, 0, 0,
+     tgLabel(165), tgEdit(165), {}, tgPng(165), tgBtn(165)},
+}};
+
+// The two placements of the Baukosten row: a building shows it in the left
+// column, the first house level in the right column of the first line.
+struct CostPlacement
+{
+    int labelLeft, editLeft, editWidth, updLeft, pngLeft, btnLeft;
+};
+inline constexpr CostPlacement CostLeftColumn{7, 174, 50, 228, 250, 276};
+inline constexpr CostPlacement CostRightColumn{349, 492, 65, 570, 565, 590};
+
+// Keyboard order of the numeric edits within each panel.
+inline constexpr std::array<int, 6> Panel1TabOrder = {rows::Baukosten, rows::Steuern, rows::Arbeiter,
+                                                      rows::Bewohner, rows::Attraktivitaet,
+                                                      rows::Reichweite};
+inline constexpr std::array<int, 9> Panel2TabOrder = {
+    rows::Rueckentwicklung, rows::Weiterentwicklung, rows::Unterhaltungslevel,
+    rows::Wasserqualitaet,  rows::Religionszugang,   rows::Ausbildungszugang,
+    rows::Lebensmittelqualitaet, rows::MedizinischeVersorgung, rows::Weinqualitaet};
+
+} // namespace z7
