@@ -92,11 +92,11 @@ RecordKind ModelStore::RecordKindOf(int lineIndex)
 
 int ModelStore::FindRecordLine(const QStringList &model, const QString &caption)
 {
-    const QString key = TrimControl(caption);
+    const QStringView key = TrimControl(QStringView(caption));
     if (key.isEmpty())
         return -1;
     for (int i = 0; i < model.size(); ++i) {
-        if (TrimControl(model.at(i)).contains(key))
+        if (TrimControl(QStringView(model.at(i))).contains(key))
             return i;
     }
     return -1;
@@ -109,7 +109,7 @@ int ModelStore::FindCompanionLine(const QStringList &model, int code)
     const QString name = u'H' + QString::number(code);
     const int last = std::min<int>(LastBuildingLine, int(model.size()) - 1);
     for (int i = FirstBuildingLine; i <= last; ++i) {
-        if (TrimControl(SplitRecord(model.at(i), 2).at(1)) == name)
+        if (TrimControl(RecordSlot(model.at(i), 1)) == name)
             return i;
     }
     return -1;

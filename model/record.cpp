@@ -5,6 +5,21 @@ namespace z7 {
 namespace {
 // The game cuts a line after the first field to this many characters.
 constexpr qsizetype RemainderLimit = 150;
+
+// One step of the split: the text before the first comma of the remainder
+// (empty when there is none), and the remainder after that comma, cut short.
+QStringView takeSlot(QStringView &remainder)
+{
+    const qsizetype comma = remainder.indexOf(u',');
+    if (comma < 0) {
+        remainder = remainder.left(RemainderLimit);
+        return {};
+    }
+    const QStringView slot = remainder.left(comma);
+    remainder = remainder.sliced(comma + 1).left(RemainderLimit);
+    return slot;
+}
+
 } // namespace
 
 QStringList SplitRecord(const QString &line, int slotCount)
@@ -12,28 +27,34 @@ QStringList SplitRecord(const QString &line, int slotCount)
     QStringList slotTexts;
     slotTexts.reserve(slotCount);
     QStringView remainder(line);
-    for (int k = 0; k < slotCount; ++k) {
-        const qsizetype comma = remainder.indexOf(u',');
-        if (comma < 0) {
-            slotTexts.append(QString());
-            remainder = remainder.left(RemainderLimit);
-            continue;
-        }
-        slotTexts.append(remainder.left(comma).toString());
-        remainder = remainder.mid(comma + 1).left(RemainderLimit);
-    }
+    for (int k = 0; k < slotCount; ++k)
+        slotTexts.append(takeSlot(remainder).toString());
     return slotTexts;
+}
+
+QStringView RecordSlot(QStringView line, int slot)
+{
+    QStringView remainder = line;
+    for (int k = 0; k < slot; ++k)
+        takeSlot(remainder);
+    return takeSlot(remainder);
+}
+
+QStringView TrimControl(QStringView text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text[begin].unicode() <= 0x20)
+        ++begin;
+    while (end > begin && text[end - 1].unicode() <= 0x20)
+        --end;
+    return text.sliced(begin, end - begin);
 }
 
 QString TrimControl(const QString &text)
 {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text.at(begin).unicode() <= 0x20)
-        ++begin;
-    while (end > begin && text.at(end - 1).unicode() <= 0x20)
-        --end;
-    return (begin == 0 && end == text.size()) ? text : text.mid(begin, end - begin);
+    const QStringView trimmed = TrimControl(QStringView(text));
+    return trimmed.size() == text.size() ? text : trimmed.toString();
 }
 
 QString JoinRecord(const QStringList &slotTexts)

@@ -300,10 +300,11 @@ TEST_F(ModelStoreTest, ACostOf100DoesNotCaptureTheCompanionOfCode100)
 TEST(FindCompanionLine, OnlyABuildingLineNamedHAndTheCode)
 {
     QStringList model(152);
-    model[0] = u"H100,"_s;                         // header line: not a building line
-    model[5] = u"4,H1000,{,100,},,"_s;             // longer name, cost 100
-    model[9] = u"8, H100 ,{,},,"_s;               // spaces around the name count as trimmed
-    model[140] = u"H110,"_s;                       // house section
+    model[0] = u"0,H100,"_s;          // header line: not a building line
+    model[5] = u"4,H1000,{,100,},,"_s; // longer name, cost 100
+    model[9] = u"8, H100 ,{,},,"_s;   // spaces around the name do not count
+    model[131] = u"0,H110,"_s;        // header line
+    model[140] = u"x,H110,"_s;        // house section
     EXPECT_EQ(ModelStore::FindCompanionLine(model, 100), 9);
     EXPECT_EQ(ModelStore::FindCompanionLine(model, 110), -1);
     EXPECT_EQ(ModelStore::FindCompanionLine(QStringList{u"x"_s, u"0,H100,"_s}, 100), 1);

@@ -39,6 +39,8 @@ TEST_P(Split, SlotsAndJoinedLine)
     const SplitCase &c = GetParam();
     const QStringList got = SplitRecord(c.line, c.count);
     EXPECT_EQ(got, c.slotTexts);
+    for (int k = 0; k < c.count; ++k)
+        EXPECT_EQ(RecordSlot(c.line, k), c.slotTexts[k]) << k;
     EXPECT_EQ(JoinRecord(got), c.joined);
     // After one store a line is stable.
     EXPECT_EQ(JoinRecord(SplitRecord(c.joined, c.count)), c.joined);
