@@ -8,7 +8,12 @@ namespace z7 {
 
 QString ErrorReportTitle()
 {
-    QString name = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+    return ErrorReportTitle(QCoreApplication::applicationFilePath());
+}
+
+QString ErrorReportTitle(const QString &programFile)
+{
+    QString name = QFileInfo(programFile).fileName();
     const qsizetype dot = name.indexOf(u'.');
     if (dot >= 0)
         name.truncate(dot);
@@ -34,7 +39,8 @@ bool Application::notify(QObject *receiver, QEvent *event)
     } catch (const std::exception &e) {
         ReportError(QString::fromUtf8(e.what()));
     }
-    return false;
+    // The event has been dealt with: by the report.
+    return true;
 }
 
 } // namespace z7

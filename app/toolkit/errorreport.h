@@ -11,6 +11,8 @@ namespace z7 {
 // The program file's name up to its first dot, every letter after the first
 // in lower case ("Z7Edit.exe" -> "Z7edit").
 QString ErrorReportTitle();
+// The same for any program file path.
+QString ErrorReportTitle(const QString &programFile);
 
 // The default error report: an error box (flags 16) titled ErrorReportTitle().
 // A "." is appended unless the message ends in a character of code 46 or lower.
