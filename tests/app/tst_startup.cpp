@@ -1,0 +1,253 @@
+// Start-up of the window: finding the game, the one-time backup, the default
+// model, the guide, the fonts.
+
+#include "window_fixture.h"
+
+#include <QFont>
+
+namespace z7::test {
+namespace {
+
+const QString NoInstallation = QStringLiteral(
+    "Es konnte keine Installation des Spiels <Ordavia> gefunden werden! Ohne eine korrekte "
+    "Spielinstallation ist der Z7-Editor nicht lauffähig. Der Programmstart wird abgebrochen.");
+
+struct PathCase
+{
+    const char *name;
+    const char *registered; // nullptr: no value at all
+    bool runs;
+    const char *gamePath;
+};
+
+class RegisteredPath : public WindowTest, public ::testing::WithParamInterface<PathCase>
+{};
+
+// The registered text is used verbatim: only a missing trailing "\" is added.
+TEST_P(RegisteredPath, DecidesWhetherTheEditorRuns)
+{
+    const PathCase &c = GetParam();
+    FakePlatform fresh;
+    platform.setRegistryText(AppPathsKey, "Path", c.registered ? c.registered : "");
+    start();
+    if (c.runs) {
+        EXPECT_EQ(result, TMain::StartResult::Run);
+        EXPECT_EQ(window->GamePath().toStdString(), c.gamePath);
+        EXPECT_TRUE(MessageBoxSeam::shown().isEmpty());
+    } else {
+        EXPECT_EQ(result, TMain::StartResult::End);
+        ASSERT_EQ(MessageBoxSeam::shown().size(), 1);
+        EXPECT_EQ(MessageBoxSeam::shown().first().text, NoInstallation);
+        EXPECT_EQ(MessageBoxSeam::shown().first().title, QStringLiteral("Fehler"));
+        EXPECT_EQ(MessageBoxSeam::shown().first().flags, MB_ICONERROR);
+        EXPECT_FALSE(platform.fileContents(ModelFile)) << "nothing may be written";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Forms, RegisteredPath,
+    ::testing::Values(PathCase{"plain", "C:\\Spiele\\Z7", true, "C:\\Spiele\\Z7\\"},
+                      PathCase{"trailingBackslash", "C:\\Spiele\\Z7\\", true, "C:\\Spiele\\Z7\\"},
+                      PathCase{"otherCase", "c:\\spiele\\z7", true, "c:\\spiele\\z7\\"},
+                      PathCase{"quoted", "\"C:\\Spiele\\Z7\"", false, ""},
+                      PathCase{"semicolon", "C:\\Spiele\\Z7;", false, ""},
+                      PathCase{"unexpanded", "%ProgramFiles%\\Z7", false, ""},
+                      PathCase{"empty", "", false, ""}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(WindowTest, MissingKeyEndsAtOnce)
+{
+    FakePlatform bare;
+    bare.putFile(Game + "z7.exe", "");
+    TestWindow w(bare);
+    EXPECT_EQ(w.FormCreate(), TMain::StartResult::End);
+    ASSERT_EQ(MessageBoxSeam::shown().size(), 1);
+    EXPECT_EQ(MessageBoxSeam::shown().first().text, NoInstallation);
+}
+
+TEST_F(WindowTest, MissingGameExecutableEndsAtOnce)
+{
+    FakePlatform noExe;
+    noExe.setRegistryText(AppPathsKey, "Path", "C:\\Spiele\\Z7");
+    noExe.createFolder("C:\\Spiele\\Z7\\z7.exe"); // a folder of that name is no program
+    noExe.putFile(ModelFile, "game's own\r\n");
+    TestWindow w(noExe);
+    EXPECT_EQ(w.FormCreate(), TMain::StartResult::End);
+    EXPECT_EQ(MessageBoxSeam::shown().size(), 1);
+    EXPECT_EQ(noExe.fileContents(ModelFile).value(), "game's own\r\n") << "nothing moved";
+    EXPECT_FALSE(noExe.fileContents(BackupFile));
+}
+
+struct FileCase
+{
+    const char *name;
+    const char *model;  // nullptr: missing
+    const char *backup; // nullptr: missing
+    bool defaultInstalled;
+    const char *backupAfter; // nullptr: still missing
+};
+
+class FileSituation : public WindowTest, public ::testing::WithParamInterface<FileCase>
+{};
+
+TEST_P(FileSituation, BackupOnceAndDefaultModelWhenMissing)
+{
+    const FileCase &c = GetParam();
+    if (c.model)
+        platform.putFile(ModelFile, c.model);
+    if (c.backup)
+        platform.putFile(BackupFile, c.backup);
+    start();
+    ASSERT_EQ(result, TMain::StartResult::Run);
+    const std::string expected = c.defaultInstalled ? builtinText("DE_Modell") + "\r\n" : c.model;
+    EXPECT_EQ(modelBytes(), expected);
+    EXPECT_EQ(platform.fileContents(BackupFile), c.backupAfter ? std::optional<std::string>(c.backupAfter)
+                                                              : std::nullopt);
+    EXPECT_EQ(window->store().WorkingModel.size(), c.defaultInstalled ? 152 : 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, FileSituation,
+    ::testing::Values(FileCase{"firstStart", "game's own", nullptr, true, "game's own"},
+                      FileCase{"bothPresent", "edited", "game's own", false, "game's own"},
+                      FileCase{"backupOnly", nullptr, "game's own", true, "game's own"},
+                      FileCase{"neither", nullptr, nullptr, true, nullptr}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(WindowTest, DefaultModelIsByteExactAndCatalogueBuilt)
+{
+    start();
+    EXPECT_EQ(modelBytes().size(), 6652u);
+    EXPECT_EQ(window->tree()->topLevelItemCount(), 10);
+    EXPECT_EQ(window->tree()->currentItem(), nullptr);
+    EXPECT_TRUE(MessageBoxSeam::shown().isEmpty());
+}
+
+TEST_F(WindowTest, RunningGameInAnyCaseWarnsAndGoesOn)
+{
+    platform.setProcessNames({"explorer.exe", "C:\\Spiele\\Z7\\z7.EXE"});
+    start();
+    EXPECT_EQ(result, TMain::StartResult::Run);
+    ASSERT_EQ(MessageBoxSeam::shown().size(), 1);
+    EXPECT_TRUE(MessageBoxSeam::shown().first().text.startsWith(
+        QStringLiteral("Das Spiel <Ordavia> wird ausgeführt.")));
+    EXPECT_EQ(window->tree()->topLevelItemCount(), 10);
+}
+
+TEST_F(WindowTest, ExistingGuideIsNeverReplaced)
+{
+    start();
+    EXPECT_EQ(platform.fileContents("C:\\users\\spieler\\Documents\\Tellmar Modell Dateien.pdf").value(),
+              "guide");
+}
+
+TEST_F(WindowTest, MissingGuideIsWritten)
+{
+    FakePlatform fresh;
+    fresh.setRegistryText(AppPathsKey, "Path", "C:\\Spiele\\Z7");
+    fresh.putFile(Game + "z7.exe", "");
+    fresh.createFolder("C:\\users\\spieler\\Documents");
+    TestWindow w(fresh);
+    w.FormCreate();
+    const auto guide = fresh.fileContents("C:\\users\\spieler\\Documents\\Tellmar Modell Dateien.pdf");
+    ASSERT_TRUE(guide);
+    EXPECT_EQ(guide->substr(0, 5), "%PDF-");
+    EXPECT_EQ(*guide, builtinText("PDF"));
+}
+
+// A guide that cannot be written must not leave the player with an empty editor.
+TEST_F(WindowTest, UnwritableGuideIsReportedAndTheEditorStillWorks)
+{
+    FakePlatform fresh;
+    fresh.setRegistryText(AppPathsKey, "Path", "C:\\Spiele\\Z7");
+    fresh.putFile(Game + "z7.exe", "");
+    fresh.setDocumentsFolder("C:\\users\\niemand\\Documents"); // does not exist
+    TestWindow w(fresh);
+    EXPECT_EQ(w.FormCreate(), TMain::StartResult::Run);
+    ASSERT_EQ(MessageBoxSeam::shown().size(), 1);
+    EXPECT_TRUE(MessageBoxSeam::shown().first().text.contains(QStringLiteral("Tellmar Modell Dateien.pdf")));
+    EXPECT_TRUE(MessageBoxSeam::shown().first().text.contains(QStringLiteral("kann nicht erstellt werden")));
+    EXPECT_EQ(w.tree()->topLevelItemCount(), 10);
+    EXPECT_EQ(w.findChild<QLabel *>(QStringLiteral("ImprintLabel"))->font().family(),
+              QStringLiteral("Formal436 BT"));
+}
+
+struct FontCase
+{
+    const char *name;
+    int first, second;
+    const char *window;
+    int windowSize;
+    const char *imprint;
+    int imprintSize;
+};
+
+class FontOutcome : public WindowTest, public ::testing::WithParamInterface<FontCase>
+{};
+
+TEST_P(FontOutcome, GivesTheFontsOfItsRow)
+{
+    const FontCase &c = GetParam();
+    window = std::make_unique<TestWindow>(platform);
+    window->firstFont = c.first;
+    window->secondFont = c.second;
+    ASSERT_EQ(window->FormCreate(), TMain::StartResult::Run);
+    const QFont windowFont = window->font();
+    const QFont imprint = control<QLabel>("ImprintLabel")->font();
+    const QFont header = control<QLabel>("ObjektnameLabel")->font();
+    EXPECT_EQ(windowFont.family(), QString::fromLatin1(c.window));
+    EXPECT_EQ(windowFont.pointSize(), c.windowSize);
+    EXPECT_EQ(imprint.family(), QString::fromLatin1(c.imprint));
+    EXPECT_EQ(imprint.pointSize(), c.imprintSize);
+    EXPECT_EQ(header.family(), windowFont.family());
+    EXPECT_EQ(header.pointSize(), 13);
+    EXPECT_TRUE(header.bold());
+    const QColor imprintColour = control<QLabel>("ImprintLabel")->palette().color(QPalette::WindowText);
+    EXPECT_EQ(imprintColour == QColor(114, 0, 0), c.second > 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Outcomes, FontOutcome,
+    ::testing::Values(FontCase{"both", 1, 2, "BacciSmallCaps", 10, "Formal436 BT", 13},
+                      FontCase{"secondFailed", 1, 0, "Calibri", 10, "Calibri", 10},
+                      FontCase{"firstFailed", 0, 2, "Calibri", 10, "Formal436 BT", 13},
+                      FontCase{"neither", 0, 0, "Calibri", 10, "Calibri", 10},
+                      // A negative handle takes neither branch: the window keeps its own font.
+                      FontCase{"negative", -5, -5, "Tahoma", 10, "Tahoma", 10}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(WindowTest, OpensWithTheStateOfItsLayout)
+{
+    start();
+    TMain &w = *window;
+    EXPECT_EQ(w.size(), QSize(901, 601));
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Z7 Edit"));
+    EXPECT_FALSE(w.windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(w.windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(control("Panel1")->isHidden());
+    EXPECT_TRUE(control("Panel2")->isHidden());
+    EXPECT_FALSE(control("NoSelectImage")->isHidden());
+    EXPECT_FALSE(control("Speichern")->isEnabled());
+    EXPECT_TRUE(control("SingleElementReset")->isHidden());
+    EXPECT_EQ(control<QLabel>("ObjektnameLabel")->text(), QStringLiteral("Wohnungen"));
+    EXPECT_EQ(control("ModellTree")->geometry(), QRect(8, 135, 226, 385));
+    EXPECT_EQ(control("Beenden")->geometry(), QRect(588, 563, 306, 33));
+    EXPECT_EQ(control("BuildingImage")->geometry(), QRect(401, 3, 160, 119));
+    EXPECT_EQ(w.focusWidget(), control("Beenden"));
+}
+
+TEST_F(WindowTest, QuitAsksNothingAndWritesNothing)
+{
+    start();
+    select(QStringLiteral("Theater"));
+    type("BaukostenEdit", QStringLiteral("77"));
+    const std::string before = modelBytes();
+    window->show();
+    click(control("Beenden"));
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(MessageBoxSeam::shown().isEmpty());
+    EXPECT_EQ(modelBytes(), before);
+}
+
+} // namespace
+} // namespace z7::test
