@@ -293,7 +293,14 @@ void WinePlatform::writeFile(const std::string &path, const std::string &bytes)
     errno = 0;
     if (file.open(QIODevice::WriteOnly)) {
         errno = 0;
-        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+        const auto size = static_cast<qint64>(bytes.size());
+        if (file.write(bytes.data(), size) != size) {
+            // QSaveFile takes a short write (a full disk) for success and
+            // would commit the beginning of the file; so it never gets there.
+            const int error = errno ? errno : ENOSPC;
+            file.cancelWriting();
+            throw Error(texts::CannotCreate(path, ReasonFromErrno(error, host.path)));
+        }
         if (file.commit())
             return;
     }

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "platform.h"
+
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace z7 {
+
+// A Platform for tests: registry, process list and Documents folder live in
+// memory, files are real files in a temporary folder that the fake removes
+// again. Windows paths map onto that folder as <root>/<drive>/<components>,
+// the components in lower case, so that file names ignore letter case as on
+// Windows. Errors carry the same texts as the real backends.
+class FakePlatform : public Platform
+{
+public:
+    FakePlatform();
+    ~FakePlatform() override;
+    FakePlatform(const FakePlatform &) = delete;
+    FakePlatform &operator=(const FakePlatform &) = delete;
+
+    // Registry under HKEY_LOCAL_MACHINE; key and value names ignore ASCII letter case.
+    void setRegistryText(const std::string &key, const std::string &value, const std::string &text);
+    // A value of a type that is not text, such as a number.
+    void setRegistryNonText(const std::string &key, const std::string &value);
+
+    void setProcessNames(std::vector<std::string> names) { m_processes = std::move(names); }
+
+    // Default "C:\users\spieler\Documents", which exists as a folder.
+    void setDocumentsFolder(const std::string &windowsPath) { m_documents = windowsPath; }
+
+    // Where a Windows path lives on disk; empty without a drive letter.
+    std::filesystem::path hostPath(const std::string &windowsPath) const;
+    void createFolder(const std::string &windowsPath);
+    // Places a file (creating its folders) without counting as a write of the program.
+    void putFile(const std::string &windowsPath, const std::string &bytes);
+    // The file's bytes, or nothing when there is no such file.
+    std::optional<std::string> fileContents(const std::string &windowsPath) const;
+
+    // From now on every writeFile fails with that reason and leaves the disk alone.
+    void failWrites(const std::string &reason);
+    void allowWrites() { m_writeFailure.reset(); }
+    // The paths of the successful writeFile calls, in order.
+    const std::vector<std::string> &writtenFiles() const { return m_written; }
+
+    std::vector<std::string> processNames() override { return m_processes; }
+    std::string readRegistryText(const std::string &key, const std::string &value) override;
+    std::string documentsFolder() override { return m_documents; }
+    bool fileExists(const std::string &path) override;
+    void moveFile(const std::string &from, const std::string &to) override;
+    std::string readFile(const std::string &path) override;
+    void writeFile(const std::string &path, const std::string &bytes) override;
+
+private:
+    std::filesystem::path m_root;
+    std::map<std::string, std::optional<std::string>> m_registry;
+    std::vector<std::string> m_processes;
+    std::string m_documents = "C:\\users\\spieler\\Documents";
+    std::optional<std::string> m_writeFailure;
+    std::vector<std::string> m_written;
+};
+
+} // namespace z7
