@@ -44,7 +44,7 @@ void BM_SplitJoinBuiltInLines(benchmark::State &state)
     for (auto _ : state) {
         for (int i = 0; i < lines.size(); ++i) {
             const int n = ModelStore::RecordKindOf(i) == RecordKind::House ? HouseSlotCount
-                                                                            : BuildingSlotCount;
+                                                                           : BuildingSlotCount;
             QString joined = JoinRecord(SplitRecord(lines[i], n));
             benchmark::DoNotOptimize(joined);
         }

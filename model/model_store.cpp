@@ -49,7 +49,8 @@ ModelStore::ModelStore(Platform &platform)
     , CurrentHouse(HouseSlotCount)
     , OriginalHouse(HouseSlotCount)
     , m_platform(platform)
-{}
+{
+}
 
 void ModelStore::setGamePath(const QString &gamePath)
 {
@@ -155,7 +156,8 @@ RecordKind ModelStore::LoadReferenceEntrySlots(const QString &caption, int code)
     if (kind == RecordKind::Building) {
         CurrentBuilding = SplitRecord(ReferenceModel.at(i), BuildingSlotCount);
     } else if (kind == RecordKind::House) {
-        const int r = companionLineOrThrow(ReferenceModel, code, texts::CompanionMissingInReference);
+        const int r =
+            companionLineOrThrow(ReferenceModel, code, texts::CompanionMissingInReference);
         CurrentHouse = SplitRecord(ReferenceModel.at(i), HouseSlotCount);
         CurrentBuilding = SplitRecord(ReferenceModel.at(r), BuildingSlotCount);
     }

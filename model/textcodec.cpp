@@ -81,7 +81,8 @@ QByteArray encodeAnsi(const QString &text)
     if (text.isEmpty())
         return QByteArray();
     const auto *wide = reinterpret_cast<const wchar_t *>(text.utf16());
-    const int size = WideCharToMultiByte(CP_ACP, 0, wide, int(text.size()), nullptr, 0, "?", nullptr);
+    const int size =
+        WideCharToMultiByte(CP_ACP, 0, wide, int(text.size()), nullptr, 0, "?", nullptr);
     QByteArray bytes(size, Qt::Uninitialized);
     WideCharToMultiByte(CP_ACP, 0, wide, int(text.size()), bytes.data(), size, "?", nullptr);
     return bytes;
@@ -91,8 +92,8 @@ QByteArray encodeAnsi(const QString &text)
 QString decodeWith(QStringConverter::Encoding encoding, QByteArrayView bytes)
 {
     // The mark has been taken off already; a second one is text.
-    QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless
-                                         | QStringConverter::Flag::ConvertInitialBom);
+    QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless |
+                                         QStringConverter::Flag::ConvertInitialBom);
     return decoder.decode(bytes);
 }
 

@@ -10,7 +10,8 @@ inline constexpr char16_t FileCannotBeOpened[] = u"Datei %1 kann nicht geöffnet
 // %1 full path, %2 the system's reason.
 inline constexpr char16_t FileCannotBeCreated[] = u"Datei \"%1\" kann nicht erstellt werden. %2";
 // %1 the index.
-inline constexpr char16_t ListIndexOutOfRange[] = u"Listenindex außerhalb des gültigen Bereichs (%1)";
+inline constexpr char16_t ListIndexOutOfRange[] =
+    u"Listenindex außerhalb des gültigen Bereichs (%1)";
 // %1 the name as asked for.
 inline constexpr char16_t ResourceNotFound[] = u"Ressource %1 nicht gefunden";
 // %1 the name of the companion line, e.g. "H100".

@@ -19,12 +19,15 @@ namespace {
 
 } // namespace
 
-HostPlatform::HostPlatform(const QString &root) : m_root(root) {}
+HostPlatform::HostPlatform(const QString &root)
+    : m_root(root)
+{
+}
 
 QString HostPlatform::hostPath(const QString &windowsPath) const
 {
-    if (windowsPath.size() < 3 || !windowsPath.at(0).isLetter() || windowsPath.at(1) != u':'
-        || windowsPath.at(2) != u'\\')
+    if (windowsPath.size() < 3 || !windowsPath.at(0).isLetter() || windowsPath.at(1) != u':' ||
+        windowsPath.at(2) != u'\\')
         throw Error("not a Windows path: " + windowsPath.toStdString());
     QString rest = windowsPath.mid(3);
     rest.replace(u'\\', u'/');

@@ -68,7 +68,6 @@ TEST(BuiltInTexts, LayoutAndTellingRows)
     }
 }
 
-
 TEST(BuiltInTexts, EveryCatalogueEntryFindsItsLineAndCompanion)
 {
     for (const char16_t *name : {u"DE_Modell", u"NewModell"}) {
@@ -98,10 +97,11 @@ TEST(BuiltInTexts, LookupIgnoresTheCaseOfAsciiLettersOnly)
     {
         const char16_t *type, *name, *message;
     };
-    for (const Missing m : {Missing{u"RT_RCDATA", u"Fehlt", u"Ressource Fehlt nicht gefunden"},
-                            Missing{u"RT_DATA", u"NewModell", u"Ressource NewModell nicht gefunden"},
-                            Missing{u"RT_RCDATA", u"NewModelI", u"Ressource NewModelI nicht gefunden"},
-                            Missing{u"", u"", u"Ressource  nicht gefunden"}}) {
+    for (const Missing m :
+         {Missing{u"RT_RCDATA", u"Fehlt", u"Ressource Fehlt nicht gefunden"},
+          Missing{u"RT_DATA", u"NewModell", u"Ressource NewModell nicht gefunden"},
+          Missing{u"RT_RCDATA", u"NewModelI", u"Ressource NewModelI nicht gefunden"},
+          Missing{u"", u"", u"Ressource  nicht gefunden"}}) {
         try {
             ReadResource(QString::fromUtf16(m.type), QString::fromUtf16(m.name));
             ADD_FAILURE() << "found " << QString::fromUtf16(m.name).toStdString();

@@ -90,7 +90,7 @@ QStringList changedLines(const QStringList &before, const QStringList &after)
 TEST(RecordKindOf, DecidedByTheIndexAlone)
 {
     const std::pair<int, RecordKind> cases[] = {
-        {-1, RecordKind::None},     {0, RecordKind::None},      {1, RecordKind::Building},
+        {-1, RecordKind::None},      {0, RecordKind::None},      {1, RecordKind::Building},
         {130, RecordKind::Building}, {131, RecordKind::None},    {132, RecordKind::House},
         {151, RecordKind::House},    {10000, RecordKind::House},
     };
@@ -103,10 +103,9 @@ TEST(FindRecordLine, TrimmedCaseSensitiveContainment)
     const QStringList model = {u"ALL BUILDINGS"_s, u"1,Amphitheater,"_s, u"2,Theater,"_s,
                                u"\tKleines Zelt,{ "_s};
     const std::pair<QString, int> cases[] = {
-        {u"Theater"_s, 2},       {u"theater"_s, 1},      {u" Theater\t"_s, 2},
-        {u"Zelt,{"_s, 3},        {u"\tKleines Zelt"_s, 3}, {u"Zelt,{ "_s, 3},
-        {QString(), -1},         {u" \t"_s, -1},          {u"Oper"_s, -1},
-        {u"ALL"_s, 0},
+        {u"Theater"_s, 2},        {u"theater"_s, 1}, {u" Theater\t"_s, 2}, {u"Zelt,{"_s, 3},
+        {u"\tKleines Zelt"_s, 3}, {u"Zelt,{ "_s, 3}, {QString(), -1},      {u" \t"_s, -1},
+        {u"Oper"_s, -1},          {u"ALL"_s, 0},
     };
     for (const auto &[caption, line] : cases)
         EXPECT_EQ(ModelStore::FindRecordLine(model, caption), line) << caption.toStdString();
@@ -144,7 +143,8 @@ TEST_F(ModelStoreTest, InstallWritesTheDefaultTextPlusCrLf)
 
 TEST_F(ModelStoreTest, WholeResetWritesTheReferenceTextAndKeepsTheEncoding)
 {
-    setFileBytes("\xEF\xBB\xBF" "ALL BUILDINGS\r\n");
+    setFileBytes("\xEF\xBB\xBF"
+                 "ALL BUILDINGS\r\n");
     store.LoadWorkingModel();
     store.ResetWholeModel();
     EXPECT_EQ(fileBytes(), builtIn(u"NewModell") + "\r\n");
@@ -154,7 +154,8 @@ TEST_F(ModelStoreTest, WholeResetWritesTheReferenceTextAndKeepsTheEncoding)
     // The working model still remembers it was read as UTF-8.
     store.LoadEntrySlots(u"Strasse"_s, 15);
     store.StoreEntrySlots(u"Strasse"_s, 15);
-    EXPECT_TRUE(fileBytes().startsWith("\xEF\xBB\xBF" "ALL BUILDINGS\r\n0,Nothing,"));
+    EXPECT_TRUE(fileBytes().startsWith("\xEF\xBB\xBF"
+                                       "ALL BUILDINGS\r\n0,Nothing,"));
 }
 
 struct RoundTrip
@@ -168,7 +169,8 @@ struct RoundTrip
 };
 
 class FileRoundTrip : public ModelStoreTest, public testing::WithParamInterface<RoundTrip>
-{};
+{
+};
 
 // Written back with its mark and encoding, and with CR LF after every line.
 TEST_P(FileRoundTrip, SavedWithMarkAndCrLf)
@@ -182,8 +184,10 @@ TEST_P(FileRoundTrip, SavedWithMarkAndCrLf)
             text += QString::fromLatin1(lineEnd);
         QByteArray bytes(p.mark);
         if (p.encoding == TextEncoding::Ansi)
-            bytes += "ALL BUILDINGS" + QByteArray(lineEnd) + "0,M\xF6" "bel \x80 \x8C,{,1,},,"
-                     + lineEnd + lineEnd + "Kleine H\xFCtte,{,-7," + (finalBreak ? lineEnd : "");
+            bytes += "ALL BUILDINGS" + QByteArray(lineEnd) +
+                     "0,M\xF6"
+                     "bel \x80 \x8C,{,1,},," +
+                     lineEnd + lineEnd + "Kleine H\xFCtte,{,-7," + (finalBreak ? lineEnd : "");
         else
             bytes += QByteArray(QStringEncoder(p.converter).encode(text));
         return bytes;
@@ -203,7 +207,8 @@ INSTANTIATE_TEST_SUITE_P(
         RoundTrip{"AnsiLf", TextEncoding::Ansi, "", QStringConverter::Latin1, "\n", true},
         RoundTrip{"AnsiCrNoFinal", TextEncoding::Ansi, "", QStringConverter::Latin1, "\r", false},
         RoundTrip{"Utf8", TextEncoding::Utf8, "\xEF\xBB\xBF", QStringConverter::Utf8, "\r\n", true},
-        RoundTrip{"Utf8Lf", TextEncoding::Utf8, "\xEF\xBB\xBF", QStringConverter::Utf8, "\n", false},
+        RoundTrip{"Utf8Lf", TextEncoding::Utf8, "\xEF\xBB\xBF", QStringConverter::Utf8, "\n",
+                  false},
         RoundTrip{"Utf16LE", TextEncoding::Utf16LE, "\xFF\xFE", QStringConverter::Utf16LE, "\r\n",
                   true},
         RoundTrip{"Utf16LECr", TextEncoding::Utf16LE, "\xFF\xFE", QStringConverter::Utf16LE, "\r",
@@ -239,9 +244,11 @@ TEST_F(ModelStoreTest, StoringAHouseRewritesItsLineAndCompanionInOneWrite)
     const int writes = platform.writeCount;
     ASSERT_EQ(store.StoreEntrySlots(u"Grosses Insulae"_s, 200), RecordKind::House);
     EXPECT_EQ(platform.writeCount, writes + 1);
-    EXPECT_EQ(changedLines(before, store.WorkingModel),
-              (QStringList{u"21: 20,H200,{,0,0,0,0,0,0,0,0,},,,,"_s,
-                           u"142: Grosses Insulae,{,29,40,25,2,1,2,1,1,1,1,1,1,1,1,0,2,12,65,85,3,,,126,,"_s}));
+    EXPECT_EQ(
+        changedLines(before, store.WorkingModel),
+        (QStringList{
+            u"21: 20,H200,{,0,0,0,0,0,0,0,0,},,,,"_s,
+            u"142: Grosses Insulae,{,29,40,25,2,1,2,1,1,1,1,1,1,1,1,0,2,12,65,85,3,,,126,,"_s}));
     EXPECT_EQ(fileBytes(), EncodeLines(store.WorkingModel, TextEncoding::Ansi));
 }
 
@@ -300,11 +307,11 @@ TEST_F(ModelStoreTest, ACostOf100DoesNotCaptureTheCompanionOfCode100)
 TEST(FindCompanionLine, OnlyABuildingLineNamedHAndTheCode)
 {
     QStringList model(152);
-    model[0] = u"0,H100,"_s;          // header line: not a building line
+    model[0] = u"0,H100,"_s;           // header line: not a building line
     model[5] = u"4,H1000,{,100,},,"_s; // longer name, cost 100
-    model[9] = u"8, H100 ,{,},,"_s;   // spaces around the name do not count
-    model[131] = u"0,H110,"_s;        // header line
-    model[140] = u"x,H110,"_s;        // house section
+    model[9] = u"8, H100 ,{,},,"_s;    // spaces around the name do not count
+    model[131] = u"0,H110,"_s;         // header line
+    model[140] = u"x,H110,"_s;         // house section
     EXPECT_EQ(ModelStore::FindCompanionLine(model, 100), 9);
     EXPECT_EQ(ModelStore::FindCompanionLine(model, 110), -1);
     EXPECT_EQ(ModelStore::FindCompanionLine(QStringList{u"x"_s, u"0,H100,"_s}, 100), 1);
@@ -336,8 +343,7 @@ TEST_F(ModelStoreTest, AMissingCompanionChangesNothingAndNamesTheLine)
     const std::string inReference =
         "Die Zeile \"H110\" fehlt im Referenzmodell. Der Eintrag kann nicht bearbeitet werden.";
     EXPECT_EQ(errorOf([&] { store.LoadEntrySlots(u"Grosses Zelt"_s, 110); }), inReference);
-    EXPECT_EQ(errorOf([&] { store.LoadReferenceEntrySlots(u"Grosses Zelt"_s, 110); }),
-              inReference);
+    EXPECT_EQ(errorOf([&] { store.LoadReferenceEntrySlots(u"Grosses Zelt"_s, 110); }), inReference);
     EXPECT_EQ(store.CurrentBuilding, building);
     EXPECT_EQ(store.CurrentHouse, house);
 }
@@ -378,7 +384,8 @@ TEST_F(ModelStoreTest, AFailedSaveLeavesTheOldFileByteIdentical)
 {
     installAndLoad();
     const QByteArray file = fileBytes();
-    const std::string prefix = "Datei \"C:\\Spiele\\Z7\\z7_model.txt\" kann nicht erstellt werden. ";
+    const std::string prefix =
+        "Datei \"C:\\Spiele\\Z7\\z7_model.txt\" kann nicht erstellt werden. ";
 
     store.LoadEntrySlots(u"Theater"_s, 15);
     store.CurrentBuilding[3] = u"77"_s;
@@ -403,7 +410,8 @@ TEST_F(ModelStoreTest, ADirectoryWhereTheModelFileGoesFailsEveryWrite)
     QFile marker(hostFile() + u"/inside"_s);
     ASSERT_TRUE(marker.open(QIODevice::WriteOnly));
     marker.close();
-    const std::string prefix = "Datei \"C:\\Spiele\\Z7\\z7_model.txt\" kann nicht erstellt werden. ";
+    const std::string prefix =
+        "Datei \"C:\\Spiele\\Z7\\z7_model.txt\" kann nicht erstellt werden. ";
     EXPECT_EQ(errorOf([&] { store.InstallDefaultModel(); }).rfind(prefix, 0), 0u);
     EXPECT_TRUE(store.WorkingModel.isEmpty());
     EXPECT_EQ(errorOf([&] { store.ResetWholeModel(); }).rfind(prefix, 0), 0u);

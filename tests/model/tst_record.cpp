@@ -32,7 +32,8 @@ struct SplitCase
 };
 
 class Split : public testing::TestWithParam<SplitCase>
-{};
+{
+};
 
 TEST_P(Split, SlotsAndJoinedLine)
 {
@@ -52,29 +53,59 @@ INSTANTIATE_TEST_SUITE_P(
     Lines, Split,
     testing::Values(
         SplitCase{"ShippedBuilding", s(u"5,Strasse,{,4,0,0,0,0,0,0,0,},,"), 15,
-                  slotsOf({u"5", u"Strasse", u"{", u"4", u"0", u"0", u"0", u"0", u"0", u"0",
-                           u"0", u"}", u""},
+                  slotsOf({u"5", u"Strasse", u"{", u"4", u"0", u"0", u"0", u"0", u"0", u"0", u"0",
+                           u"}", u""},
                           15),
                   s(u"5,Strasse,{,4,0,0,0,0,0,0,0,},,,,")},
         SplitCase{"LastFieldWithoutCommaIsLost", s(u"100,Weizenfarm,{,40,-2,1,1,2,10,0,0,}"), 15,
-                  slotsOf({u"100", u"Weizenfarm", u"{", u"40", u"-2", u"1", u"1", u"2", u"10",
-                           u"0", u"0"},
+                  slotsOf({u"100", u"Weizenfarm", u"{", u"40", u"-2", u"1", u"1", u"2", u"10", u"0",
+                           u"0"},
                           15),
                   s(u"100,Weizenfarm,{,40,-2,1,1,2,10,0,0,,,,,")},
         SplitCase{"HouseKeepsSlots0To25",
                   s(u"Grosses Insulae,{,29,40,25,2,1,2,1,1,1,1,1,1,1,1,0,2,12,65,84,3,,,126,,2by2,"
                     u"4,,31.5,"),
                   26,
-                  slotsOf({u"Grosses Insulae", u"{", u"29", u"40", u"25", u"2", u"1", u"2", u"1",
-                           u"1", u"1", u"1", u"1", u"1", u"1", u"1", u"0", u"2", u"12", u"65",
-                           u"84", u"3", u"", u"", u"126", u""},
+                  slotsOf({u"Grosses Insulae",
+                           u"{",
+                           u"29",
+                           u"40",
+                           u"25",
+                           u"2",
+                           u"1",
+                           u"2",
+                           u"1",
+                           u"1",
+                           u"1",
+                           u"1",
+                           u"1",
+                           u"1",
+                           u"1",
+                           u"1",
+                           u"0",
+                           u"2",
+                           u"12",
+                           u"65",
+                           u"84",
+                           u"3",
+                           u"",
+                           u"",
+                           u"126",
+                           u""},
                           26),
                   s(u"Grosses Insulae,{,29,40,25,2,1,2,1,1,1,1,1,1,1,1,0,2,12,65,84,3,,,126,,")},
-        SplitCase{"TrimOnJoinOnly", s(u" a ,\t{,\x01" u"5\x7f,"), 4,
-                  slotsOf({u" a ", u"\t{", u"\x01" u"5\x7f"}, 4), s(u"a,{,5\x7f,,")},
+        SplitCase{"TrimOnJoinOnly",
+                  s(u" a ,\t{,\x01"
+                    u"5\x7f,"),
+                  4,
+                  slotsOf({u" a ", u"\t{",
+                           u"\x01"
+                           u"5\x7f"},
+                          4),
+                  s(u"a,{,5\x7f,,")},
         // Only characters at or below U+0020 are trimmed: a no-break space stays.
-        SplitCase{"NoBreakSpaceStays", s(u"\u00a0x\u00a0,"), 2,
-                  slotsOf({u"\u00a0x\u00a0"}, 2), s(u"\u00a0x\u00a0,,")},
+        SplitCase{"NoBreakSpaceStays", s(u"\u00a0x\u00a0,"), 2, slotsOf({u"\u00a0x\u00a0"}, 2),
+                  s(u"\u00a0x\u00a0,,")},
         SplitCase{"NoComma", s(u"ALL HOUSES"), 26, slotsOf({}, 26), QString(26, u',')},
         SplitCase{"EmptyLine", QString(), 15, slotsOf({}, 15), QString(15, u',')},
         SplitCase{"FewCommas", s(u"Zelt,{,1,"), 26, slotsOf({u"Zelt", u"{", u"1"}, 26),
@@ -84,8 +115,8 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"CutAt150Exactly", u"a,"_s + QString(149, u'y') + u",b,"_s, 3,
                   QStringList{u"a"_s, QString(149, u'y'), QString()},
                   u"a,"_s + QString(149, u'y') + u",,"_s},
-        SplitCase{"CommaAt151IsCut", u"a,"_s + QString(150, u'y') + u",b,"_s, 3,
-                  slotsOf({u"a"}, 3), u"a,,,"_s}),
+        SplitCase{"CommaAt151IsCut", u"a,"_s + QString(150, u'y') + u",b,"_s, 3, slotsOf({u"a"}, 3),
+                  u"a,,,"_s}),
     [](const testing::TestParamInfo<SplitCase> &info) { return std::string(info.param.name); });
 
 } // namespace

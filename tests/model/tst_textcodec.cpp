@@ -29,7 +29,8 @@ struct DecodeCase
 };
 
 class Decode : public testing::TestWithParam<DecodeCase>
-{};
+{
+};
 
 TEST_P(Decode, LinesAndEncoding)
 {
@@ -51,8 +52,8 @@ INSTANTIATE_TEST_SUITE_P(
         DecodeCase{"InnerEmptyLinesStay", B("a\r\n\r\n\r\nb"), lines({u"a", u"", u"", u"b"}),
                    TextEncoding::Ansi},
         DecodeCase{"NulEndsText", B("a\r\nb\0c\r\nd"), lines({u"a", u"b"}), TextEncoding::Ansi},
-        DecodeCase{"Cp1252Umlauts", B("\xe4\xf6\xfc\xd6\x80\x9f\x81"),
-                   lines({u"äöüÖ€Ÿ\u0081"}), TextEncoding::Ansi},
+        DecodeCase{"Cp1252Umlauts", B("\xe4\xf6\xfc\xd6\x80\x9f\x81"), lines({u"äöüÖ€Ÿ\u0081"}),
+                   TextEncoding::Ansi},
         DecodeCase{"Utf8Mark", B("\xef\xbb\xbf\xc3\xa4\r\nx"), lines({u"ä", u"x"}),
                    TextEncoding::Utf8},
         DecodeCase{"SecondMarkIsText", B("\xef\xbb\xbf\xef\xbb\xbfx"), lines({u"\ufeffx"}),
@@ -61,8 +62,11 @@ INSTANTIATE_TEST_SUITE_P(
                    TextEncoding::Utf16LE},
         DecodeCase{"Utf16BEMark", B("\xfe\xff\x00\xe4\x00\n\x00x"), lines({u"ä", u"x"}),
                    TextEncoding::Utf16BE},
-        DecodeCase{"Utf16NulEndsText", B("\xff\xfe" "a\x00\x00\x00" "b\x00"), lines({u"a"}),
-                   TextEncoding::Utf16LE},
+        DecodeCase{"Utf16NulEndsText",
+                   B("\xff\xfe"
+                     "a\x00\x00\x00"
+                     "b\x00"),
+                   lines({u"a"}), TextEncoding::Utf16LE},
         // A mark alone is an empty text; two bytes of the UTF-8 mark are no mark.
         DecodeCase{"MarkOnly", B("\xef\xbb\xbf"), {}, TextEncoding::Utf8},
         DecodeCase{"PartialMarkIsAnsi", B("\xef\xbb"), lines({u"ï»"}), TextEncoding::Ansi}),
@@ -83,8 +87,7 @@ TEST(Encode, EveryLineEndsInCrLfWithTheMarkOfItsEncoding)
 TEST(Encode, AnsiReplacesWhatCp1252CannotHold)
 {
     // U+0080 is not the euro sign; a character outside the BMP is one '?'.
-    EXPECT_EQ(EncodeLines(lines({u"\u0080\u0101\U0001F600x"}), TextEncoding::Ansi),
-              B("???x\r\n"));
+    EXPECT_EQ(EncodeLines(lines({u"\u0080\u0101\U0001F600x"}), TextEncoding::Ansi), B("???x\r\n"));
 }
 
 TEST(Encode, EveryAnsiByteSurvivesARoundTrip)
