@@ -27,6 +27,15 @@ inline QString noInstallation()
                           "korrekte Spielinstallation ist der Z7-Editor nicht lauffähig. Der "
                           "Programmstart wird abgebrochen.");
 }
+inline QString layoutMismatch(const QString &path, qsizetype lines)
+{
+    return QStringLiteral("Die Modelldatei %1 hat nicht den erwarteten Aufbau: Sie hat %2 Zeilen, "
+                          "erwartet werden 152 Zeilen in der Reihenfolge der ausgelieferten Datei.\r"
+                          "Einträge können fehlen oder falsch angezeigt werden. Gespeichert wird nur, "
+                          "was Sie selbst speichern; \"Gesamtreset\" stellt die ausgelieferte Datei wieder her.")
+        .arg(path)
+        .arg(lines);
+}
 
 // Fixed names of the start-up.
 inline constexpr const char *GameProcess = "Z7.exe";

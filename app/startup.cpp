@@ -6,6 +6,7 @@
 #include "errorreport.h"
 #include "messagebox.h"
 #include "platform.h"
+#include "record.h"
 #include "resource.h"
 #include "services.h"
 
@@ -21,6 +22,32 @@ constexpr int DocumentsFolder = 5;
 std::string utf8(const QString &s)
 {
     return s.toStdString();
+}
+
+// The editor pairs the model file with the shipped model line by line. A file
+// whose lines were added, removed or reordered by hand breaks that pairing:
+// each line must still hold the record (number and name, or the header) that
+// the shipped model has at the same place.
+bool LayoutMatches(const QStringList &model, const QStringList &reference)
+{
+    if (model.size() != reference.size())
+        return false;
+    for (int i = 0; i < model.size(); ++i) {
+        const RecordKind kind = ModelStore::RecordKindOf(i);
+        const int keyFields = kind == RecordKind::Building ? 2 : kind == RecordKind::House ? 1 : 0;
+        if (keyFields == 0) {
+            if (model.at(i).trimmed() != reference.at(i).trimmed())
+                return false;
+            continue;
+        }
+        const QStringList own = SplitRecord(model.at(i), keyFields + 1);
+        const QStringList shipped = SplitRecord(reference.at(i), keyFields + 1);
+        for (int k = 0; k < keyFields; ++k) {
+            if (own.at(k).trimmed() != shipped.at(k).trimmed())
+                return false;
+        }
+    }
+    return true;
 }
 } // namespace
 
@@ -74,6 +101,9 @@ TMain::StartResult TMain::FormCreate()
         if (!m_platform.fileExists(utf8(model)))
             m_store.InstallDefaultModel();
         m_store.LoadWorkingModel();
+        if (!LayoutMatches(m_store.WorkingModel, m_store.ReferenceModel))
+            ShowMessage(nullptr, app_texts::layoutMismatch(m_store.modelFilePath(), m_store.WorkingModel.size()),
+                        app_texts::errorTitle(), MB_ICONERROR);
     });
     if (!gameFound) {
         ShowMessage(nullptr, app_texts::noInstallation(), app_texts::errorTitle(), MB_ICONERROR);
