@@ -22,8 +22,8 @@ std::wstring Wide(const std::string &utf8)
 {
     if (utf8.empty())
         return {};
-    const int size = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
-                                           nullptr, 0);
+    const int size =
+        ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(size), L'\0');
     ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
                           size);
@@ -70,7 +70,10 @@ std::string SystemReason(DWORD code)
 class Handle
 {
 public:
-    explicit Handle(HANDLE handle) : m_handle(handle) {}
+    explicit Handle(HANDLE handle)
+        : m_handle(handle)
+    {
+    }
     ~Handle()
     {
         if (valid())
@@ -118,8 +121,8 @@ public:
         access |= KEY_WOW64_32KEY;
 #endif
         HKEY opened = nullptr;
-        if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, Wide(key).c_str(), 0, access, &opened)
-            != ERROR_SUCCESS)
+        if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, Wide(key).c_str(), 0, access, &opened) !=
+            ERROR_SUCCESS)
             return {};
         const std::wstring name = Wide(value);
         DWORD type = 0;
@@ -209,8 +212,8 @@ public:
             fail(::GetLastError());
         std::size_t written = 0;
         while (written < bytes.size()) {
-            const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - written,
-                                                                         1u << 30));
+            const DWORD chunk =
+                static_cast<DWORD>(std::min<std::size_t>(bytes.size() - written, 1u << 30));
             DWORD done = 0;
             if (!::WriteFile(file.get(), bytes.data() + written, chunk, &done, nullptr)) {
                 const DWORD code = ::GetLastError();

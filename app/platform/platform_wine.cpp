@@ -63,8 +63,8 @@ QString MatchInFolder(const QString &folder, const QString &name)
     const QString exact = JoinHost(folder, name);
     if (QFileInfo::exists(exact) || QFileInfo(exact).isSymLink())
         return exact;
-    const QStringList entries = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden
-                                                       | QDir::System | QDir::NoDotAndDotDot);
+    const QStringList entries = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden |
+                                                       QDir::System | QDir::NoDotAndDotDot);
     for (const QString &entry : entries) {
         if (QString::compare(entry, name, Qt::CaseInsensitive) == 0)
             return JoinHost(folder, entry);
@@ -142,9 +142,9 @@ bool AllDigits(const QString &text)
 HostPath Resolve(const std::string &prefix, const std::string &windowsPath)
 {
     const QString path = QString::fromStdString(windowsPath);
-    const bool hasDrive = path.size() >= 2 && path[1] == u':' && path[0].unicode() < 0x80
-                          && path[0].isLetter()
-                          && (path.size() == 2 || path[2] == u'\\' || path[2] == u'/');
+    const bool hasDrive = path.size() >= 2 && path[1] == u':' && path[0].unicode() < 0x80 &&
+                          path[0].isLetter() &&
+                          (path.size() == 2 || path[2] == u'\\' || path[2] == u'/');
     if (!hasDrive)
         return {{}, texts::InvalidName};
 
@@ -174,7 +174,8 @@ std::string WinePlatform::defaultPrefix()
 WinePlatform::WinePlatform(std::string prefix, std::string procRoot)
     : m_prefix(std::move(prefix))
     , m_procRoot(std::move(procRoot))
-{}
+{
+}
 
 std::string WinePlatform::hostPath(const std::string &windowsPath) const
 {
@@ -256,7 +257,9 @@ std::string WinePlatform::readFile(const std::string &path)
     const int fd = ::open(QFile::encodeName(host.path).constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         throw Error(texts::CannotOpen(path, ReasonFromErrno(errno, host.path)));
-    struct stat info {};
+    struct stat info
+    {
+    };
     int error = ::fstat(fd, &info) != 0 ? errno : S_ISDIR(info.st_mode) ? EISDIR : 0;
     std::string bytes;
     char buffer[65536];

@@ -6,10 +6,12 @@
 #include <QByteArray>
 #include <QFile>
 #include <QHash>
-#include <QSet>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
+
+#include <string>
 
 namespace z7 {
 
@@ -56,6 +58,10 @@ bool SameName(const QString &a, const QString &b)
     return QString::compare(a, b, Qt::CaseInsensitive) == 0;
 }
 
+// The C escapes wineserver uses, and what they stand for.
+constexpr char16_t CEscapes[] = u"abefnrtv";
+constexpr char16_t CEscaped[] = {u'\a', u'\b', 0x1b, u'\f', u'\n', u'\r', u'\t', u'\v'};
+
 // A key or value name or a text as wineserver writes it: C escapes, \x with
 // one to four hex digits for a UTF-16 unit, octal escapes, and a backslash
 // before any other character standing for that character. Starts after the
@@ -74,16 +80,11 @@ bool ParseQuoted(const QString &line, qsizetype &pos, char16_t close, QString &o
         if (pos >= line.size())
             return false;
         const char16_t e = line[pos++].unicode();
-        switch (e) {
-        case u'a': out += QChar(u'\a'); break;
-        case u'b': out += QChar(u'\b'); break;
-        case u'e': out += QChar(char16_t(0x1b)); break;
-        case u'f': out += QChar(u'\f'); break;
-        case u'n': out += QChar(u'\n'); break;
-        case u'r': out += QChar(u'\r'); break;
-        case u't': out += QChar(u'\t'); break;
-        case u'v': out += QChar(u'\v'); break;
-        case u'x': {
+        if (const char16_t *found = std::char_traits<char16_t>::find(CEscapes, 8, e)) {
+            out += QChar(CEscaped[found - CEscapes]);
+            continue;
+        }
+        if (e == u'x') {
             char16_t unit = 0;
             int digits = 0;
             while (digits < 4 && pos < line.size() && HexDigit(line[pos].unicode()) >= 0) {
@@ -91,22 +92,18 @@ bool ParseQuoted(const QString &line, qsizetype &pos, char16_t close, QString &o
                 ++digits;
             }
             out += digits ? QChar(unit) : QChar(u'x');
-            break;
-        }
-        default:
-            if (e >= u'0' && e <= u'7') {
-                char16_t unit = e - u'0';
-                for (int digits = 1; digits < 3 && pos < line.size(); ++digits) {
-                    const char16_t d = line[pos].unicode();
-                    if (d < u'0' || d > u'7')
-                        break;
-                    unit = char16_t(unit * 8 + (d - u'0'));
-                    ++pos;
-                }
-                out += QChar(unit);
-            } else {
-                out += QChar(e);
+        } else if (e >= u'0' && e <= u'7') {
+            char16_t unit = e - u'0';
+            for (int digits = 1; digits < 3 && pos < line.size(); ++digits) {
+                const char16_t d = line[pos].unicode();
+                if (d < u'0' || d > u'7')
+                    break;
+                unit = char16_t(unit * 8 + (d - u'0'));
+                ++pos;
             }
+            out += QChar(unit);
+        } else {
+            out += QChar(e);
         }
     }
     return false;
@@ -283,8 +280,8 @@ QString FollowLinks(const RegistryFile &registry, const QString &key)
                                           QStringLiteral("SymbolicLinkValue"));
         if (target.type != RegLink || !target.text.startsWith(machine, Qt::CaseInsensitive))
             return {};
-        parts = target.text.mid(machine.size()).split(u'\\', Qt::SkipEmptyParts)
-                + parts.mid(linked + 1);
+        parts = target.text.mid(machine.size()).split(u'\\', Qt::SkipEmptyParts) +
+                parts.mid(linked + 1);
     }
     return {};
 }

@@ -33,7 +33,11 @@ std::size_t PrefixFittingUtf16(const std::string &text, std::size_t maxUnits)
     std::size_t i = 0;
     while (i < text.size()) {
         const auto lead = static_cast<unsigned char>(text[i]);
-        const std::size_t bytes = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+        const std::size_t bytes = lead < 0x80    ? 1
+                                  : lead >= 0xF0 ? 4
+                                  : lead >= 0xE0 ? 3
+                                  : lead >= 0xC0 ? 2
+                                                 : 1;
         const std::size_t needed = bytes == 4 ? 2 : 1;
         if (units + needed > maxUnits)
             break;

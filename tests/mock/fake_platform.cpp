@@ -72,9 +72,9 @@ fs::path FakePlatform::hostPath(const std::string &givenPath) const
 {
     std::string windowsPath = givenPath;
     std::replace(windowsPath.begin(), windowsPath.end(), '/', '\\');
-    const bool hasDrive = windowsPath.size() >= 2 && windowsPath[1] == ':'
-                          && std::isalpha(static_cast<unsigned char>(windowsPath[0]))
-                          && (windowsPath.size() == 2 || windowsPath[2] == '\\');
+    const bool hasDrive = windowsPath.size() >= 2 && windowsPath[1] == ':' &&
+                          std::isalpha(static_cast<unsigned char>(windowsPath[0])) &&
+                          (windowsPath.size() == 2 || windowsPath[2] == '\\');
     if (!hasDrive)
         return {};
     fs::path host = m_root / std::string(1, static_cast<char>(std::toupper(windowsPath[0])));

@@ -35,11 +35,13 @@ public:
 class WineDisk : public Disk
 {
 public:
-    WineDisk() : m_platform(m_prefix.path().toStdString(), "/")
+    WineDisk()
+        : m_platform(m_prefix.path().toStdString(), "/")
     {
         QDir(m_prefix.path()).mkpath(QStringLiteral("dosdevices"));
         QDir(m_prefix.path()).mkpath(QStringLiteral("drive_c"));
-        QFile::link(QStringLiteral("../drive_c"), m_prefix.filePath(QStringLiteral("dosdevices/c:")));
+        QFile::link(QStringLiteral("../drive_c"),
+                    m_prefix.filePath(QStringLiteral("dosdevices/c:")));
     }
     Platform &platform() override { return m_platform; }
     void put(const std::string &path, const std::string &bytes) override

@@ -67,24 +67,25 @@ private:
 QStringList RegAdd(const char *key, const char *value, const char *type, const char *data,
                    const char *view)
 {
-    return {QStringLiteral("wine"),      QStringLiteral("reg"),        QStringLiteral("add"),
-            QString::fromUtf8(key),      QStringLiteral("/v"),         QString::fromUtf8(value),
-            QStringLiteral("/t"),        QString::fromUtf8(type),      QStringLiteral("/d"),
-            QString::fromUtf8(data),     QString::fromUtf8(view),      QStringLiteral("/f")};
+    return {QStringLiteral("wine"),  QStringLiteral("reg"),   QStringLiteral("add"),
+            QString::fromUtf8(key),  QStringLiteral("/v"),    QString::fromUtf8(value),
+            QStringLiteral("/t"),    QString::fromUtf8(type), QStringLiteral("/d"),
+            QString::fromUtf8(data), QString::fromUtf8(view), QStringLiteral("/f")};
 }
 
 TEST(RealWine, BackendReadsAPrefixMadeByWine)
 {
-    if (QStandardPaths::findExecutable(QStringLiteral("wine")).isEmpty()
-        || QStandardPaths::findExecutable(QStringLiteral("wineserver")).isEmpty())
+    if (QStandardPaths::findExecutable(QStringLiteral("wine")).isEmpty() ||
+        QStandardPaths::findExecutable(QStringLiteral("wineserver")).isEmpty())
         GTEST_SKIP() << "Wine is not installed (Debian: apt-get install wine64 wine)";
 
     const RealWinePrefix wine;
     // The first command makes the prefix, which takes the longest.
-    ASSERT_EQ(wine.run(RegAdd("HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\z7.exe",
-                              "Path", "REG_SZ", "C:\\Spiele\\Z7", "/reg:32"),
-                       300),
-              "");
+    ASSERT_EQ(
+        wine.run(RegAdd("HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\z7.exe",
+                        "Path", "REG_SZ", "C:\\Spiele\\Z7", "/reg:32"),
+                 300),
+        "");
     const struct
     {
         const char *value, *type, *data, *view;
@@ -108,7 +109,8 @@ TEST(RealWine, BackendReadsAPrefixMadeByWine)
                   "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\z7.exe", "Path"),
               "C:\\Spiele\\Z7");
     EXPECT_EQ(platform.readRegistryText("Software\\Z7Test", "Where"), "32-bit view");
-    EXPECT_EQ(platform.readRegistryText("SOFTWARE\\z7test", "expand"), "%ProgramFiles%\\Zäsar \"Z7\"");
+    EXPECT_EQ(platform.readRegistryText("SOFTWARE\\z7test", "expand"),
+              "%ProgramFiles%\\Zäsar \"Z7\"");
     try {
         platform.readRegistryText("Software\\Z7Test", "Number");
         ADD_FAILURE() << "a number read as text";

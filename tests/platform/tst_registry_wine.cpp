@@ -32,8 +32,8 @@ private:
 
 std::string Header(const char *arch)
 {
-    return std::string("WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=")
-           + arch + "\n\n";
+    return std::string("WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=") +
+           arch + "\n\n";
 }
 
 // Every form in which wineserver writes a value, in one key.
@@ -75,7 +75,8 @@ struct ValueCase
 };
 
 class RegistryValueForms : public testing::TestWithParam<ValueCase>
-{};
+{
+};
 
 TEST_P(RegistryValueForms, DecodesWhatWineWrites)
 {
@@ -100,15 +101,14 @@ INSTANTIATE_TEST_SUITE_P(
                     ValueCase{"Quote", "sagt \"ja\""}, ValueCase{"Controls", "a\nb\tc\rd"},
                     ValueCase{"Hex4", "Zäsar"}, ValueCase{"HexShort", "ä!"},
                     ValueCase{"HexNoDigit", "xyz"}, ValueCase{"Surrogates", "😀"},
-                    ValueCase{"Nul", "abc"}, ValueCase{"Octal", "ABC"},
-                    ValueCase{"Utf8", "Zäsar"},
+                    ValueCase{"Nul", "abc"}, ValueCase{"Octal", "ABC"}, ValueCase{"Utf8", "Zäsar"},
                     ValueCase{"Expand", "%ProgramFiles%\\Z7;"}, ValueCase{"StrForm", "x"},
                     ValueCase{"HexExpand", "%ProgramFiles%\\Z7"}, ValueCase{"HexText", "Aä"},
-                    ValueCase{"Empty", ""}, ValueCase{"Missing", ""},
-                    ValueCase{"Broken", ""}, ValueCase{"After", "after the broken one"},
-                    ValueCase{"", "Vorgabe"}, ValueCase{"Dword", std::nullopt},
-                    ValueCase{"Binary", std::nullopt}, ValueCase{"Multi", std::nullopt},
-                    ValueCase{"None", std::nullopt}, ValueCase{"QWord", std::nullopt}));
+                    ValueCase{"Empty", ""}, ValueCase{"Missing", ""}, ValueCase{"Broken", ""},
+                    ValueCase{"After", "after the broken one"}, ValueCase{"", "Vorgabe"},
+                    ValueCase{"Dword", std::nullopt}, ValueCase{"Binary", std::nullopt},
+                    ValueCase{"Multi", std::nullopt}, ValueCase{"None", std::nullopt},
+                    ValueCase{"QWord", std::nullopt}));
 
 TEST(WineRegistry, KeyNamesIgnoreCaseAndUnescape)
 {
@@ -137,7 +137,8 @@ struct ViewCase
 };
 
 class RegistryView : public testing::TestWithParam<ViewCase>
-{};
+{
+};
 
 TEST_P(RegistryView, OpensThe32BitKey)
 {
@@ -146,21 +147,22 @@ TEST_P(RegistryView, OpensThe32BitKey)
         << GetParam().why;
 }
 
-const char *const PlainKey = R"REG([Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\z7.exe] 1
+const char *const PlainKey =
+    R"REG([Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\z7.exe] 1
 "Path"="C:\\Plain"
 )REG";
-const char *const WowKey
-    = R"REG([Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\App Paths\\z7.exe] 1
+const char *const WowKey =
+    R"REG([Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\App Paths\\z7.exe] 1
 "Path"="C:\\Wow"
 )REG";
-const char *const WowKeyWithoutPath
-    = R"REG([Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\App Paths\\z7.exe] 1
+const char *const WowKeyWithoutPath =
+    R"REG([Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\App Paths\\z7.exe] 1
 "Other"="x"
 )REG";
 // As Wine shares App Paths between both views: a link key, its target UTF-16LE
 // "\Registry\Machine\Software\Microsoft\Windows\CurrentVersion\App Paths".
-const char *const WowAppPathsLink
-    = R"REG([Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\App Paths] 1
+const char *const WowAppPathsLink =
+    R"REG([Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\App Paths] 1
 #time=1dd87a259cd78f2
 #link
 "SymbolicLinkValue"=hex(6):5c,00,52,00,65,00,67,00,69,00,73,00,74,00,72,00,79,\
@@ -189,12 +191,10 @@ INSTANTIATE_TEST_SUITE_P(
                  Header("win64") + PlainKey + WowKeyWithoutPath, ""},
         ViewCase{"64-bit prefix: shared key through Wine's link",
                  Header("win64") + PlainKey + WowAppPathsLink, "C:\\Plain"},
-        ViewCase{"32-bit prefix: no redirection", Header("win32") + PlainKey + WowKey,
-                 "C:\\Plain"},
+        ViewCase{"32-bit prefix: no redirection", Header("win32") + PlainKey + WowKey, "C:\\Plain"},
         ViewCase{"32-bit prefix: only a redirected key", Header("win32") + WowKey, ""},
-        ViewCase{"no architecture line", std::string("WINE REGISTRY Version 2\n\n") + PlainKey
-                                             + WowKey,
-                 "C:\\Plain"}));
+        ViewCase{"no architecture line",
+                 std::string("WINE REGISTRY Version 2\n\n") + PlainKey + WowKey, "C:\\Plain"}));
 
 TEST(WineRegistry, LinkRoundInACircleReadsAsEmpty)
 {
@@ -204,9 +204,9 @@ TEST(WineRegistry, LinkRoundInACircleReadsAsEmpty)
 
 TEST(WineRegistry, NonTextInTheOtherViewDoesNotMatter)
 {
-    const RegistryPrefix prefix(Header("win64") + WowKey
-                                + "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\App "
-                                  "Paths\\\\z7.exe] 1\n\"Path\"=dword:00000001\n");
+    const RegistryPrefix prefix(Header("win64") + WowKey +
+                                "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\App "
+                                "Paths\\\\z7.exe] 1\n\"Path\"=dword:00000001\n");
     EXPECT_EQ(prefix.platform().readRegistryText(AppPaths, "Path"), "C:\\Wow");
 }
 

@@ -18,7 +18,8 @@ struct ProcessCase
 };
 
 class IsProcessRunningTest : public testing::TestWithParam<ProcessCase>
-{};
+{
+};
 
 TEST_P(IsProcessRunningTest, MatchesFileNamePartOrWholeNameIgnoringAsciiCase)
 {
@@ -64,8 +65,8 @@ TEST(SpecialFolderPath, PathMustFitTheShellBuffer)
         std::string documents;
         std::string expected;
     };
-    const std::string fits = "C:\\" + std::string(256, 'x');      // 259 characters
-    const std::string umlauts = "C:\\" + [] {                       // 259 characters, 2 bytes each
+    const std::string fits = "C:\\" + std::string(256, 'x'); // 259 characters
+    const std::string umlauts = "C:\\" + [] {                // 259 characters, 2 bytes each
         std::string text;
         for (int i = 0; i < 256; ++i)
             text += "ä";

@@ -32,7 +32,10 @@ public:
         link("../drive_d", "dosdevices/d:");
     }
     std::string path() const { return m_folder.path().toStdString(); }
-    QString host(const char *relative) const { return m_folder.filePath(QString::fromUtf8(relative)); }
+    QString host(const char *relative) const
+    {
+        return m_folder.filePath(QString::fromUtf8(relative));
+    }
     void mkpath(const char *relative) const { QDir().mkpath(host(relative)); }
     void write(const char *relative, const QByteArray &bytes) const
     {
@@ -115,11 +118,11 @@ TEST(WinePaths, DriveLinks)
         return std::string();
     };
     EXPECT_EQ(message([&] { platform.readFile("C:\\Spiele\\Z7\\z7.exe"); }),
-              "Datei C:\\Spiele\\Z7\\z7.exe kann nicht geöffnet werden. "
-                  + std::string(platform_texts::PathNotFound));
+              "Datei C:\\Spiele\\Z7\\z7.exe kann nicht geöffnet werden. " +
+                  std::string(platform_texts::PathNotFound));
     EXPECT_EQ(message([&] { platform.writeFile("C:\\Spiele\\Z7\\z7_model.txt", "x"); }),
-              "Datei \"C:\\Spiele\\Z7\\z7_model.txt\" kann nicht erstellt werden. "
-                  + std::string(platform_texts::PathNotFound));
+              "Datei \"C:\\Spiele\\Z7\\z7_model.txt\" kann nicht erstellt werden. " +
+                  std::string(platform_texts::PathNotFound));
 }
 
 // Keeps the previous file size limit and SIGXFSZ handling and puts them back.
@@ -162,10 +165,11 @@ TEST(WineFiles, FailedWriteKeepsThePreviousFileWhole)
         }
     }
     ASSERT_TRUE(message) << "write reported success";
-    EXPECT_EQ(*message, "Datei \"" + model + "\" kann nicht erstellt werden. "
-                            + platform_texts::DiskFull);
+    EXPECT_EQ(*message,
+              "Datei \"" + model + "\" kann nicht erstellt werden. " + platform_texts::DiskFull);
     EXPECT_EQ(platform.readFile(model), "old contents");
-    EXPECT_EQ(QDir(prefix.host("drive_c/spiele/z7")).entryList(QDir::Files | QDir::Hidden).size(), 2)
+    EXPECT_EQ(QDir(prefix.host("drive_c/spiele/z7")).entryList(QDir::Files | QDir::Hidden).size(),
+              2)
         << "no temporary file left beside z7_model.txt and Z7.EXE";
 }
 
