@@ -114,7 +114,8 @@ const QString &lineAt(const QStringList &lines, qsizetype i)
 
 void BuildCatalogue(TreeView *tree)
 {
-    BuildCatalogue(tree, [](const QString &name) { return ReadResource(text::ResourceType, name); });
+    BuildCatalogue(tree,
+                   [](const QString &name) { return ReadResource(text::ResourceType, name); });
 }
 
 void BuildCatalogue(TreeView *tree, const CatalogueTextSource &source)

@@ -30,7 +30,10 @@ void ReportError(const QString &message)
     ShowMessage(QApplication::activeWindow(), text, ErrorReportTitle(), MB_OK | MB_ICONERROR);
 }
 
-Application::Application(int &argc, char **argv) : QApplication(argc, argv) {}
+Application::Application(int &argc, char **argv)
+    : QApplication(argc, argv)
+{
+}
 
 bool Application::notify(QObject *receiver, QEvent *event)
 {

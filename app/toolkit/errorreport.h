@@ -20,8 +20,7 @@ void ReportError(const QString &message);
 
 // Runs f; an exception that leaves it is reported and the caller goes on.
 // Returns false when it caught one.
-template <class F>
-bool Guarded(F &&f)
+template <class F> bool Guarded(F &&f)
 {
     try {
         std::forward<F>(f)();

@@ -4,9 +4,13 @@
 
 namespace z7 {
 
-PushButton::PushButton(QWidget *parent) : PushButton(QString(), parent) {}
+PushButton::PushButton(QWidget *parent)
+    : PushButton(QString(), parent)
+{
+}
 
-PushButton::PushButton(const QString &text, QWidget *parent) : QPushButton(text, parent)
+PushButton::PushButton(const QString &text, QWidget *parent)
+    : QPushButton(text, parent)
 {
     setFocusPolicy(Qt::ClickFocus);
     setAutoDefault(false);

@@ -4,7 +4,8 @@
 
 namespace z7 {
 
-SpeedButton::SpeedButton(QWidget *parent) : QToolButton(parent)
+SpeedButton::SpeedButton(QWidget *parent)
+    : QToolButton(parent)
 {
     setCheckable(true);
     setFocusPolicy(Qt::NoFocus);

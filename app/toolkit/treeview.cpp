@@ -47,7 +47,8 @@ public:
     TreeSelectionModel(QAbstractItemModel *model, TreeView *view)
         : QItemSelectionModel(model, view)
         , m_view(view)
-    {}
+    {
+    }
 
     void setCurrentIndex(const QModelIndex &index, SelectionFlags command) override
     {
@@ -75,7 +76,11 @@ private:
 class TreeItemDelegate : public QStyledItemDelegate
 {
 public:
-    explicit TreeItemDelegate(TreeView *view) : QStyledItemDelegate(view), m_view(view) {}
+    explicit TreeItemDelegate(TreeView *view)
+        : QStyledItemDelegate(view)
+        , m_view(view)
+    {
+    }
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option,
                const QModelIndex &index) const override
@@ -129,7 +134,8 @@ private:
     TreeView *m_view;
 };
 
-TreeView::TreeView(QWidget *parent) : QTreeWidget(parent)
+TreeView::TreeView(QWidget *parent)
+    : QTreeWidget(parent)
 {
     setColumnCount(1);
     setHeaderHidden(true);
@@ -236,8 +242,8 @@ QItemSelectionModel::SelectionFlags TreeView::selectionCommand(const QModelIndex
     // clear it, and releasing or dragging the mouse selects nothing new.
     if (!index.isValid())
         return QItemSelectionModel::NoUpdate;
-    if (event
-        && (event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::MouseMove))
+    if (event &&
+        (event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::MouseMove))
         return QItemSelectionModel::NoUpdate;
     return QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows;
 }
@@ -302,7 +308,8 @@ void TreeView::drawBranches(QPainter *painter, const QRect &rect, const QModelIn
 
     const int x = columnCentre(0);
     const bool firstOfAll = !index.parent().isValid() && index.row() == 0;
-    painter->drawLine(x, firstOfAll ? midY : rect.top(), x, hasNextSibling(index) ? rect.bottom() : midY);
+    painter->drawLine(x, firstOfAll ? midY : rect.top(), x,
+                      hasNextSibling(index) ? rect.bottom() : midY);
     painter->drawLine(x, midY, rect.right(), midY);
     int level = 1;
     for (QModelIndex a = index.parent(); a.isValid(); a = a.parent(), ++level) {

@@ -35,8 +35,7 @@ public:
     void beginBatch();
     void endBatch();
     bool inBatch() const { return m_batchDepth > 0; }
-    template <class F>
-    void batchUpdate(F &&fill)
+    template <class F> void batchUpdate(F &&fill)
     {
         struct End
         {
@@ -72,7 +71,8 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     bool viewportEvent(QEvent *event) override;
-    void drawBranches(QPainter *painter, const QRect &rect, const QModelIndex &index) const override;
+    void drawBranches(QPainter *painter, const QRect &rect,
+                      const QModelIndex &index) const override;
 
 private:
     friend class TreeSelectionModel;

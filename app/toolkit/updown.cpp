@@ -30,7 +30,8 @@ std::optional<int> wholeNumber(const QString &text)
 
 } // namespace
 
-UpDown::UpDown(QWidget *parent) : QWidget(parent)
+UpDown::UpDown(QWidget *parent)
+    : QWidget(parent)
 {
     setFocusPolicy(Qt::NoFocus);
     m_up = makeArrow(this, Qt::UpArrow, QStringLiteral("up"));

@@ -5,7 +5,8 @@
 
 namespace z7 {
 
-ValueEdit::ValueEdit(QWidget *parent) : QLineEdit(parent)
+ValueEdit::ValueEdit(QWidget *parent)
+    : QLineEdit(parent)
 {
     // The frame is drawn in paintEvent: one thin line instead of the style's
     // sunken panel.

@@ -34,7 +34,8 @@ std::ostream &operator<<(std::ostream &os, const Node &n)
 QList<Node> nodesOf(const TreeView &tree)
 {
     QList<Node> nodes;
-    std::function<void(const QTreeWidgetItem *, int)> walk = [&](const QTreeWidgetItem *item, int depth) {
+    std::function<void(const QTreeWidgetItem *, int)> walk = [&](const QTreeWidgetItem *item,
+                                                                 int depth) {
         nodes.append({depth, item->text(0), TreeView::selectCode(item), TreeView::recordCode(item),
                       TreeView::pictureIndex(item)});
         for (int i = 0; i < item->childCount(); ++i)
@@ -49,14 +50,16 @@ QList<Node> shippedNodes()
 {
     QList<Node> nodes;
     for (const NodeRow &r : ShippedNodes)
-        nodes.append({r.depth, QString::fromUtf16(r.caption), r.selectCode, r.recordCode, r.pictureIndex});
+        nodes.append(
+            {r.depth, QString::fromUtf16(r.caption), r.selectCode, r.recordCode, r.pictureIndex});
     return nodes;
 }
 
 bool anyExpanded(const TreeView &tree)
 {
     const auto all = tree.findItems(QString(), Qt::MatchContains | Qt::MatchRecursive);
-    return std::any_of(all.begin(), all.end(), [](const QTreeWidgetItem *i) { return i->isExpanded(); });
+    return std::any_of(all.begin(), all.end(),
+                       [](const QTreeWidgetItem *i) { return i->isExpanded(); });
 }
 
 // Four texts given as Latin-1 literals; reading one that is not there throws
@@ -161,35 +164,55 @@ TEST(Catalogue, LevelRules)
         const char *tree;
         QList<Node> nodes;
     } rows[] = {
-        {"indented first line", "\t\tA\r\nB",
+        {"indented first line",
+         "\t\tA\r\nB",
          {{0, QStringLiteral("A"), 1, 11, 21}, {0, QStringLiteral("B"), 2, 12, 22}}},
-        {"two spaces are two levels", "A\r\n B\r\n  C",
-         {{0, QStringLiteral("A"), 1, 11, 21}, {1, QStringLiteral("B"), 2, 12, 22},
+        {"two spaces are two levels",
+         "A\r\n B\r\n  C",
+         {{0, QStringLiteral("A"), 1, 11, 21},
+          {1, QStringLiteral("B"), 2, 12, 22},
           {2, QStringLiteral("C"), 3, 13, 23}}},
-        {"TAB and space mixed", "A\r\n\tB\r\n \tC",
-         {{0, QStringLiteral("A"), 1, 11, 21}, {1, QStringLiteral("B"), 2, 12, 22},
+        {"TAB and space mixed",
+         "A\r\n\tB\r\n \tC",
+         {{0, QStringLiteral("A"), 1, 11, 21},
+          {1, QStringLiteral("B"), 2, 12, 22},
           {2, QStringLiteral("C"), 3, 13, 23}}},
-        {"empty line is a top-level node", "A\r\n\r\nB",
-         {{0, QStringLiteral("A"), 1, 11, 21}, {0, QString(), 2, 12, 22}, {0, QStringLiteral("B"), 3, 13, 23}}},
-        {"back to the top", "A\r\n\tB\r\n\t\tC\r\nD",
-         {{0, QStringLiteral("A"), 1, 11, 21}, {1, QStringLiteral("B"), 2, 12, 22},
-          {2, QStringLiteral("C"), 3, 13, 23}, {0, QStringLiteral("D"), 4, 14, 24}}},
-        {"back one level", "A\r\n\tB\r\n\t\tC\r\n\tD",
-         {{0, QStringLiteral("A"), 1, 11, 21}, {1, QStringLiteral("B"), 2, 12, 22},
-          {2, QStringLiteral("C"), 3, 13, 23}, {1, QStringLiteral("D"), 4, 14, 24}}},
-        {"captions exact, inner and trailing spaces kept", "A \r\n\tB  x ",
+        {"empty line is a top-level node",
+         "A\r\n\r\nB",
+         {{0, QStringLiteral("A"), 1, 11, 21},
+          {0, QString(), 2, 12, 22},
+          {0, QStringLiteral("B"), 3, 13, 23}}},
+        {"back to the top",
+         "A\r\n\tB\r\n\t\tC\r\nD",
+         {{0, QStringLiteral("A"), 1, 11, 21},
+          {1, QStringLiteral("B"), 2, 12, 22},
+          {2, QStringLiteral("C"), 3, 13, 23},
+          {0, QStringLiteral("D"), 4, 14, 24}}},
+        {"back one level",
+         "A\r\n\tB\r\n\t\tC\r\n\tD",
+         {{0, QStringLiteral("A"), 1, 11, 21},
+          {1, QStringLiteral("B"), 2, 12, 22},
+          {2, QStringLiteral("C"), 3, 13, 23},
+          {1, QStringLiteral("D"), 4, 14, 24}}},
+        {"captions exact, inner and trailing spaces kept",
+         "A \r\n\tB  x ",
          {{0, QStringLiteral("A "), 1, 11, 21}, {1, QStringLiteral("B  x "), 2, 12, 22}}},
-        {"LF, lone CR, final break", "A\n\tB\rC\r\n",
-         {{0, QStringLiteral("A"), 1, 11, 21}, {1, QStringLiteral("B"), 2, 12, 22},
+        {"LF, lone CR, final break",
+         "A\n\tB\rC\r\n",
+         {{0, QStringLiteral("A"), 1, 11, 21},
+          {1, QStringLiteral("B"), 2, 12, 22},
           {0, QStringLiteral("C"), 3, 13, 23}}},
-        {"Windows-1252 umlauts", "M\xf6\x62\x65lwerkstatt\r\n\t\xd6lm\xfchle",
-         {{0, QStringLiteral("Möbelwerkstatt"), 1, 11, 21}, {1, QStringLiteral("Ölmühle"), 2, 12, 22}}},
+        {"Windows-1252 umlauts",
+         "M\xf6\x62\x65lwerkstatt\r\n\t\xd6lm\xfchle",
+         {{0, QStringLiteral("Möbelwerkstatt"), 1, 11, 21},
+          {1, QStringLiteral("Ölmühle"), 2, 12, 22}}},
     };
     for (const Row &r : rows) {
         SCOPED_TRACE(r.name);
         TreeView tree;
         // More code lines than nodes: the rest are not read.
-        Texts texts(r.tree, "1\r\n2\r\n3\r\n4\r\n5", "11\r\n12\r\n13\r\n14\r\n15", "21\r\n22\r\n23\r\n24\r\nx");
+        Texts texts(r.tree, "1\r\n2\r\n3\r\n4\r\n5", "11\r\n12\r\n13\r\n14\r\n15",
+                    "21\r\n22\r\n23\r\n24\r\nx");
         BuildCatalogue(&tree, texts.source());
         EXPECT_EQ(nodesOf(tree), r.nodes);
     }
@@ -237,7 +260,8 @@ TEST(Catalogue, FailuresStopWhereTheyAre)
     {
         SCOPED_TRACE("too deep: nodes so far stay, with the starting codes");
         TreeView tree;
-        Texts texts("A\r\n\tB\r\n\t\t\tC\r\nD", "1\r\n2\r\n3\r\n4", "1\r\n2\r\n3\r\n4", "1\r\n2\r\n3\r\n4");
+        Texts texts("A\r\n\tB\r\n\t\t\tC\r\nD", "1\r\n2\r\n3\r\n4", "1\r\n2\r\n3\r\n4",
+                    "1\r\n2\r\n3\r\n4");
         EXPECT_EQ(buildError(tree, texts), "Ungültige Ebene (3) für Eintrag \"C\"");
         EXPECT_EQ(nodesOf(tree).size(), 2);
         EXPECT_EQ(codes(tree), (QList<std::array<int, 3>>{{0, -1, 0}, {0, -1, 0}}));
@@ -282,8 +306,9 @@ TEST(Catalogue, MissingTextLeavesTheTreeAsItWas)
     }
     Texts texts("X", "1", "2", "3");
     BuildCatalogue(&tree, texts.source());
-    EXPECT_EQ(texts.read, (QStringList{QStringLiteral("NodeIndex"), QStringLiteral("NodeStatusIndex"),
-                                       QStringLiteral("NodeExtendedIndex"), QStringLiteral("NodeTree")}));
+    EXPECT_EQ(texts.read,
+              (QStringList{QStringLiteral("NodeIndex"), QStringLiteral("NodeStatusIndex"),
+                           QStringLiteral("NodeExtendedIndex"), QStringLiteral("NodeTree")}));
 }
 
 } // namespace

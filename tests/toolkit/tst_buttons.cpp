@@ -28,7 +28,8 @@ TEST(SpeedButton, ClickFlipsThenReportsProgramChangesStayQuiet)
     toggle->move(0, 30);
     toggle->setText(QStringLiteral("nein"));
     QList<bool> seenInHandler;
-    QObject::connect(toggle, &SpeedButton::clicked, [&] { seenInHandler.append(toggle->isDown()); });
+    QObject::connect(toggle, &SpeedButton::clicked,
+                     [&] { seenInHandler.append(toggle->isDown()); });
     QSignalSpy toggled(toggle, &SpeedButton::toggled);
     showActive(window);
     edit->setFocus();

@@ -136,15 +136,15 @@ TEST(UpDown, StepsFromTheEditClampsAndWritesPlainText)
         {0, 100, 1, u"5", -1, u"4", true},
         // Lands on 0, the position before any step: no click.
         {0, 100, 1, u"1", -1, u"0", false},
-        {0, 10, 1, u"10", +1, u"10", true},   // no wrap at the top
-        {0, 10, 1, u"0", -1, u"0", false},    // nor at the bottom
+        {0, 10, 1, u"10", +1, u"10", true},    // no wrap at the top
+        {0, 10, 1, u"0", -1, u"0", false},     // nor at the bottom
         {-99, 85, 1, u"100", +1, u"85", true}, // out of range: clamped first
         {-99, 85, 1, u"100", -1, u"84", true},
         {-99, 100, 1, u"-99", -1, u"-99", true},
         {-5000, 5000, 10, u"995", +1, u"1005", true}, // no thousands separator
         {-5000, 5000, 10, u"-4995", -1, u"-5000", true},
         {-5000, 5000, 25, u" 40 ", +1, u"65", true},
-        {0, 80, 5, u"abc", +1, u"5", true},  // no number: from position 0
+        {0, 80, 5, u"abc", +1, u"5", true}, // no number: from position 0
         {0, 80, 5, u"", -1, u"0", false},
         {0, 80, 5, u"2.5", +1, u"5", true},
     };

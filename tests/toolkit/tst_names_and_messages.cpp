@@ -49,7 +49,8 @@ TEST(FindControl, IgnoresTheCaseOfAsciiLettersOnly)
         {u"", u"", true},
     };
     for (const Row &r : rows) {
-        SCOPED_TRACE(QString::fromUtf16(r.a).toStdString() + " / " + QString::fromUtf16(r.b).toStdString());
+        SCOPED_TRACE(QString::fromUtf16(r.a).toStdString() + " / " +
+                     QString::fromUtf16(r.b).toStdString());
         EXPECT_EQ(SameControlName(QString::fromUtf16(r.a), QString::fromUtf16(r.b)), r.same);
     }
 
@@ -69,7 +70,8 @@ TEST_F(SeamTest, RecordsBoxesAndAnswersInOrder)
 {
     MessageBoxSeam::queueAnswer(IDNO);
     MessageBoxSeam::queueAnswer(IDCANCEL);
-    EXPECT_EQ(ShowMessage(nullptr, QStringLiteral("Theater\rDie Einheit wurde bearbeitet. Speichern?"),
+    EXPECT_EQ(ShowMessage(nullptr,
+                          QStringLiteral("Theater\rDie Einheit wurde bearbeitet. Speichern?"),
                           QStringLiteral("Sicherheitsabfrage"), 36),
               IDNO);
     EXPECT_EQ(ShowMessage(nullptr, QStringLiteral("b"), QStringLiteral("t"), 289), IDCANCEL);
@@ -101,11 +103,27 @@ TEST(MessageBox, RealBoxButtonsDefaultsAndEscape)
         {16, Escape, IDOK, {QStringLiteral("OK")}, QMessageBox::Critical},
         {16, Enter, IDOK, {QStringLiteral("OK")}, QMessageBox::Critical},
         {36, Enter, IDYES, {QStringLiteral("Ja"), QStringLiteral("Nein")}, QMessageBox::Question},
-        {36, ClickSecond, IDNO, {QStringLiteral("Ja"), QStringLiteral("Nein")}, QMessageBox::Question},
+        {36,
+         ClickSecond,
+         IDNO,
+         {QStringLiteral("Ja"), QStringLiteral("Nein")},
+         QMessageBox::Question},
         {36, Escape, IDNO, {QStringLiteral("Ja"), QStringLiteral("Nein")}, QMessageBox::Question},
-        {289, Enter, IDCANCEL, {QStringLiteral("OK"), QStringLiteral("Abbrechen")}, QMessageBox::Question},
-        {289, Escape, IDCANCEL, {QStringLiteral("OK"), QStringLiteral("Abbrechen")}, QMessageBox::Question},
-        {289, Close, IDCANCEL, {QStringLiteral("OK"), QStringLiteral("Abbrechen")}, QMessageBox::Question},
+        {289,
+         Enter,
+         IDCANCEL,
+         {QStringLiteral("OK"), QStringLiteral("Abbrechen")},
+         QMessageBox::Question},
+        {289,
+         Escape,
+         IDCANCEL,
+         {QStringLiteral("OK"), QStringLiteral("Abbrechen")},
+         QMessageBox::Question},
+        {289,
+         Close,
+         IDCANCEL,
+         {QStringLiteral("OK"), QStringLiteral("Abbrechen")},
+         QMessageBox::Question},
     };
     for (const Row &r : rows) {
         SCOPED_TRACE(testing::Message() << "flags " << r.flags << " action " << r.action);
@@ -139,7 +157,8 @@ TEST(MessageBox, RealBoxButtonsDefaultsAndEscape)
                 break;
             }
         });
-        EXPECT_EQ(ShowMessage(nullptr, QStringLiteral("Zeile 1\rZeile 2"), QStringLiteral("Titel"), r.flags),
+        EXPECT_EQ(ShowMessage(nullptr, QStringLiteral("Zeile 1\rZeile 2"), QStringLiteral("Titel"),
+                              r.flags),
                   r.result);
         captions.sort();
         QStringList expected = r.captions;

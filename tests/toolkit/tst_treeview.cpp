@@ -52,7 +52,8 @@ protected:
                 QStringList selected;
                 for (QTreeWidgetItem *s : tree.selectedItems())
                     selected.append(caption(s));
-                events.append({QString::fromUtf16(kind), caption(node), caption(tree.currentItem()), selected});
+                events.append({QString::fromUtf16(kind), caption(node), caption(tree.currentItem()),
+                               selected});
             };
         };
         QObject::connect(&tree, &TreeView::changing, record(u"changing"));
@@ -70,8 +71,10 @@ protected:
 
     void fill()
     {
-        for (const QStringList &group : {QStringList{QStringLiteral("A"), QStringLiteral("A1"), QStringLiteral("A2")},
-                                         QStringList{QStringLiteral("B"), QStringLiteral("B1")}, QStringList{QStringLiteral("C")}}) {
+        for (const QStringList &group :
+             {QStringList{QStringLiteral("A"), QStringLiteral("A1"), QStringLiteral("A2")},
+              QStringList{QStringLiteral("B"), QStringLiteral("B1")},
+              QStringList{QStringLiteral("C")}}) {
             auto *top = new QTreeWidgetItem(&tree, QStringList{group.first()});
             for (qsizetype i = 1; i < group.size(); ++i)
                 new QTreeWidgetItem(top, QStringList{group[i]});
@@ -96,7 +99,8 @@ protected:
     static QList<Event> moved(const QString &from, const QString &to)
     {
         const QStringList before = from == u"-" ? QStringList{} : QStringList{from};
-        return {{QStringLiteral("changing"), to, from, before}, {QStringLiteral("changed"), to, to, {to}}};
+        return {{QStringLiteral("changing"), to, from, before},
+                {QStringLiteral("changed"), to, to, {to}}};
     }
 };
 
@@ -130,7 +134,9 @@ TEST_F(TreeTest, ArrowKeysTellForEveryNodePassed)
     key(Qt::Key_Down);
     key(Qt::Key_Down);
     key(Qt::Key_Down);
-    QList<Event> expected = moved(QStringLiteral("A"), QStringLiteral("A1")) + moved(QStringLiteral("A1"), QStringLiteral("A2")) + moved(QStringLiteral("A2"), QStringLiteral("B"));
+    QList<Event> expected = moved(QStringLiteral("A"), QStringLiteral("A1")) +
+                            moved(QStringLiteral("A1"), QStringLiteral("A2")) +
+                            moved(QStringLiteral("A2"), QStringLiteral("B"));
     EXPECT_EQ(events, expected);
     events.clear();
     key(Qt::Key_Right); // expands B, stays
@@ -138,7 +144,8 @@ TEST_F(TreeTest, ArrowKeysTellForEveryNodePassed)
     EXPECT_TRUE(node(QStringLiteral("B"))->isExpanded());
     key(Qt::Key_Right);
     key(Qt::Key_Left);
-    EXPECT_EQ(events, moved(QStringLiteral("B"), QStringLiteral("B1")) + moved(QStringLiteral("B1"), QStringLiteral("B")));
+    EXPECT_EQ(events, moved(QStringLiteral("B"), QStringLiteral("B1")) +
+                          moved(QStringLiteral("B1"), QStringLiteral("B")));
 }
 
 TEST_F(TreeTest, ProgramMovesTellToo)
@@ -187,7 +194,8 @@ TEST_F(TreeTest, HandlerExceptionIsReportedAndTheMoveHappens)
 {
     MessageBoxSeam::enable();
     MessageBoxSeam::clear();
-    QObject::connect(&tree, &TreeView::changing, [] { throw std::runtime_error("Speichern fehlgeschlagen"); });
+    QObject::connect(&tree, &TreeView::changing,
+                     [] { throw std::runtime_error("Speichern fehlgeschlagen"); });
     click(QStringLiteral("C"));
     EXPECT_EQ(tree.currentItem(), node(QStringLiteral("C")));
     ASSERT_EQ(MessageBoxSeam::shown().size(), 1);
@@ -237,13 +245,15 @@ TEST_F(TreeTest, ColourHookAppliesInEveryState)
     EXPECT_EQ(rowPixels(QStringLiteral("A1")), 0);
     click(QStringLiteral("A"));
     EXPECT_GT(rowPixels(QStringLiteral("A")), 0);
-    EXPECT_EQ(tree.viewport()->grab().toImage().pixelColor(tree.visualItemRect(node(QStringLiteral("A"))).topLeft()),
+    EXPECT_EQ(tree.viewport()->grab().toImage().pixelColor(
+                  tree.visualItemRect(node(QStringLiteral("A"))).topLeft()),
               tree.palette().color(QPalette::Active, QPalette::Highlight));
     click(QStringLiteral("A1"));
     EXPECT_EQ(rowPixels(QStringLiteral("A1")), 0);
     tree.clearFocus();
     // Without the focus the selection keeps its highlight.
-    EXPECT_EQ(tree.viewport()->grab().toImage().pixelColor(tree.visualItemRect(node(QStringLiteral("A1"))).topLeft()),
+    EXPECT_EQ(tree.viewport()->grab().toImage().pixelColor(
+                  tree.visualItemRect(node(QStringLiteral("A1"))).topLeft()),
               tree.palette().color(QPalette::Active, QPalette::Highlight));
 }
 
@@ -255,7 +265,8 @@ TEST_F(TreeTest, LookAndTooltipForCutOffCaptions)
     EXPECT_EQ(tree.editTriggers(), QAbstractItemView::NoEditTriggers);
 
     QTreeWidgetItem *longOne = node(QStringLiteral("C"));
-    longOne->setText(0, QStringLiteral("Eine sehr lange Beschriftung, die nicht in den Baum passt"));
+    longOne->setText(0,
+                     QStringLiteral("Eine sehr lange Beschriftung, die nicht in den Baum passt"));
     const auto tipAt = [&](const QString &text) {
         QToolTip::hideText();
         QHelpEvent help(QEvent::ToolTip, centre(text), tree.viewport()->mapToGlobal(centre(text)));

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QHashSeed>
 #include <QTextStream>
 
 #include <cstdio>
@@ -42,6 +43,9 @@ QString loadFamily(const QString &file)
 
 int main(int argc, char **argv)
 {
+    // Hash order decides the order of objects in the output (the PDF's fonts);
+    // a fixed seed keeps the bytes the same from one build to the next.
+    QHashSeed::setDeterministicGlobalSeed();
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() != 4) {

@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QHashSeed>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -26,27 +27,17 @@ namespace {
 const QString kPageBreak = QStringLiteral("<!-- neue Seite -->");
 const QString kTitle = QStringLiteral("Tellmar Modell Dateien");
 
-// QPdfWriter stamps the creation date; a fixed one (same length, so the
-// cross-reference offsets stay valid) keeps the file identical between builds.
+// QPdfWriter stamps the creation date. The tool runs in UTC (see main), so
+// only the digits change from build to build; a fixed date of the same length
+// keeps the cross-reference offsets valid and the file identical.
 void fixDates(QByteArray &pdf)
 {
-    static const QRegularExpression date(QStringLiteral("\\(D:(\\d{14})([^)]*)\\)"));
-    QString text = QString::fromLatin1(pdf);
+    static const QRegularExpression date(QStringLiteral("\\(D:(\\d{14})"));
+    const QString text = QString::fromLatin1(pdf);
     QRegularExpressionMatchIterator it = date.globalMatch(text);
     while (it.hasNext()) {
         const QRegularExpressionMatch m = it.next();
-        const QByteArray fixed = QByteArray("20240101000000").append(QByteArray(m.capturedLength(2), ' ').replace(0, qMin(m.capturedLength(2), 1), m.capturedLength(2) ? "Z" : ""));
-        pdf.replace(m.capturedStart(1), 14 + m.capturedLength(2), fixed);
-    }
-    static const QRegularExpression xmpDate(
-        QStringLiteral("(<xmp:(?:CreateDate|ModifyDate|MetadataDate)>)([^<]*)(</xmp:)"));
-    text = QString::fromLatin1(pdf);
-    it = xmpDate.globalMatch(text);
-    while (it.hasNext()) {
-        const QRegularExpressionMatch m = it.next();
-        QByteArray fixed = QByteArray("2024-01-01T00:00:00Z");
-        fixed = fixed.leftJustified(m.capturedLength(2), ' ', true);
-        pdf.replace(m.capturedStart(2), m.capturedLength(2), fixed);
+        pdf.replace(m.capturedStart(1), 14, "20240101000000");
     }
 }
 
@@ -54,6 +45,10 @@ void fixDates(QByteArray &pdf)
 
 int main(int argc, char **argv)
 {
+    // Hash order decides the order of objects in the output (the PDF's fonts);
+    // a fixed seed keeps the bytes the same from one build to the next.
+    QHashSeed::setDeterministicGlobalSeed();
+    qputenv("TZ", "UTC");
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() < 4) {
