@@ -4,6 +4,7 @@
 #include <QHelpEvent>
 #include <QImage>
 #include <QTest>
+#include <QTimer>
 #include <QToolTip>
 
 #include <gtest/gtest.h>
@@ -202,6 +203,32 @@ TEST_F(TreeTest, HandlerExceptionIsReportedAndTheMoveHappens)
     EXPECT_EQ(MessageBoxSeam::shown()[0].text, u"Speichern fehlgeschlagen.");
     EXPECT_EQ(events.size(), 2);
     MessageBoxSeam::enable(false);
+}
+
+// The changing handler may ask the user in a modal box, which takes the
+// mouse release; the move completes and the next click is an ordinary one.
+TEST_F(TreeTest, ModalBoxInTheChangingHandler)
+{
+    int asked = 0;
+    QObject::connect(&tree, &TreeView::changing, [&] {
+        ++asked;
+        QTimer::singleShot(0, [] {
+            if (QWidget *box = QApplication::activeModalWidget())
+                QTest::keyClick(box, Qt::Key_Escape);
+        });
+        ShowMessage(&tree, QStringLiteral("Speichern?"), QStringLiteral("Sicherheitsabfrage"), 36);
+    });
+    QTest::mousePress(tree.viewport(), Qt::LeftButton, {}, centre(QStringLiteral("C")));
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(tree.currentItem(), node(QStringLiteral("C")));
+    EXPECT_EQ(events, moved(QStringLiteral("-"), QStringLiteral("C")));
+    QTest::mouseRelease(tree.viewport(), Qt::LeftButton, {}, centre(QStringLiteral("C")));
+    events.clear();
+    QTest::mouseMove(tree.viewport(), centre(QStringLiteral("A")));
+    EXPECT_TRUE(events.isEmpty());
+    click(QStringLiteral("B"));
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(events, moved(QStringLiteral("C"), QStringLiteral("B")));
 }
 
 TEST_F(TreeTest, CodesAndTheirDefaults)
