@@ -13,6 +13,17 @@ inline QString reset() { return QStringLiteral("Reset"); }
 inline QString firstGroup() { return QStringLiteral("Wohnungen"); }
 inline QString imprint() { return QStringLiteral("Z7 Edit 1.0 · Modell-Editor für Ordavia · freie Software"); }
 
+// Names for screen readers.
+inline QString noSelectDescription() { return QStringLiteral("Straße einer römischen Stadt"); }
+inline QString logoDescription() { return QStringLiteral("Ordavia"); }
+inline QString buildingDescription() { return QStringLiteral("Bild des gewählten Eintrags"); }
+inline QString shownEntry() { return QStringLiteral("Gewählter Eintrag"); }
+inline QString catalogue() { return QStringLiteral("Katalog der Gebäude und Wohnstufen"); }
+inline QString buildingValues() { return QStringLiteral("Werte des Gebäudes"); }
+inline QString houseValues() { return QStringLiteral("Bedürfnisse der Wohnstufe"); }
+inline QString separator() { return QStringLiteral("Trennlinie"); }
+inline QString header() { return QStringLiteral("Kopfzeile"); }
+
 inline QString errorTitle() { return QStringLiteral("Fehler"); }
 inline QString questionTitle() { return QStringLiteral("Sicherheitsabfrage"); }
 inline QString resetModelQuestion() { return QStringLiteral("Die komplette Modelldatei zurücksetzen?"); }

@@ -25,10 +25,11 @@ constexpr int ClientHeight = 601;
 constexpr int PictureCount = 108;
 const QColor Maroon(128, 0, 0);
 
-QLabel *picture(QWidget *parent, const QString &name, QRect geometry)
+QLabel *picture(QWidget *parent, const QString &name, QRect geometry, const QString &description)
 {
     auto *label = new QLabel(parent);
     label->setObjectName(name);
+    label->setAccessibleName(description);
     label->setGeometry(geometry);
     return label;
 }
@@ -37,6 +38,7 @@ QFrame *line(QWidget *parent, const QString &name, QRect geometry)
 {
     auto *shape = new QFrame(parent);
     shape->setObjectName(name);
+    shape->setAccessibleName(app_texts::separator());
     shape->setGeometry(geometry);
     shape->setAutoFillBackground(true);
     QPalette pal = shape->palette();
@@ -45,12 +47,13 @@ QFrame *line(QWidget *parent, const QString &name, QRect geometry)
     return shape;
 }
 
-QWidget *panel(QWidget *parent, const QString &name, QRect geometry)
+QWidget *panel(QWidget *parent, const QString &name, QRect geometry, const QString &description)
 {
     auto *p = new QWidget(parent);
     p->setObjectName(name);
     p->setGeometry(geometry);
     p->setAutoFillBackground(true);
+    p->setAccessibleName(description);
     return p;
 }
 
@@ -58,6 +61,7 @@ QPushButton *button(QWidget *parent, const QString &name, const QString &caption
 {
     auto *b = new QPushButton(caption, parent);
     b->setObjectName(name);
+    b->setAccessibleName(caption);
     b->setGeometry(geometry);
     b->setAutoDefault(false);
     return b;
@@ -126,33 +130,38 @@ TMain::~TMain() = default;
 void TMain::createControls()
 {
     // In the order of creation: what is created later lies above.
-    m_noSelectImage = picture(this, QStringLiteral("NoSelectImage"), {305, 212, 520, 235});
+    m_noSelectImage = picture(this, QStringLiteral("NoSelectImage"), {305, 212, 520, 235},
+                              app_texts::noSelectDescription());
     m_noSelectImage->setPixmap(QPixmap(QStringLiteral(":/images/noselect.png")));
     m_shape1 = line(this, QStringLiteral("Shape1"), {0, 559, 909, 2});
     m_shape2 = line(this, QStringLiteral("Shape2"), {0, 130, 910, 2});
 
     m_imprintLabel = new QLabel(app_texts::imprint(), this);
     m_imprintLabel->setObjectName(QStringLiteral("ImprintLabel"));
+    m_imprintLabel->setAccessibleName(app_texts::imprint());
     m_imprintLabel->setGeometry(8, 567, 417, 25);
     m_imprintLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
-    m_panel1 = panel(this, QStringLiteral("Panel1"), {239, 135, 668, 134});
-    m_panel2 = panel(this, QStringLiteral("Panel2"), {239, 269, 668, 251});
+    m_panel1 = panel(this, QStringLiteral("Panel1"), {239, 135, 668, 134}, app_texts::buildingValues());
+    m_panel2 = panel(this, QStringLiteral("Panel2"), {239, 269, 668, 251}, app_texts::houseValues());
     m_panel1->hide();
     m_panel2->hide();
 
-    m_panel3 = panel(this, QStringLiteral("Panel3"), {0, 0, ClientWidth, 127});
+    m_panel3 = panel(this, QStringLiteral("Panel3"), {0, 0, ClientWidth, 127}, app_texts::header());
     QPalette white = m_panel3->palette();
     white.setColor(QPalette::Window, Qt::white);
     m_panel3->setPalette(white);
-    m_z7MainImage = picture(m_panel3, QStringLiteral("Z7MainImage"), {8, 3, 274, 100});
+    m_z7MainImage = picture(m_panel3, QStringLiteral("Z7MainImage"), {8, 3, 274, 100},
+                            app_texts::logoDescription());
     m_z7MainImage->setAlignment(Qt::AlignCenter);
     m_z7MainImage->setPixmap(QPixmap(QStringLiteral(":/images/logo.png")));
     m_objektnameLabel = new QLabel(app_texts::firstGroup(), m_panel3);
     m_objektnameLabel->setObjectName(QStringLiteral("ObjektnameLabel"));
+    m_objektnameLabel->setAccessibleName(app_texts::shownEntry());
     m_objektnameLabel->setGeometry(556, 78, 338, 33);
     m_objektnameLabel->setAlignment(Qt::AlignCenter);
-    m_buildingImage = picture(m_panel3, QStringLiteral("BuildingImage"), {401, 3, 160, 119});
+    m_buildingImage = picture(m_panel3, QStringLiteral("BuildingImage"), {401, 3, 160, 119},
+                              app_texts::buildingDescription());
     m_buildingImage->setScaledContents(true);
     m_buildingImage->setPixmap(QPixmap(QStringLiteral(":/images/start.png")));
 
@@ -161,6 +170,7 @@ void TMain::createControls()
 
     m_tree = new TreeView(this);
     m_tree->setObjectName(QStringLiteral("ModellTree"));
+    m_tree->setAccessibleName(app_texts::catalogue());
     m_tree->setGeometry(8, 135, 226, 385);
     m_tree->setItemTextColourHook(ModellTreeCustomDrawItem);
 

@@ -12,6 +12,10 @@ inline QString original() { return QStringLiteral("original"); }
 inline QString hiddenValue() { return QStringLiteral("0"); }
 inline QString errorTitle() { return QStringLiteral("Fehler"); }
 
+inline QString stepper(const QString &caption) { return caption + QStringLiteral(" schrittweise ändern"); }
+inline QString shippedValue(const QString &caption) { return caption + QStringLiteral(": ausgelieferter Wert"); }
+inline QString changedMarker(const QString &caption) { return caption + QStringLiteral(": geändert"); }
+
 inline QString invalidValue(const QString &caption, const QString &value)
 {
     return QStringLiteral("Ungültiger Wert für %1: \"%2\"\rErlaubt ist nur eine ganze Zahl, "

@@ -55,6 +55,7 @@ void RecordEditor::buildRows(const QPixmap &marker)
         head->setObjectName(str(name));
         head->setAlignment(Qt::AlignCenter);
         head->setGeometry(geometry);
+        head->setAccessibleName(text);
         return head;
     };
     makeHead(m_controls.panel1, u"AktuellLabel1", editor_texts::current(), {164, 1, 65, 26});
@@ -114,7 +115,16 @@ void RecordEditor::buildRows(const QPixmap &marker)
         else
             connect(r.btn, &PushButton::clicked, this, [this] { Guarded([&] { ResetSingleValue(); }); });
 
+        // Screen readers name every control of the row after its caption.
+        const QString caption = str(d.caption);
+        r.label->setAccessibleName(caption);
+        (d.toggle ? static_cast<QWidget *>(r.toggle) : r.edit)->setAccessibleName(caption);
+        if (r.upd)
+            r.upd->setAccessibleName(editor_texts::stepper(caption));
+        r.btn->setAccessibleName(editor_texts::shippedValue(caption));
+
         r.png = new QLabel(panel);
+        r.png->setAccessibleName(editor_texts::changedMarker(caption));
         r.png->setObjectName(str(d.pngName));
         r.png->setPixmap(marker);
         r.png->setGeometry(d.png);

@@ -236,6 +236,22 @@ TEST_F(WindowTest, OpensWithTheStateOfItsLayout)
     EXPECT_EQ(w.focusWidget(), control("Beenden"));
 }
 
+// A screen reader can name every control of the window.
+TEST_F(WindowTest, EveryNamedControlHasAnAccessibleName)
+{
+    start();
+    int named = 0;
+    for (QWidget *w : window->findChildren<QWidget *>()) {
+        // The spin control's own arrow buttons are parts of one named control.
+        if (w->objectName().isEmpty() || w->objectName().startsWith(u"qt_")
+            || qobject_cast<UpDown *>(w->parentWidget()))
+            continue;
+        ++named;
+        EXPECT_FALSE(w->accessibleName().isEmpty()) << w->objectName().toStdString();
+    }
+    EXPECT_GE(named, 21 * 4 + 15);
+}
+
 TEST_F(WindowTest, QuitAsksNothingAndWritesNothing)
 {
     start();
