@@ -7,6 +7,8 @@ Z7_PACKAGES=(
     xvfb xdotool x11-utils imagemagick
     python3 python3-fonttools fonts-ebgaramond-extra fonts-levien-typoscript
     poppler-utils
+    # a real Wine prefix for the platform tests; Carlito stands in for Calibri
+    wine wine64 fonts-crosextra-carlito
 )
 
 z7_install_packages() {
