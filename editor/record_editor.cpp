@@ -103,7 +103,10 @@ void RecordEditor::buildRows(const QPixmap &marker)
             r.upd->setAssociate(r.edit);
             r.upd->setRange(d.minimum, d.maximum);
             r.upd->setIncrement(d.step);
-            connect(r.upd, &UpDown::clicked, this, [this] { Guarded([&] { UpDClick(); }); });
+            // Every step that writes the edit marks the entry edited. The control's
+            // click alone stays silent when the new position equals the last one
+            // (after switching entries), and that edit would then be lost unasked.
+            connect(r.upd, &UpDown::stepped, this, [this] { Guarded([&] { UpDClick(); }); });
         }
 
         r.btn = new PushButton(panel);

@@ -164,6 +164,23 @@ TEST_F(Editing, SpinBoxStepsAndMarksTheEntryEdited)
     EXPECT_TRUE(markerShown("BaukostenPng"));
 }
 
+// The spin control's position survives from one entry to the next; a step that
+// lands on that old position must still mark the entry edited.
+TEST_F(Editing, SpinStepOntoTheLastPositionStillMarksEdited)
+{
+    select(QStringLiteral("Theater"));
+    edit("ReichweiteEdit")->setFocus();
+    QTest::keyClick(edit("ReichweiteEdit"), Qt::Key_Up); // 2 -> 3
+    MessageBoxSeam::queueAnswer(IDNO);
+    select(QStringLiteral("Amphitheater"));
+    ASSERT_FALSE(window->editor().IsDirty());
+    type("ReichweiteEdit", QStringLiteral("2"));
+    window->editor().setDirty(false);
+    QTest::keyClick(edit("ReichweiteEdit"), Qt::Key_Up); // 2 -> 3 again
+    EXPECT_EQ(text("ReichweiteEdit"), QStringLiteral("3"));
+    EXPECT_TRUE(window->editor().IsDirty());
+}
+
 TEST_F(Editing, ReferenceButtonsFindTheirEditsByName)
 {
     select(QStringLiteral("Kleines Haus"));
