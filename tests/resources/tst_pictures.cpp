@@ -55,7 +55,8 @@ TEST(Pictures, AllCataloguePicturesLoadAt135x96WithAlpha)
     EXPECT_FALSE(QFile::exists(pictureName(108)));
 }
 
-// The building pictures stand on transparent ground, yet show something.
+// The building pictures stand on transparent ground, yet show something: a
+// drawing that slipped off the canvas leaves an (almost) empty picture.
 TEST(Pictures, EntryPicturesHaveTransparentSurroundAndContent)
 {
     for (int i = 0; i < 95; ++i) {
@@ -63,7 +64,7 @@ TEST(Pictures, EntryPicturesHaveTransparentSurroundAndContent)
         const QImage img = load(pictureName(i));
         const int clear = transparentPixels(img);
         EXPECT_GT(clear, 135 * 96 / 10);
-        EXPECT_LT(clear, 135 * 96 * 8 / 10);
+        EXPECT_LT(clear, 135 * 96 * 95 / 100);
     }
 }
 

@@ -70,7 +70,7 @@ const std::array<Spec, kLastBuilding - kFirstBuilding + 1> kSpecs{{
     {40, Kind::Hall, 3.4, 2.5, 1.6, 1.4, Roof::Hip, marble, QColor(150, 70, 50), kNone, Emblem::Owl, 6, Prop::None},
     {41, Kind::Hall, 3.2, 2.2, 1.6, 1.3, Roof::Dome, QColor(236, 228, 210), QColor(110, 140, 140), kNone, Emblem::Book, 4, Prop::None},
     {42, Kind::Mission, 2.8, 1.2, 1.0, 0.7, Roof::Gable, wood, thatch, QColor(200, 50, 40), Emblem::Eagle, 0, Prop::None},
-    {43, Kind::Amphitheatre, 3.6, 3.0, 2.4, 0.8, Roof::Flat, QColor(206, 190, 160), kNone, QColor(226, 206, 150), Emblem::None, 0, Prop::None},
+    {43, Kind::Amphitheatre, 3.4, 2.8, 2.2, 0.55, Roof::Flat, QColor(206, 190, 160), kNone, QColor(226, 206, 150), Emblem::None, 0, Prop::None},
     {44, Kind::Theatre, 3.6, 3.0, 3.0, 1.0, Roof::Flat, QColor(214, 200, 172), tile, QColor(226, 206, 150), Emblem::Masks, 0, Prop::None},
     {45, Kind::Hippodrome, 5.0, 4.6, 2.0, 0.5, Roof::Flat, QColor(200, 184, 150), kNone, QColor(214, 188, 130), Emblem::None, 0, Prop::None},
     {46, Kind::Colosseum, 4.2, 3.8, 3.2, 1.6, Roof::Flat, QColor(214, 196, 160), kNone, QColor(226, 206, 150), Emblem::None, 0, Prop::None},
@@ -84,14 +84,14 @@ const std::array<Spec, kLastBuilding - kFirstBuilding + 1> kSpecs{{
     {54, Kind::Hall, 3.4, 2.4, 1.6, 1.2, Roof::Hip, QColor(244, 236, 218), tile, roman, Emblem::Eagle, 4, Prop::Flag},
     {55, Kind::Hall, 3.8, 2.8, 2.0, 1.6, Roof::Dome, marble, gold, roman, Emblem::Eagle, 6, Prop::Flag},
     {56, Kind::Arch, 3.0, 2.2, 0.8, 1.9, Roof::Flat, QColor(222, 210, 186), kNone, bronze, Emblem::Laurel, 0, Prop::None},
-    {57, Kind::Statue, 1.8, 0.5, 0.5, 0.5, Roof::Flat, marble, kNone, marble, Emblem::None, 0, Prop::None},
-    {58, Kind::Statue, 2.2, 0.8, 0.8, 0.7, Roof::Flat, marble, kNone, bronze, Emblem::None, 1, Prop::None},
-    {59, Kind::Statue, 2.6, 1.2, 1.2, 0.9, Roof::Flat, marble, kNone, bronze, Emblem::None, 2, Prop::None},
+    {57, Kind::Statue, 1.2, 0.5, 0.5, 0.5, Roof::Flat, marble, kNone, marble, Emblem::None, 0, Prop::None},
+    {58, Kind::Statue, 1.7, 0.8, 0.8, 0.7, Roof::Flat, marble, kNone, bronze, Emblem::None, 1, Prop::None},
+    {59, Kind::Statue, 2.2, 1.2, 1.2, 0.9, Roof::Flat, marble, kNone, bronze, Emblem::None, 2, Prop::None},
     {60, Kind::Plaza, 2.6, 2.4, 2.4, 0.0, Roof::Flat, paving, kNone, QColor(170, 150, 120), Emblem::None, 0, Prop::None},
     {61, Kind::Garden, 2.6, 2.4, 2.4, 0.0, Roof::Flat, grass, kNone, QColor(214, 200, 170), Emblem::None, 0, Prop::None},
     {62, Kind::Hall, 2.8, 1.5, 1.2, 0.8, Roof::Gable, QColor(210, 190, 150), tile, kNone, Emblem::Hammer, 0, Prop::Crane},
-    {63, Kind::Bridge, 3.0, 3.0, 0.8, 0.5, Roof::Flat, stone, kNone, water, Emblem::None, 0, Prop::None},
-    {64, Kind::Pontoon, 3.0, 3.0, 0.8, 0.3, Roof::Flat, wood, kNone, water, Emblem::None, 0, Prop::None},
+    {63, Kind::Bridge, 3.0, 1.0, 3.0, 0.45, Roof::Flat, stone, kNone, water, Emblem::None, 0, Prop::None},
+    {64, Kind::Pontoon, 3.0, 1.0, 3.0, 0.3, Roof::Flat, wood, kNone, water, Emblem::None, 0, Prop::None},
     {65, Kind::Shipyard, 3.2, 1.6, 1.4, 0.9, Roof::Gable, wood, tile, water, Emblem::None, 0, Prop::None},
     {66, Kind::Dock, 3.2, 1.6, 1.2, 0.8, Roof::Gable, QColor(210, 190, 150), tile, water, Emblem::None, 0, Prop::Crates},
     {67, Kind::Quay, 3.0, 3.0, 1.0, 0.3, Roof::Flat, stone, kNone, water, Emblem::None, 0, Prop::Amphorae},
@@ -389,8 +389,18 @@ void drawTemple(Iso &iso, const Spec &s, double x, double y, Rng &rng)
     iso.box(ax, ay, 0, 0.3, 0.25, 0.25, marble);
     const QPointF f = iso.at(ax + 0.15, ay + 0.12, 0.25);
     paintEmblem(p, Emblem::Flame, QRectF(f.x() - 3, f.y() - 8, 6, 8), QColor());
+    // A standard with the god's sign beside the steps tells the temples apart.
+    const double sx = x + s.w + 0.2, sy = y + s.d + 0.15;
+    p.setPen(QPen(QColor(110, 80, 50), 1.2));
+    p.drawLine(iso.at(sx, sy), iso.at(sx, sy, colH + 0.2));
+    const QPointF top = iso.at(sx, sy, colH + 0.2);
+    const double r = iso.unit() * 0.42;
+    p.setPen(QPen(shade(s.accent, 0.55), 0.9));
+    p.setBrush(QColor(250, 244, 226));
+    p.drawEllipse(top, r, r);
+    paintEmblem(p, s.emblem, QRectF(top.x() - r * 0.75, top.y() - r * 0.75, r * 1.5, r * 1.5), s.accent);
     if (!large)
-        paintFigure(p, Figure::Priest, iso.at(x + s.w + 0.1, y + s.d + 0.4), iso.unit() * 0.7);
+        paintFigure(p, Figure::Priest, iso.at(x + s.w * 0.25, y + s.d + 0.6), iso.unit() * 0.7);
 }
 
 void drawOracle(Iso &iso, const Spec &s, double x, double y, Rng &rng)
@@ -425,38 +435,27 @@ void drawWell(Iso &iso, const Spec &s, double x, double y, Rng &rng)
     QPainter &p = iso.painter();
     const double cx = x + 0.4, cy = y + 0.4;
     iso.flat(cx - 0.8, cy - 0.8, 0.005, 1.6, 1.6, QColor(180, 168, 146));
-    iso.addShadow(cx - 0.4, cy - 0.4, 0.8, 0.8, 1.2);
-    // Posts behind, ring, posts in front.
-    p.setPen(QPen(QColor(110, 76, 44), iso.unit() * 0.09));
-    const QPointF topL = iso.at(cx - 0.45, cy + 0.45, 1.25), topR = iso.at(cx + 0.45, cy - 0.45, 1.25);
-    p.drawLine(iso.at(cx + 0.45, cy - 0.45, 0.3), topR);
+    iso.addShadow(cx - 0.45, cy - 0.45, 0.9, 0.9, 1.3);
+    // Two posts across the shaft carry the windlass and a little tiled roof.
+    const QColor post(110, 76, 44);
+    const double top = 1.15;
+    iso.box(cx - 0.62, cy - 0.05, 0, 0.1, 0.1, top, post);
     iso.cylinder(cx, cy, 0, 0.45, s.h, s.wall);
-    iso.ellipse(cx, cy, s.h + 0.001, 0.33, QColor(40, 60, 80));
-    // Stone courses.
+    iso.ellipse(cx, cy, s.h + 0.001, 0.34, QColor(34, 52, 72));
     p.setPen(QPen(shade(s.wall, 0.7), 0.5));
+    p.setBrush(Qt::NoBrush);
     const QPointF c = iso.at(cx, cy, s.h * 0.5);
     const double rx = 0.45 * 1.414 * iso.unit();
     p.drawArc(QRectF(c.x() - rx, c.y() - rx / 2, 2 * rx, rx), 180 * 16, 180 * 16);
-    p.setPen(QPen(QColor(110, 76, 44), iso.unit() * 0.09));
-    p.drawLine(iso.at(cx - 0.45, cy + 0.45, 0.3), topL);
-    p.drawLine(topL, topR);
-    // Small roof over the beam and the bucket on its rope.
-    iso.gableRoof(cx - 0.55, cy - 0.1, 1.25, 1.1, 0.2, 0.01, s.roof_, true);
-    iso.polygon({iso.at(cx - 0.6, cy + 0.6, 1.2), iso.at(cx + 0.6, cy - 0.6, 1.2), iso.at(cx + 0.6, cy - 0.6, 1.5),
-                 iso.at(cx - 0.6, cy + 0.6, 1.5)},
-                QColor(), QColor());
-    iso.polygon({iso.at(cx - 0.62, cy + 0.42, 1.2), iso.at(cx + 0.42, cy - 0.62, 1.2),
-                 iso.at(cx + 0.42, cy - 0.45, 1.55), iso.at(cx - 0.62, cy + 0.59, 1.55)},
-                shade(s.roof_, 0.85), shade(s.roof_, 0.5));
-    iso.polygon({iso.at(cx - 0.45, cy + 0.62, 1.2), iso.at(cx + 0.62, cy - 0.45, 1.2),
-                 iso.at(cx + 0.45, cy - 0.45, 1.55), iso.at(cx - 0.62, cy + 0.59, 1.55)},
-                s.roof_, shade(s.roof_, 0.5));
-    p.setPen(QPen(QColor(80, 70, 60), 0.6));
-    p.drawLine(iso.at(cx, cy, 1.22), iso.at(cx, cy, 0.75));
-    iso.cylinder(cx, cy, 0.6, 0.1, 0.15, QColor(130, 90, 50));
-    bush(iso, cx + 0.9, cy + 0.6, 0.25, leaf);
-    amphora(iso, cx - 0.4, cy + 0.8, 0, 0.4, QColor());
-    paintFigure(p, Figure::Citizen, iso.at(cx + 0.55, cy + 0.75), iso.unit() * 0.85);
+    iso.box(cx - 0.55, cy - 0.04, top - 0.35, 1.1, 0.08, 0.08, shade(post, 1.2));
+    p.setPen(QPen(QColor(80, 70, 60), 0.7));
+    p.drawLine(iso.at(cx, cy, top - 0.3), iso.at(cx, cy, 0.75));
+    iso.cylinder(cx, cy, 0.62, 0.1, 0.14, QColor(130, 90, 50));
+    iso.box(cx + 0.52, cy - 0.05, 0, 0.1, 0.1, top, post);
+    iso.gableRoof(cx - 0.75, cy - 0.35, top, 1.5, 0.7, 0.35, s.roof_, true, shade(post, 1.1));
+    bush(iso, cx + 0.85, cy + 0.55, 0.25, leaf);
+    amphora(iso, cx - 0.55, cy + 0.75, 0, 0.4, QColor());
+    paintFigure(p, Figure::Citizen, iso.at(cx + 0.5, cy + 0.8), iso.unit() * 0.85);
     (void)rng;
 }
 
@@ -559,159 +558,190 @@ void drawMission(Iso &iso, const Spec &s, double x, double y, Rng &rng)
     (void)rng;
 }
 
-// Oval seating seen from above: rings of seats around a sand floor.
+// Points of a horizontal ellipse (or an arc of it) at height z.
+QPolygonF arc(const Iso &iso, double cx, double cy, double rx, double ry, double z, double a0,
+              double a1, int n = 48)
+{
+    QPolygonF poly;
+    for (int i = 0; i <= n; ++i) {
+        const double a = a0 + (a1 - a0) * i / n;
+        poly << iso.at(cx + rx * std::cos(a), cy + ry * std::sin(a), z);
+    }
+    return poly;
+}
+
+// The outline of an upright prism over a horizontal outline: the outline at
+// the bottom, at the top and every wall between them, united.
+QPainterPath prism(const QPolygonF &bottom, const QPolygonF &top)
+{
+    QPainterPath path;
+    path.setFillRule(Qt::WindingFill);
+    path.addPolygon(bottom);
+    path.addPolygon(top);
+    for (int i = 0; i + 1 < bottom.size(); ++i)
+        path.addPolygon(QPolygonF{bottom[i], bottom[i + 1], top[i + 1], top[i]});
+    return path.simplified();
+}
+
+// Tiers of seats inside an oval wall: the wall first, then the rows of seats
+// stepping down to the sand, seen through the opening at the top.
 void ovalBowl(Iso &iso, double cx, double cy, double rx, double ry, double h, int tiers,
               const QColor &stoneC, const QColor &sand, bool arches)
 {
     QPainter &p = iso.painter();
     const double u = iso.unit();
+    const double tau = 2 * std::numbers::pi;
+    const QPolygonF base = arc(iso, cx, cy, rx, ry, 0, 0, tau, 64), top = arc(iso, cx, cy, rx, ry, h, 0, tau, 64);
     const QPointF c = iso.at(cx, cy, 0);
-    // Project an axis-aligned world ellipse: sample it.
-    auto ring = [&](double sx, double sy, double z) {
-        QPolygonF poly;
-        for (int i = 0; i < 64; ++i) {
-            const double a = 2 * std::numbers::pi * i / 64;
-            poly << iso.at(cx + sx * std::cos(a), cy + sy * std::sin(a), z);
-        }
-        return poly;
-    };
-    // Outer wall: the front half as a band between base and top.
-    QPolygonF base = ring(rx, ry, 0), top = ring(rx, ry, h);
-    QPainterPath outer;
-    outer.addPolygon(top);
-    outer.addPolygon(base);
-    QPainterPath wall;
-    {
-        QPolygonF band;
-        // Visible front: points whose screen y at base exceeds the centre.
-        for (int i = 0; i <= 64; ++i) {
-            const double a = 2 * std::numbers::pi * i / 64 - std::numbers::pi / 4;
-            band << iso.at(cx + rx * std::cos(a), cy + ry * std::sin(a), h);
-        }
-        for (int i = 64; i >= 0; --i) {
-            const double a = 2 * std::numbers::pi * i / 64 - std::numbers::pi / 4;
-            band << iso.at(cx + rx * std::cos(a), cy + ry * std::sin(a), 0);
-        }
-        (void)band;
-    }
-    // Fill the solid: union of base and top ellipses and the vertical extent.
-    QPainterPath solid;
-    solid.addPolygon(base);
-    solid.addPolygon(top);
-    solid.setFillRule(Qt::WindingFill);
-    for (int i = 0; i < 64; ++i) {
-        const QPointF a0 = base[i], a1 = base[(i + 1) % 64], b0 = top[i], b1 = top[(i + 1) % 64];
-        solid.addPolygon(QPolygonF{a0, a1, b1, b0});
-    }
     QLinearGradient g(c.x() - rx * 1.4 * u, 0, c.x() + rx * 1.4 * u, 0);
     g.setColorAt(0, shade(stoneC, 1.05));
     g.setColorAt(0.4, stoneC);
-    g.setColorAt(1, shade(stoneC, 0.65));
-    p.setPen(Qt::NoPen);
+    g.setColorAt(1, shade(stoneC, 0.62));
+    p.setPen(QPen(shade(stoneC, 0.5), 0.5));
     p.setBrush(g);
-    p.drawPath(solid.simplified());
-    if (arches) {
-        // Arches around the visible front of the outer wall, one row per tier.
-        for (int t = 0; t < tiers; ++t) {
-            const double z0 = h * t / tiers + h * 0.05 / tiers, z1 = h * (t + 0.75) / tiers;
-            for (int i = 0; i < 28; ++i) {
-                const double a = -std::numbers::pi / 4 + std::numbers::pi * (i + 0.5) / 28;
-                const double ex = cx + rx * std::cos(a) * 1.001, ey = cy + ry * std::sin(a) * 1.001;
-                const QPointF b = iso.at(ex, ey, z0), tt = iso.at(ex, ey, z1);
-                const double width = u * 0.14 * std::abs(std::sin(a + std::numbers::pi / 4)) + 0.4;
+    p.drawPath(prism(base, top));
+    // Storeys of the outer wall: a cornice line per tier, arches or piers.
+    const double quarter = std::numbers::pi / 4;
+    for (int t = 0; t < tiers; ++t) {
+        const double z0 = h * t / tiers, z1 = h * (t + 1) / tiers;
+        p.setPen(QPen(shade(stoneC, 0.7), 0.6));
+        p.setBrush(Qt::NoBrush);
+        if (t > 0)
+            p.drawPolyline(arc(iso, cx, cy, rx * 1.002, ry * 1.002, z0, -quarter, 3 * quarter));
+        const int n = arches ? 26 : 16;
+        for (int i = 0; i < n; ++i) {
+            const double a = -quarter + std::numbers::pi * (i + 0.5) / n;
+            const double facing = std::sin(a + quarter); // 1 straight at the viewer
+            const double ex = cx + rx * std::cos(a) * 1.003, ey = cy + ry * std::sin(a) * 1.003;
+            const QPointF b = iso.at(ex, ey, z0 + (z1 - z0) * 0.08), tt = iso.at(ex, ey, z0 + (z1 - z0) * 0.78);
+            const double half = u * 0.13 * facing;
+            if (half < 0.3)
+                continue;
+            if (arches) {
                 QPainterPath ar;
-                ar.moveTo(b.x() - width, b.y());
-                ar.lineTo(tt.x() - width, tt.y() + width);
-                ar.quadTo(tt.x(), tt.y() - width * 0.6, tt.x() + width, tt.y() + width);
-                ar.lineTo(b.x() + width, b.y());
+                ar.moveTo(b.x() - half, b.y());
+                ar.lineTo(tt.x() - half, tt.y() + half);
+                ar.quadTo(tt.x(), tt.y() - half * 0.7, tt.x() + half, tt.y() + half);
+                ar.lineTo(b.x() + half, b.y());
                 ar.closeSubpath();
-                p.setBrush(shade(stoneC, 0.45));
+                p.setPen(Qt::NoPen);
+                p.setBrush(shade(stoneC, 0.42));
                 p.drawPath(ar);
+            } else {
+                p.setPen(QPen(shade(stoneC, 0.65), 0.7));
+                p.drawLine(b, tt);
             }
         }
     }
-    // Top surface: tiers of seats stepping down to the arena.
-    for (int t = 0; t < tiers; ++t) {
-        const double f = 1.0 - 0.14 * t;
-        p.setBrush(t % 2 ? shade(stoneC, 1.1) : shade(stoneC, 1.0));
-        p.setPen(QPen(shade(stoneC, 0.7), 0.5));
-        p.drawPolygon(ring(rx * f, ry * f, h - 0.12 * t));
+    // Seats, seen through the top opening.
+    p.save();
+    QPainterPath opening;
+    opening.addPolygon(top);
+    p.setClipPath(opening);
+    const double drop = h * 0.6 / tiers;
+    for (int t = 0; t <= tiers; ++t) {
+        const double f = 1.0 - 0.11 * t, z = h - drop * t;
+        const bool arena = t == tiers;
+        p.setBrush(arena ? sand : (t % 2 ? shade(stoneC, 1.12) : shade(stoneC, 1.02)));
+        p.setPen(QPen(arena ? shade(sand, 0.7) : shade(stoneC, 0.62), 0.6));
+        p.drawPolygon(arc(iso, cx, cy, rx * f, ry * f, z, 0, tau, 64));
     }
-    const double f = 1.0 - 0.14 * tiers;
-    p.setBrush(sand);
-    p.setPen(QPen(shade(sand, 0.7), 0.6));
-    p.drawPolygon(ring(rx * f, ry * f, h - 0.12 * tiers));
+    p.restore();
 }
 
 void drawAmphitheatre(Iso &iso, const Spec &s, double x, double y, Rng &rng)
 {
     const double cx = x + s.w / 2, cy = y + s.d / 2;
     iso.flat(x - 0.1, y - 0.1, 0.005, s.w + 0.2, s.d + 0.2, shade(paving, 0.95));
-    ovalBowl(iso, cx, cy, s.w / 2, s.d / 2, s.h, 3, s.wall, s.accent, true);
+    ovalBowl(iso, cx, cy, s.w / 2, s.d / 2, s.h, 2, s.wall, s.accent, false);
     QPainter &p = iso.painter();
-    paintFigure(p, Figure::Gladiator, iso.at(cx - 0.15, cy + 0.1, s.h - 0.36), iso.unit() * 0.5);
-    paintFigure(p, Figure::Gladiator, iso.at(cx + 0.2, cy - 0.1, s.h - 0.36), iso.unit() * 0.5, true);
+    const double floor = s.h - s.h * 0.6;
+    paintFigure(p, Figure::Gladiator, iso.at(cx - 0.1, cy + 0.05, floor), iso.unit() * 0.6);
+    paintFigure(p, Figure::Gladiator, iso.at(cx + 0.25, cy - 0.1, floor), iso.unit() * 0.6, true);
+    flag(iso, x + 0.2, y + s.d * 0.5, s.h, 0.6, roman);
+    flag(iso, x + s.w * 0.5, y + 0.1, s.h, 0.6, roman);
     (void)rng;
 }
 
 void drawColosseum(Iso &iso, const Spec &s, double x, double y, Rng &rng)
 {
+    QPainter &p = iso.painter();
     const double cx = x + s.w / 2, cy = y + s.d / 2;
     iso.flat(x - 0.15, y - 0.15, 0.005, s.w + 0.3, s.d + 0.3, shade(paving, 0.95));
     ovalBowl(iso, cx, cy, s.w / 2, s.d / 2, s.h, 4, s.wall, s.accent, true);
-    // Masts of the awning along the rim.
-    QPainter &p = iso.painter();
+    // The awning over the back half of the seats, striped red and white.
+    const double tau = 2 * std::numbers::pi;
+    for (int i = 0; i < 12; ++i) {
+        const double a0 = std::numbers::pi * 0.75 + tau * 0.5 * i / 12, a1 = a0 + tau * 0.5 / 12;
+        QPolygonF seg = arc(iso, cx, cy, s.w / 2, s.d / 2, s.h + 0.05, a0, a1, 4);
+        const QPolygonF inner = arc(iso, cx, cy, s.w / 2 * 0.72, s.d / 2 * 0.72, s.h - 0.1, a1, a0, 4);
+        for (const QPointF &q : inner)
+            seg << q;
+        iso.polygon(seg, i % 2 ? QColor(240, 232, 214) : QColor(190, 60, 46), QColor(120, 40, 30, 120));
+    }
     p.setPen(QPen(QColor(110, 80, 50), 0.8));
-    for (int i = 0; i < 14; ++i) {
-        const double a = 2 * std::numbers::pi * i / 14;
+    for (int i = 0; i < 16; ++i) {
+        const double a = tau * i / 16;
         const QPointF b = iso.at(cx + s.w / 2 * std::cos(a), cy + s.d / 2 * std::sin(a), s.h);
         p.drawLine(b, b + QPointF(0, -iso.unit() * 0.3));
     }
-    paintFigure(p, Figure::Gladiator, iso.at(cx, cy, s.h - 0.48), iso.unit() * 0.45);
+    paintFigure(p, Figure::Gladiator, iso.at(cx + 0.1, cy + 0.15, s.h * 0.4), iso.unit() * 0.5);
     (void)rng;
 }
 
 void drawTheatre(Iso &iso, const Spec &s, double x, double y, Rng &rng)
 {
     QPainter &p = iso.painter();
-    // Half bowl of seats opening to the front right, stage building across it.
-    const double cx = x + s.w * 0.45, cy = y + s.d * 0.45, r = s.w * 0.5;
-    const int tiers = 7;
+    // A half bowl of seats whose open side faces +x, the stage in front of it.
+    const double cx = x + s.w * 0.5, cy = y + s.d * 0.5, r = s.w * 0.5;
+    const double a0 = std::numbers::pi / 2, a1 = std::numbers::pi * 1.5;
+    const int tiers = 6;
+    auto closed = [&](double rr, double z) {
+        QPolygonF poly = arc(iso, cx, cy, rr, rr, z, a0, a1, 40);
+        poly << iso.at(cx, cy, z);
+        poly << poly.first();
+        return poly;
+    };
+    p.setPen(QPen(shade(s.wall, 0.5), 0.5));
+    p.setBrush(shade(s.wall, 0.85));
+    p.drawPath(prism(closed(r, 0), closed(r, s.h)));
+    const double drop = s.h / (tiers + 1);
     for (int t = 0; t < tiers; ++t) {
-        const double rr = r * (1.0 - t * 0.1), z = s.h * (1.0 - double(t) / tiers);
-        QPolygonF poly;
-        // Seats face +x+y: the half ring spans angles pi/4 .. 5pi/4 around the back.
-        for (int i = 0; i <= 32; ++i) {
-            const double a = std::numbers::pi * 0.75 + std::numbers::pi * i / 32;
-            poly << iso.at(cx + rr * std::cos(a), cy + rr * std::sin(a), z);
-        }
-        for (int i = 32; i >= 0; --i) {
-            const double a = std::numbers::pi * 0.75 + std::numbers::pi * i / 32;
-            poly << iso.at(cx + rr * std::cos(a), cy + rr * std::sin(a), 0);
-        }
-        iso.polygon(poly, t % 2 ? shade(s.wall, 1.08) : s.wall, shade(s.wall, 0.7));
+        const double rr = r * (1.0 - 0.12 * t), z = s.h - drop * t;
+        iso.polygon(closed(rr, z), t % 2 ? shade(s.wall, 1.1) : s.wall, shade(s.wall, 0.6));
+        // The riser down to the next row.
+        const double rn = r * (1.0 - 0.12 * (t + 1));
+        QPolygonF riser = arc(iso, cx, cy, rn, rn, z, a0, a1, 40);
+        const QPolygonF low = arc(iso, cx, cy, rn, rn, z - drop, a1, a0, 40);
+        for (const QPointF &q : low)
+            riser << q;
+        iso.polygon(riser, shade(s.wall, 0.72));
     }
-    // Orchestra.
-    QPolygonF orch;
-    for (int i = 0; i <= 32; ++i) {
-        const double a = std::numbers::pi * 0.75 + std::numbers::pi * i / 32;
-        orch << iso.at(cx + r * 0.3 * std::cos(a), cy + r * 0.3 * std::sin(a), 0.01);
+    // Orchestra, then the end of the rows on the open side (a staircase).
+    iso.polygon(closed(r * (1.0 - 0.12 * tiers), s.h - drop * tiers), s.accent, shade(s.accent, 0.6));
+    // Section through the rows: a staircase down to the orchestra and up again.
+    QPolygonF ends;
+    ends << iso.at(cx, cy - r, 0);
+    for (int t = 0; t < tiers; ++t) {
+        const double rr = r * (1.0 - 0.12 * t), rn = r * (1.0 - 0.12 * (t + 1)), z = s.h - drop * t;
+        ends << iso.at(cx, cy - rr, z) << iso.at(cx, cy - rn, z);
     }
-    iso.polygon(orch, s.accent);
-    // Stage building (scaenae frons) along the diagonal in front.
-    const double sx = cx + 0.2, sy = cy + 0.2;
-    for (int i = 0; i < 5; ++i) {
-        const double t = i / 4.0;
-        const double bx = sx - r * 0.75 + t * r * 1.5 * 0.5, by = sy + r * 0.75 - t * r * 1.5 * 0.5;
-        (void)bx;
-        (void)by;
+    for (int t = tiers - 1; t >= 0; --t) {
+        const double rr = r * (1.0 - 0.12 * t), rn = r * (1.0 - 0.12 * (t + 1)), z = s.h - drop * t;
+        ends << iso.at(cx, cy + rn, z) << iso.at(cx, cy + rr, z);
     }
-    iso.box(cx + 0.35, cy - r * 0.85, 0, 0.45, r * 1.7, 0.3, shade(s.wall, 0.95));
-    iso.box(cx + 0.55, cy - r * 0.85, 0.3, 0.25, r * 1.7, s.h * 0.9, s.wall);
-    iso.windows(true, cx + 0.8, cy - r * 0.85, cy + r * 0.85, 0.3, s.h * 0.9, 3, 1, shade(s.wall, 0.5), true, 0.5);
-    iso.gableRoof(cx + 0.5, cy - r * 0.9, 0.3 + s.h * 0.9, 0.35, r * 1.8, 0.2, s.roof_, false);
-    paintEmblem(p, s.emblem, QRectF(iso.at(cx + 0.8, cy + r * 0.1, 0.9).x() - 7, iso.at(cx + 0.8, cy, 0.9).y() - 6, 14, 12), QColor());
-    paintFigure(p, Figure::Citizen, iso.at(cx + 0.55, cy + 0.1, 0.3), iso.unit() * 0.5);
+    ends << iso.at(cx, cy + r, 0);
+    iso.polygon(ends, shade(s.wall, 0.62), shade(s.wall, 0.45));
+    // Stage: a platform and a columned front with a roof over it.
+    const double sx = cx + 0.25;
+    iso.box(sx, cy - r * 0.8, 0, 0.5, r * 1.6, 0.22, shade(wood, 1.2));
+    iso.box(sx + 0.5, cy - r * 0.9, 0, 0.2, r * 1.8, s.h * 0.75, s.wall);
+    iso.windows(true, sx + 0.7, cy - r * 0.9, cy + r * 0.9, 0, s.h * 0.75, 3, 1, shade(s.wall, 0.45), true, 0.5);
+    iso.gableRoof(sx + 0.45, cy - r * 0.95, s.h * 0.75, 0.3, r * 1.9, 0.18, s.roof_, false);
+    iso.colonnade(sx + 0.4, cy - r * 0.75, sx + 0.4, cy + r * 0.75, 0.22, s.h * 0.5, 6, 0.04, marble);
+    paintFigure(p, Figure::Citizen, iso.at(sx + 0.25, cy + 0.1, 0.22), iso.unit() * 0.55);
+    const QPointF m = iso.at(sx + 0.7, cy + r * 0.95, s.h * 0.55);
+    paintEmblem(p, s.emblem, QRectF(m.x() - 8, m.y() - 7, 16, 14), QColor());
     (void)rng;
 }
 
@@ -1048,7 +1078,7 @@ void drawQuay(Iso &iso, const Spec &s, double x, double y, Rng &rng)
         iso.cylinder(g * 0.45, 0.5 + i * 0.9, s.h, 0.07, 0.2, QColor(90, 86, 80));
     }
     for (int i = 0; i < 4; ++i)
-        amphora(iso, g * 0.15 + (i % 2) * 0.25, 0.8 + i * 0.3, s.h, 0.45, QColor());
+        amphora(iso, g * 0.15 + (i % 2) * 0.22, 0.8 + i * 0.25, s.h, 0.3, QColor());
     crate(iso, g * 0.1, g * 0.7, s.h, 0.35);
     paintFigure(p, Figure::Worker, iso.at(g * 0.3, g * 0.6, s.h), iso.unit() * 0.7);
     (void)rng;
@@ -1072,21 +1102,21 @@ void drawWall(Iso &iso, const Spec &s, double x, double y, Rng &rng)
     const double g = s.ground;
     // Wall running along x across the ground, with stone courses.
     (void)x;
-    iso.addShadow(0.1, y, g - 0.2, s.w, s.h + 0.3);
-    iso.box(0.1, y, 0, g - 0.2, s.w, s.h, s.wall);
+    iso.addShadow(0.1, y, g - 0.2, s.d, s.h + 0.3);
+    iso.box(0.1, y, 0, g - 0.2, s.d, s.h, s.wall);
     p.setPen(QPen(shade(s.wall, 0.75), 0.5));
     for (int r = 1; r < 5; ++r) {
         const double z = s.h * r / 5;
-        p.drawLine(iso.at(0.1, y + s.w, z), iso.at(g - 0.1, y + s.w, z));
+        p.drawLine(iso.at(0.1, y + s.d, z), iso.at(g - 0.1, y + s.d, z));
         for (int i = 0; i < 9; ++i) {
             const double xx = 0.1 + (g - 0.2) * (i + (r % 2) * 0.5) / 9;
-            p.drawLine(iso.at(xx, y + s.w, z), iso.at(xx, y + s.w, z - s.h / 5));
+            p.drawLine(iso.at(xx, y + s.d, z), iso.at(xx, y + s.d, z - s.h / 5));
         }
     }
-    iso.box(0.1, y, s.h, g - 0.2, s.w, 0.05, shade(s.wall, 1.05));
+    iso.box(0.1, y, s.h, g - 0.2, s.d, 0.05, shade(s.wall, 1.05));
     crenellated(iso, 0.1, y, s.h + 0.05, g - 0.2, 0.18, s.wall, true);
-    crenellated(iso, 0.1, y + s.w - 0.18, s.h + 0.05, g - 0.2, 0.18, s.wall, true);
-    paintFigure(p, Figure::Legionary, iso.at(g * 0.55, y + s.w * 0.5, s.h + 0.05), iso.unit() * 0.55);
+    crenellated(iso, 0.1, y + s.d - 0.18, s.h + 0.05, g - 0.2, 0.18, s.wall, true);
+    paintFigure(p, Figure::Legionary, iso.at(g * 0.55, y + s.d * 0.5, s.h + 0.05), iso.unit() * 0.55);
     (void)rng;
 }
 
@@ -1164,6 +1194,8 @@ void drawFarm(Iso &iso, const Spec &s, double x, double y, Rng &rng)
     (void)y;
     // Farmhouse at the back left, the crop across the rest.
     const double hx = 0.25, hy = 0.25;
+    if (s.variant == 2 || s.variant == 3)
+        iso.flat(0.2, 0.2, 0.01, g - 0.4, g - 0.4, QColor(150, 140, 90));
     iso.addShadow(hx, hy, s.w, s.d, s.h + 0.5);
     iso.box(hx, hy, 0, s.w, s.d, s.h, s.wall);
     iso.opening(false, hy + s.d, hx, hx + s.w, 0, s.h, 0.4, 0.62, 0, 0.75, QColor(80, 56, 40));
@@ -1181,11 +1213,10 @@ void drawFarm(Iso &iso, const Spec &s, double x, double y, Rng &rng)
         break;
     case 2: // fruit orchard
     case 3: // olive grove
-        iso.flat(fx, 0.2, 0.01, g - 0.4, g - 0.4, QColor(150, 140, 90));
         for (int r = 0; r < 3; ++r)
             for (int c = 0; c < 3; ++c) {
-                if (r == 0 && c == 0)
-                    continue;
+                if (r + c < 2)
+                    continue; // the farmhouse stands there
                 tree(iso, 0.6 + c * 0.95, 0.6 + r * 0.95, 0.7, s.variant == 2 ? Tree::Fruit : Tree::Olive, rng);
             }
         break;
@@ -1253,7 +1284,7 @@ void drawMine(Iso &iso, const Spec &s, double x, double y, Rng &rng)
     const double u = iso.unit();
     for (int i = 0; i <= 24; ++i) {
         const double a = std::numbers::pi * i / 24;
-        const double r = 1.0 + 0.12 * std::sin(i * 2.3);
+        const double r = 1.0 + 0.05 * std::sin(i * 1.1) + 0.03 * std::cos(i * 2.7);
         hill << QPointF(c.x() - std::cos(a) * u * s.w * 1.2 * r, c.y() + u * 0.5 - std::sin(a) * u * s.h * 1.7 * r);
     }
     QLinearGradient g(c.x() - u * 2, 0, c.x() + u * 2, 0);

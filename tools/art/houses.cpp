@@ -44,18 +44,18 @@ struct Level
 };
 
 const std::array<Level, kHouseLevels> kLevels{{
-    {Style::Tent, 2.2, 0.9, 0.9, 1, cloth, QColor(190, 170, 130), Fire},
-    {Style::Tent, 2.4, 1.5, 1.1, 1, QColor(222, 206, 168), QColor(168, 120, 80), Fire | Annex},
-    {Style::Hut, 2.4, 1.1, 1.0, 1, QColor(170, 128, 86), thatch, None},
-    {Style::Hut, 2.6, 1.5, 1.2, 1, QColor(176, 136, 92), thatch, Fence | Shed},
-    {Style::House, 2.6, 1.4, 1.1, 1, plaster, tile, None},
-    {Style::House, 2.8, 1.7, 1.3, 1, plaster, tile, Annex},
-    {Style::House, 3.0, 1.8, 1.4, 2, ochre, tile, Garden},
+    {Style::Tent, 1.9, 0.9, 0.9, 1, cloth, QColor(190, 170, 130), Fire},
+    {Style::Tent, 2.3, 1.5, 1.1, 1, QColor(222, 206, 168), QColor(168, 120, 80), Fire | Annex},
+    {Style::Hut, 2.1, 1.1, 1.0, 1, QColor(170, 128, 86), thatch, None},
+    {Style::Hut, 2.5, 1.5, 1.2, 1, QColor(176, 136, 92), thatch, Fence | Shed},
+    {Style::House, 2.3, 1.4, 1.1, 1, plaster, tile, None},
+    {Style::House, 2.7, 1.7, 1.3, 1, plaster, tile, Annex},
+    {Style::House, 2.7, 1.8, 1.4, 2, ochre, tile, Garden},
     {Style::House, 3.2, 2.1, 1.5, 2, ochre, tile, Annex | Garden | Fence},
-    {Style::Insula, 3.0, 1.8, 1.6, 3, QColor(214, 170, 120), tile, Shops},
-    {Style::Insula, 3.2, 2.1, 1.7, 3, QColor(226, 186, 134), tile, Shops | Balcony},
-    {Style::Insula, 3.4, 2.3, 1.9, 4, QColor(232, 200, 150), darkTile, Shops | Balcony},
-    {Style::Insula, 3.6, 2.5, 2.1, 4, QColor(238, 214, 170), tile, Shops | Balcony | Garden},
+    {Style::Insula, 2.6, 1.8, 1.6, 3, QColor(214, 170, 120), tile, Shops},
+    {Style::Insula, 2.8, 2.1, 1.7, 3, QColor(226, 186, 134), tile, Shops | Balcony},
+    {Style::Insula, 3.0, 2.3, 1.9, 4, QColor(232, 200, 150), darkTile, Shops | Balcony},
+    {Style::Insula, 3.3, 2.5, 2.1, 4, QColor(238, 214, 170), tile, Shops | Balcony | Garden},
     {Style::Villa, 3.4, 2.0, 1.3, 1, QColor(242, 234, 214), tile, Portico | Garden},
     {Style::Villa, 3.6, 2.2, 1.4, 1, QColor(244, 236, 218), tile, Portico | Garden | Wings},
     {Style::Villa, 3.8, 2.6, 2.2, 1, QColor(246, 238, 222), tile, Court | Pool | Garden},
@@ -67,6 +67,9 @@ const std::array<Level, kHouseLevels> kLevels{{
 }};
 
 const double kStorey = 0.75;
+// One scale for the lower levels, so that a tent looks small beside a house;
+// the large estates shrink to fit the picture.
+const double kHouseUnit = 19.0;
 
 void drawTent(Iso &iso, const Level &l, double x, double y, Rng &rng)
 {
@@ -98,7 +101,7 @@ void drawTent(Iso &iso, const Level &l, double x, double y, Rng &rng)
         p.drawLine(apex, apex + QPointF(0, -iso.unit() * 0.25));
     }
     if (l.extras & Fire) {
-        const double fx = x + l.w + 0.45, fy = y + l.d + 0.35;
+        const double fx = x + l.w + 0.35, fy = y + l.d + 0.45;
         for (int i = 0; i < 7; ++i) {
             const double a = i * 0.9;
             iso.ellipse(fx + 0.22 * std::cos(a), fy + 0.22 * std::sin(a), 0, 0.06, stone);
@@ -107,7 +110,6 @@ void drawTent(Iso &iso, const Level &l, double x, double y, Rng &rng)
                     QRectF(iso.at(fx, fy).x() - iso.unit() * 0.18, iso.at(fx, fy).y() - iso.unit() * 0.42,
                            iso.unit() * 0.36, iso.unit() * 0.42),
                     QColor());
-        smoke(p, iso.at(fx + 0.05, fy - 0.05, 0.7), iso.unit() * 0.18);
     }
     (void)rng;
 }
@@ -190,8 +192,7 @@ void drawHouse(Iso &iso, const Level &l, double x, double y, Rng &rng)
     }
     iso.addShadow(x, y, l.w, l.d, h + 0.5);
     iso.box(x, y, 0, l.w, l.d, h, l.wall);
-    // Plinth.
-    iso.box(x - 0.02, y - 0.02, 0, l.w + 0.04, l.d + 0.04, 0.08, shade(stone, 0.9));
+    iso.band(x, y, l.w, l.d, 0, 0.1, shade(stone, 0.9));
     facade(iso, x, y, l.w, l.d, l.storeys, true);
     if (l.storeys >= 2)
         iso.hipRoof(x - 0.1, y - 0.1, h, l.w + 0.2, l.d + 0.2, 0.55, l.roof);
@@ -215,7 +216,7 @@ void drawInsula(Iso &iso, const Level &l, double x, double y, Rng &rng)
     iso.addShadow(x, y, l.w, l.d, h + 0.4);
     iso.box(x, y, 0, l.w, l.d, h, l.wall);
     // Ground floor of shops in brick, the floors above plastered.
-    iso.box(x, y, 0, l.w, l.d, kStorey, shade(brick, 1.1));
+    iso.band(x, y, l.w, l.d, 0, kStorey, shade(brick, 1.1));
     const int perY = std::max(3, int(l.w * 1.7)), perX = std::max(2, int(l.d * 1.7));
     iso.windows(false, y + l.d, x, x + l.w, kStorey, h - kStorey, perY, l.storeys - 1, window, true);
     iso.windows(true, x + l.w, y, y + l.d, kStorey, h - kStorey, perX, l.storeys - 1, shade(window, 0.8), true);
@@ -407,7 +408,7 @@ QImage housePicture(int level)
         case Style::Villa: drawVilla(iso, l, x, y, rng); break;
         case Style::Palace: drawPalace(iso, l, x, y, rng); break;
         }
-    });
+    }, kHouseUnit);
 }
 
 } // namespace z7::art

@@ -110,6 +110,15 @@ void Iso::box(double x, double y, double z, double w, double d, double h, const 
             top.isValid() ? top : shade(wall, 1.12), e, 0.5);
 }
 
+void Iso::band(double x, double y, double w, double d, double z0, double z1, const QColor &wall)
+{
+    QColor e = shade(wall, 0.5);
+    e.setAlpha(150);
+    polygon({at(x, y + d, z0), at(x + w, y + d, z0), at(x + w, y + d, z1), at(x, y + d, z1)}, wall, e, 0.5);
+    polygon({at(x + w, y, z0), at(x + w, y + d, z0), at(x + w, y + d, z1), at(x + w, y, z1)},
+            shade(wall, 0.7), e, 0.5);
+}
+
 void Iso::gableRoof(double x, double y, double z, double w, double d, double h, const QColor &roof,
                     bool alongX, const QColor &gable, bool tiles)
 {

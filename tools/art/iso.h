@@ -30,6 +30,9 @@ public:
     // A block with its lit (+y) and shaded (+x) walls and its top.
     void box(double x, double y, double z, double w, double d, double h, const QColor &wall,
              const QColor &top = QColor());
+    // Only the two visible walls of a block: a band of another material on
+    // the walls of a block drawn before (a brick ground floor, a plinth).
+    void band(double x, double y, double w, double d, double z0, double z1, const QColor &wall);
     // Gable roof over the block (x, y, w, d) at height z; the ridge runs along
     // x when alongX, else along y.
     void gableRoof(double x, double y, double z, double w, double d, double h, const QColor &roof,

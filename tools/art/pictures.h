@@ -20,8 +20,9 @@ inline constexpr int kPictureCount = 108;
 
 // Draws one catalogue picture: a ground of `ground` x `ground` units plus
 // whatever stands on it up to `height` units, scaled to fit 135 x 96.
+// maxUnit caps the scale, so that small things stay small beside large ones.
 QImage framedPicture(double groundW, double groundD, double height, uint32_t seed,
-                     const std::function<void(Iso &, Rng &)> &draw);
+                     const std::function<void(Iso &, Rng &)> &draw, double maxUnit = 1e9);
 
 QImage housePicture(int level);          // 0 .. 19
 QImage buildingPicture(int picture);     // 20 .. 94

@@ -9,9 +9,11 @@
 #include <QLinearGradient>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <QTransform>
 #include <QtEndian>
 
 #include <array>
+#include <memory>
 #include <cmath>
 
 namespace z7::art {
@@ -177,15 +179,22 @@ QImage logoPicture(const QString &titleFamily)
     bevel(p, QRectF(img.rect()), 3, base);
     // Title in gold capitals: dark cut shadow, gradient fill, thin light edge.
     QFont f(titleFamily);
-    f.setPixelSize(50);
-    f.setLetterSpacing(QFont::AbsoluteSpacing, 2.5);
+    f.setPixelSize(46);
+    f.setLetterSpacing(QFont::AbsoluteSpacing, 1.5);
     f.setWeight(QFont::Bold);
     const QString title = QStringLiteral("ORDAVIA");
     QPainterPath text;
     text.addText(0, 0, f, title);
+    // Fit the title into the space left of the temple, whatever the font.
+    const double room = 168;
+    if (text.boundingRect().width() > room) {
+        QTransform shrink;
+        shrink.scale(room / text.boundingRect().width(), room / text.boundingRect().width());
+        text = shrink.map(text);
+    }
     const QRectF tb = text.boundingRect();
-    const double tx = 12 + (176 - tb.width()) / 2 - tb.left();
-    const double ty = 50 + tb.height() / 2 - tb.bottom();
+    const double tx = 14 + (room - tb.width()) / 2 - tb.left();
+    const double ty = 46 + tb.height() / 2 - tb.bottom();
     text.translate(tx, ty);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(60, 46, 30, 150));
@@ -200,12 +209,14 @@ QImage logoPicture(const QString &titleFamily)
     p.drawPath(text);
     // A thin rule under the title.
     p.setPen(QPen(QColor(196, 150, 50), 1.2));
-    p.drawLine(QPointF(26, 80), QPointF(174, 80));
+    p.drawLine(QPointF(30, 78), QPointF(166, 78));
     p.setBrush(QColor(214, 170, 60));
     p.setPen(Qt::NoPen);
-    p.drawEllipse(QPointF(100, 80), 2.2, 2.2);
-    // The temple front at the right end.
-    templeFront(p, QRectF(192, 16, 72, 70));
+    p.drawEllipse(QPointF(98, 78), 2.2, 2.2);
+    // The temple front at the right end, on its own shadow.
+    p.setBrush(QColor(60, 50, 40, 60));
+    p.drawRect(QRectF(196, 84, 70, 3));
+    templeFront(p, QRectF(194, 14, 70, 72));
     p.end();
     return img;
 }
@@ -235,9 +246,10 @@ void paintIconArch(QPainter &p, double size)
 {
     p.save();
     p.scale(size / 256.0, size / 256.0);
-    Iso iso(p, QPointF(112, 78), 37);
+    // Sized so that the arch with its attic fills the square.
+    const double w = 3.6, d = 1.3, h = 2.6, u = 34;
+    Iso iso(p, QPointF(128 - (w - d) / 2 * u, 20 + (h + 0.95) * 1.15 * u), u);
     const QColor stoneC(214, 200, 172);
-    const double w = 3.6, d = 1.3, h = 3.2;
     // Soft shadow on the ground under the arch.
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0, 0, 0, 50));
@@ -258,10 +270,10 @@ void paintIconArch(QPainter &p, double size)
     for (double u : {0.06, 0.27, 0.73, 0.94})
         iso.column(w * u, d + 0.08, 0, h * 0.92, 0.11, shade(stoneC, 1.08));
     iso.box(-0.06, -0.06, h, w + 0.12, d + 0.12, 0.18, shade(stoneC, 0.95));
-    iso.box(0.1, 0.1, h + 0.18, w - 0.2, d - 0.2, 0.85, stoneC);
+    iso.box(0.1, 0.1, h + 0.18, w - 0.2, d - 0.2, 0.65, stoneC);
     p.setPen(QPen(QColor(190, 140, 40), 3.0));
-    p.drawLine(iso.at(w * 0.2, d - 0.1, h + 0.5), iso.at(w * 0.8, d - 0.1, h + 0.5));
-    iso.box(0.05, 0.05, h + 1.03, w - 0.1, d - 0.1, 0.12, shade(stoneC, 0.92));
+    p.drawLine(iso.at(w * 0.22, d - 0.1, h + 0.5), iso.at(w * 0.78, d - 0.1, h + 0.5));
+    iso.box(0.05, 0.05, h + 0.83, w - 0.1, d - 0.1, 0.12, shade(stoneC, 0.92));
     p.restore();
 }
 
@@ -300,6 +312,104 @@ QImage iconPicture(int size)
     return img.convertToFormat(QImage::Format_ARGB32);
 }
 
+namespace {
+
+// The street picture uses a cabinet view instead of the catalogue's 2:1 one:
+// house fronts face the viewer, depth recedes up and to the right, so that a
+// street can run across the whole width of the wide picture.
+struct Cabinet
+{
+    QPointF origin;
+    double unit;
+    QPointF at(double x, double y, double z) const
+    {
+        return origin + QPointF((x + y * 0.42) * unit, -(z + y * 0.5) * unit);
+    }
+};
+
+void cabBox(QPainter &p, const Cabinet &c, double x, double y, double z, double w, double d, double h,
+            const QColor &wall)
+{
+    QColor e = shade(wall, 0.5);
+    e.setAlpha(140);
+    p.setPen(QPen(e, 0.6));
+    p.setBrush(shade(wall, 0.72));
+    p.drawPolygon(QPolygonF{c.at(x + w, y, z), c.at(x + w, y + d, z), c.at(x + w, y + d, z + h), c.at(x + w, y, z + h)});
+    p.setBrush(shade(wall, 1.1));
+    p.drawPolygon(QPolygonF{c.at(x, y, z + h), c.at(x + w, y, z + h), c.at(x + w, y + d, z + h), c.at(x, y + d, z + h)});
+    QLinearGradient g(c.at(x, y, z + h), c.at(x, y, z));
+    g.setColorAt(0, shade(wall, 1.06));
+    g.setColorAt(1, shade(wall, 0.9));
+    p.setBrush(g);
+    p.drawPolygon(QPolygonF{c.at(x, y, z), c.at(x + w, y, z), c.at(x + w, y, z + h), c.at(x, y, z + h)});
+}
+
+// Gable roof with its ridge along the street; the front slope shows its tiles.
+void cabRoof(QPainter &p, const Cabinet &c, double x, double y, double z, double w, double d, double rh,
+             const QColor &roof, const QColor &wall)
+{
+    const double o = 0.12, ym = y + d / 2;
+    QColor e = shade(roof, 0.45);
+    e.setAlpha(170);
+    p.setPen(QPen(e, 0.6));
+    p.setBrush(shade(wall, 0.8));
+    p.drawPolygon(QPolygonF{c.at(x + w, y, z), c.at(x + w, y + d, z), c.at(x + w, ym, z + rh)});
+    p.setBrush(shade(roof, 0.8));
+    p.drawPolygon(QPolygonF{c.at(x + w + o, ym, z + rh), c.at(x + w + o, y + d, z), c.at(x + w + o * 0.5, y + d + o, z - 0.05),
+                            c.at(x + w + o, ym, z + rh)});
+    QPolygonF front{c.at(x - o, y - o, z - 0.05), c.at(x + w + o, y - o, z - 0.05), c.at(x + w + o, ym, z + rh),
+                    c.at(x - o, ym, z + rh)};
+    QLinearGradient g(front[3], front[0]);
+    g.setColorAt(0, shade(roof, 0.92));
+    g.setColorAt(1, shade(roof, 1.08));
+    p.setBrush(g);
+    p.drawPolygon(front);
+    QColor lc = shade(roof, 0.68);
+    lc.setAlpha(180);
+    p.setPen(QPen(lc, 0.7));
+    const int n = int(w * 5);
+    for (int i = 1; i < n; ++i) {
+        const double xx = x - o + (w + 2 * o) * i / n;
+        p.drawLine(c.at(xx, y - o, z - 0.05), c.at(xx, ym, z + rh));
+    }
+    for (int k = 1; k < 4; ++k) {
+        const double t = k / 4.0;
+        p.drawLine(c.at(x - o, y - o + (ym - y + o) * t, z - 0.05 + (rh + 0.05) * t),
+                   c.at(x + w + o, y - o + (ym - y + o) * t, z - 0.05 + (rh + 0.05) * t));
+    }
+    p.setPen(QPen(shade(roof, 0.5), 1.2));
+    p.drawLine(c.at(x - o, ym, z + rh), c.at(x + w + o, ym, z + rh));
+}
+
+void cabWindow(QPainter &p, const Cabinet &c, double x, double z, double w, double h, bool arched,
+               const QColor &glass, bool shutters)
+{
+    const QPointF a = c.at(x, 0, z + h), b = c.at(x + w, 0, z);
+    QRectF r(a, b);
+    QPainterPath path;
+    if (arched) {
+        path.moveTo(r.bottomLeft());
+        path.lineTo(r.left(), r.top() + r.width() / 2);
+        path.arcTo(QRectF(r.left(), r.top(), r.width(), r.width()), 180, -180);
+        path.lineTo(r.bottomRight());
+        path.closeSubpath();
+    } else {
+        path.addRect(r);
+    }
+    p.setPen(QPen(QColor(120, 100, 80), 0.8));
+    p.setBrush(glass);
+    p.drawPath(path);
+    if (shutters) {
+        p.setBrush(QColor(86, 120, 80));
+        p.drawRect(QRectF(r.left() - r.width() * 0.45, r.top(), r.width() * 0.42, r.height()));
+        p.drawRect(QRectF(r.right() + r.width() * 0.03, r.top(), r.width() * 0.42, r.height()));
+    }
+    p.setPen(QPen(QColor(230, 220, 200), 1.0));
+    p.drawLine(QPointF(r.left() - 1, r.bottom() + 0.5), QPointF(r.right() + 1, r.bottom() + 0.5));
+}
+
+} // namespace
+
 QImage noSelectPicture()
 {
     const int W = 520, H = 235;
@@ -308,100 +418,170 @@ QImage noSelectPicture()
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     p.setClipRect(QRect(3, 3, W - 6, H - 6));
-    // An oblique view down a street that runs from the back left to the
-    // front right; houses on both sides, the town wall and a tree in front.
-    Iso iso(p, QPointF(180, -70), 24);
     Rng rng(4242);
-    // Ground: everything is street or yard.
-    iso.flat(-10, -10, 0, 30, 30, QColor(150, 160, 96));
-    iso.flat(-10, 4.2, 0.001, 30, 2.2, QColor(196, 184, 160));
-    p.setPen(QPen(QColor(170, 158, 136), 0.7));
-    for (int i = -10; i < 20; ++i)
-        p.drawLine(iso.at(i, 4.2, 0.001), iso.at(i, 6.4, 0.001));
-    p.drawLine(iso.at(-10, 5.3, 0.001), iso.at(20, 5.3, 0.001));
-    // Kerb stones.
-    iso.box(-10, 4.05, 0, 30, 0.15, 0.07, QColor(170, 160, 140));
-    iso.box(-10, 6.4, 0, 30, 0.15, 0.07, QColor(170, 160, 140));
-
-    struct HouseRow { double x, w, d, h; QColor wall; bool hip; };
-    const QColor walls[] = {QColor(238, 222, 190), QColor(226, 190, 140), QColor(244, 236, 220),
-                            QColor(214, 168, 120), QColor(236, 210, 170), QColor(230, 200, 160)};
-    // Back row, along y = 4 (their lit faces look onto the street).
-    double x = -4.0;
-    for (int i = 0; i < 8; ++i) {
-        const double w = 1.6 + (i % 3) * 0.45, d = 2.0, h = 1.2 + ((i * 7) % 3) * 0.5;
-        const QColor wall = walls[i % 6];
-        const double y = 4.0 - d;
-        iso.box(x, y, 0, w, d, h, wall);
-        const int rows = std::max(1, int(h / 0.7));
-        iso.windows(false, y + d, x, x + w, 0, h, std::max(2, int(w * 1.4)), rows, QColor(70, 52, 40), i % 2 == 0);
-        iso.opening(false, y + d, x, x + w, 0, h, 0.42, 0.58, 0, std::min(0.8, 0.55 / h), QColor(110, 70, 40), true);
-        iso.windows(true, x + w, y, y + d, 0, h, 2, rows, QColor(60, 46, 36));
-        if (i % 2)
-            iso.hipRoof(x - 0.1, y - 0.1, h, w + 0.2, d + 0.2, 0.5, tile);
-        else
-            iso.gableRoof(x - 0.1, y - 0.1, h, w + 0.2, d + 0.2, 0.55, tile, false, shade(wall, 0.92));
-        if (i == 2) {
-            // Awning of a shop.
-            iso.polygon({iso.at(x + 0.2, 4.0, 0.85), iso.at(x + w - 0.2, 4.0, 0.85), iso.at(x + w - 0.2, 4.5, 0.6),
-                         iso.at(x + 0.2, 4.5, 0.6)},
-                        QColor(196, 70, 50), QColor(140, 40, 30));
-        }
-        x += w + 0.05;
-    }
-    // People in the street.
-    paintFigure(p, Figure::Citizen, iso.at(1.5, 5.0), 22);
-    paintFigure(p, Figure::Worker, iso.at(4.2, 5.6), 21, true);
-    paintFigure(p, Figure::Citizen, iso.at(7.5, 4.8), 20);
-    amphora(iso, 0.3, 4.4, 0, 0.7, QColor());
-    // Front row, south of the street: low houses with gardens.
-    x = -6.5;
-    for (int i = 0; i < 7; ++i) {
-        const double w = 1.7 + (i % 2) * 0.5, d = 1.8, h = 1.0 + (i % 3) * 0.35;
-        const double y = 6.75;
-        const QColor wall = walls[(i + 3) % 6];
-        iso.box(x, y, 0, w, d, h, wall);
-        iso.windows(true, x + w, y, y + d, 0, h, 2, 1, QColor(60, 46, 36));
-        iso.windows(false, y + d, x, x + w, 0, h, 2, 1, QColor(70, 52, 40));
-        iso.gableRoof(x - 0.1, y - 0.1, h, w + 0.2, d + 0.2, 0.5, i % 3 == 1 ? darkTile : tile, true, shade(wall, 0.9));
-        x += w + 0.35;
-        if (i == 3)
-            tree(iso, x - 0.15, y + 0.5, 1.6, Tree::Cypress, rng);
-    }
-    // Rough stone wall across the front.
-    const QColor wallStone(160, 150, 132);
-    iso.box(-8, 9.2, 0, 24, 0.5, 0.9, wallStone);
-    for (int i = 0; i < 150; ++i) {
-        const double sx = -8 + rng.range(0, 24), sz = rng.range(0.05, 0.85);
-        const QPointF c = iso.at(sx, 9.7, sz);
-        p.setPen(QPen(shade(wallStone, 0.65), 0.6));
-        p.setBrush(shade(wallStone, rng.range(0.85, 1.15)));
-        p.drawEllipse(c, rng.range(4, 8), rng.range(2.5, 4.5));
-    }
-    iso.box(-8, 9.15, 0.9, 24, 0.6, 0.1, shade(wallStone, 1.1));
-    // The tree in the foreground, in front of the wall.
-    const QPointF trunk = iso.at(9.8, 10.6);
+    // Sky and the hills beyond the town.
+    QLinearGradient sky(0, 0, 0, 110);
+    sky.setColorAt(0, QColor(118, 168, 222));
+    sky.setColorAt(1, QColor(214, 230, 240));
+    p.fillRect(QRectF(0, 0, W, 120), sky);
     p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0, 0, 0, 50));
-    p.drawEllipse(trunk + QPointF(30, -10), 55, 14);
+    for (int i = 0; i < 5; ++i) {
+        const QPointF c(40 + i * 115 + rng.range(-20, 20), 18 + rng.range(0, 14));
+        p.setBrush(QColor(255, 255, 255, 200));
+        for (int k = 0; k < 4; ++k)
+            p.drawEllipse(c + QPointF(k * 11 - 16, (k % 2) * -4), 14 - (k % 2) * 3, 7 + (k % 2) * 2);
+    }
+    QPainterPath hills;
+    hills.moveTo(0, 80);
+    hills.cubicTo(90, 40, 170, 62, 250, 58);
+    hills.cubicTo(330, 54, 400, 30, 520, 60);
+    hills.lineTo(520, 130);
+    hills.lineTo(0, 130);
+    hills.closeSubpath();
+    p.setBrush(QColor(138, 160, 120));
+    p.drawPath(hills);
+    // A small temple on the hill.
+    templeFront(p, QRectF(356, 31, 30, 18));
+    QPainterPath nearHills;
+    nearHills.moveTo(0, 92);
+    nearHills.cubicTo(120, 72, 260, 90, 380, 76);
+    nearHills.cubicTo(440, 70, 490, 78, 520, 84);
+    nearHills.lineTo(520, 140);
+    nearHills.lineTo(0, 140);
+    nearHills.closeSubpath();
+    p.setBrush(QColor(112, 146, 86));
+    p.drawPath(nearHills);
+
+    const Cabinet cab{QPointF(0, 163), 22};
+    const QColor walls[] = {QColor(240, 226, 196), QColor(230, 196, 150), QColor(246, 238, 222),
+                            QColor(220, 178, 130), QColor(238, 214, 176), QColor(234, 206, 168)};
+    // Back row: roofs and upper floors seen over the houses on the street.
+    for (int i = 0; i < 11; ++i) {
+        const double x = -3 + i * 2.2, y = 3.9, w = 2.0, d = 1.4, h = 2.5 + ((i * 3) % 4) * 0.3;
+        cabBox(p, cab, x, y, 0, w, d, h, shade(walls[(i + 3) % 6], 0.95));
+        for (int k = 0; k < 2; ++k)
+            cabWindow(p, Cabinet{cab.at(0, y, 0), 22}, x + 0.35 + k * 0.9, h - 0.9, 0.32, 0.5, false, QColor(80, 60, 46), false);
+        cabRoof(p, cab, x, y, h, w, d, 0.55, i % 3 ? palette::tile : palette::darkTile, walls[(i + 3) % 6]);
+        if (i == 3 || i == 8)
+            tree(*std::make_unique<Iso>(p, cab.at(x + w + 0.1, y + 0.5, 0), 22).get(), 0, 0, 1.6, Tree::Cypress, rng);
+    }
+    // The houses on the street.
+    double x = -0.6;
+    int i = 0;
+    while (x < 24) {
+        const double w = 2.4 + ((i * 5) % 3) * 0.6, d = 2.2, h = 2.0 + ((i * 7) % 3) * 0.45;
+        const double y = 1.2;
+        const QColor wall = walls[i % 6];
+        cabBox(p, cab, x, y, 0, w, d, h, wall);
+        const Cabinet front{cab.at(0, y, 0), 22};
+        // Stone footing.
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(176, 166, 146));
+        p.drawRect(QRectF(front.at(x, 0, 0.22), front.at(x + w, 0, 0)));
+        // Door or shop front below, windows above.
+        const bool shop = i % 3 == 1;
+        const double dw = shop ? w * 0.5 : 0.55;
+        cabWindow(p, front, x + (w - dw) / 2, 0.0, dw, shop ? 1.0 : 1.1, !shop, shop ? QColor(70, 50, 36) : QColor(110, 70, 42), false);
+        const int n = std::max(2, int(w / 1.0));
+        for (int k = 0; k < n; ++k)
+            cabWindow(p, front, x + w * (k + 0.5) / n - 0.16, h - 0.85, 0.32, 0.55, i % 2 == 0, QColor(70, 54, 42), i % 4 == 3);
+        if (shop) {
+            const QColor awn = i % 2 ? QColor(188, 62, 46) : QColor(66, 108, 160);
+            for (int k = 0; k < 6; ++k) {
+                const double ax = x + (w - dw) / 2 - 0.2 + (dw + 0.4) * k / 6, bx = ax + (dw + 0.4) / 6;
+                p.setPen(QPen(shade(awn, 0.6), 0.5));
+                p.setBrush(k % 2 ? QColor(244, 238, 226) : awn);
+                p.drawPolygon(QPolygonF{cab.at(ax, y, 1.25), cab.at(bx, y, 1.25), cab.at(bx, y - 0.7, 0.95), cab.at(ax, y - 0.7, 0.95)});
+            }
+            amphora(*std::make_unique<Iso>(p, cab.at(x + w - 0.3, y - 0.3, 0), 22).get(), 0, 0, 0, 0.55, QColor());
+        }
+        cabRoof(p, cab, x, y, h, w, d, 0.6, i % 4 == 2 ? palette::darkTile : palette::tile, wall);
+        x += w;
+        ++i;
+    }
+    // Pavement and the paved street.
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(204, 194, 172));
+    p.drawPolygon(QPolygonF{cab.at(-4, 0.45, 0), cab.at(30, 0.45, 0), cab.at(30, 1.2, 0), cab.at(-4, 1.2, 0)});
+    QLinearGradient street(cab.at(0, 0.45, 0), cab.at(0, -3.0, 0));
+    street.setColorAt(0, QColor(182, 172, 150));
+    street.setColorAt(1, QColor(198, 188, 166));
+    p.setBrush(street);
+    p.drawPolygon(QPolygonF{cab.at(-6, -3.0, 0), cab.at(30, -3.0, 0), cab.at(30, 0.45, 0), cab.at(-6, 0.45, 0)});
+    p.setBrush(QColor(168, 158, 138));
+    p.drawPolygon(QPolygonF{cab.at(-4, 0.45, 0), cab.at(30, 0.45, 0), cab.at(30, 0.45, 0.1), cab.at(-4, 0.45, 0.1)});
+    p.setPen(QPen(QColor(160, 150, 128), 0.7));
+    for (int r = 0; r < 7; ++r) {
+        const double yy = -3.0 + r * 0.49;
+        p.drawLine(cab.at(-4, yy, 0), cab.at(30, yy, 0));
+        for (int k = -4; k < 60; ++k) {
+            const double xx = k * 0.55 + (r % 2) * 0.27;
+            p.drawLine(cab.at(xx, yy, 0), cab.at(xx, yy + 0.49, 0));
+        }
+    }
+    // Grass between the street and the foreground.
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(112, 150, 72));
+    p.drawPolygon(QPolygonF{cab.at(-4, -9, 0), cab.at(30, -9, 0), cab.at(30, -3.0, 0), cab.at(-4, -3.0, 0)});
+    // People in the sunny street, with their shadows.
+    const struct { double x, y; Figure f; bool left; } people[] = {
+        {3.2, -0.4, Figure::Citizen, false}, {7.4, -1.2, Figure::Worker, true},
+        {10.5, 0.1, Figure::Citizen, true}, {12.2, -0.9, Figure::Priest, false},
+        {15.8, -1.6, Figure::Legionary, true}, {0.8, -1.7, Figure::Worker, false}};
+    for (const auto &who : people)
+        paintFigure(p, who.f, cab.at(who.x, who.y, 0), 21, who.left);
+    // Rough stone wall across the foreground.
+    const QColor wallStone(166, 156, 136);
+    const double wz = 0.95, wy = -3.6;
+    p.setPen(Qt::NoPen);
+    p.setBrush(shade(wallStone, 0.9));
+    p.drawPolygon(QPolygonF{cab.at(-2, wy, 0), cab.at(16, wy, 0), cab.at(16, wy, wz), cab.at(-2, wy, wz)});
+    p.setBrush(shade(wallStone, 0.72));
+    p.drawPolygon(QPolygonF{cab.at(16, wy, 0), cab.at(16, wy + 0.5, 0), cab.at(16, wy + 0.5, wz), cab.at(16, wy, wz)});
+    for (int k = 0; k < 260; ++k) {
+        const double sx = rng.range(-1.8, 15.8), sz = rng.range(0.05, wz - 0.08);
+        const QPointF c = cab.at(sx, wy, sz);
+        p.setPen(QPen(shade(wallStone, 0.58), 0.7));
+        p.setBrush(shade(wallStone, rng.range(0.8, 1.18)));
+        p.drawEllipse(c, rng.range(5, 10), rng.range(3, 6));
+    }
+    p.setPen(QPen(shade(wallStone, 0.6), 0.6));
+    p.setBrush(shade(wallStone, 1.15));
+    p.drawPolygon(QPolygonF{cab.at(-2, wy - 0.1, wz), cab.at(16.1, wy - 0.1, wz), cab.at(16.1, wy + 0.55, wz), cab.at(-2, wy + 0.55, wz)});
+    // Stones of the wall's broken end lie in the grass.
+    for (int k = 0; k < 6; ++k) {
+        p.setPen(QPen(shade(wallStone, 0.58), 0.7));
+        p.setBrush(shade(wallStone, rng.range(0.85, 1.1)));
+        p.drawEllipse(cab.at(16.6 + k * 0.35, wy - 0.2 - (k % 3) * 0.3, 0), rng.range(4, 7), rng.range(2.5, 4));
+    }
+    for (int k = 0; k < 5; ++k)
+        bush(*std::make_unique<Iso>(p, cab.at(1.5 + k * 3.3, wy - 0.8 - (k % 2) * 0.6, 0), 22).get(), 0, 0,
+             0.45 + (k % 2) * 0.15, k % 2 ? palette::leaf : QColor(96, 140, 62));
+    // The tree in the foreground, to the right, its shadow on the street.
+    const QPointF trunk = cab.at(19.2, -4.6, 0);
+    p.setBrush(QColor(0, 0, 0, 45));
+    p.drawEllipse(trunk + QPointF(30, -10), 70, 12);
     QPainterPath t;
-    t.moveTo(trunk + QPointF(-7, 0));
-    t.cubicTo(trunk + QPointF(-4, -40), trunk + QPointF(-10, -60), trunk + QPointF(-20, -90));
-    t.lineTo(trunk + QPointF(2, -95));
-    t.cubicTo(trunk + QPointF(4, -60), trunk + QPointF(8, -30), trunk + QPointF(8, 0));
+    t.moveTo(trunk + QPointF(-9, 0));
+    t.cubicTo(trunk + QPointF(-6, -40), trunk + QPointF(-14, -70), trunk + QPointF(-30, -112));
+    t.lineTo(trunk + QPointF(-15, -116));
+    t.cubicTo(trunk + QPointF(2, -72), trunk + QPointF(9, -40), trunk + QPointF(10, 0));
     t.closeSubpath();
-    QLinearGradient tg(trunk + QPointF(-8, 0), trunk + QPointF(8, 0));
-    tg.setColorAt(0, QColor(130, 96, 66));
-    tg.setColorAt(1, QColor(70, 50, 34));
+    QLinearGradient tg(trunk + QPointF(-10, 0), trunk + QPointF(10, 0));
+    tg.setColorAt(0, QColor(146, 108, 74));
+    tg.setColorAt(1, QColor(72, 52, 36));
     p.setBrush(tg);
     p.drawPath(t);
-    for (int i = 0; i < 26; ++i) {
-        const QPointF c = trunk + QPointF(rng.range(-70, 55), rng.range(-175, -85));
-        const double r = rng.range(16, 28);
-        QRadialGradient g(c + QPointF(-r * 0.4, -r * 0.4), r * 1.3);
-        g.setColorAt(0, QColor(140, 180, 84));
-        g.setColorAt(0.6, QColor(80, 130, 52));
-        g.setColorAt(1, QColor(40, 80, 36));
+    p.setPen(QPen(QColor(86, 62, 40), 6, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(trunk + QPointF(-6, -64), trunk + QPointF(34, -104));
+    p.setPen(Qt::NoPen);
+    for (int k = 0; k < 40; ++k) {
+        const QPointF c = trunk + QPointF(rng.range(-80, 70), rng.range(-190, -105));
+        const double r = rng.range(15, 27);
+        QRadialGradient g(c + QPointF(-r * 0.45, -r * 0.45), r * 1.35);
+        g.setColorAt(0, QColor(160, 200, 96));
+        g.setColorAt(0.55, QColor(88, 138, 56));
+        g.setColorAt(1, QColor(42, 82, 38));
         p.setBrush(g);
         p.drawEllipse(c, r, r * 0.85);
     }
