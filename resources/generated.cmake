@@ -75,7 +75,7 @@ add_custom_command(
   COMMAND ${CMAKE_COMMAND} -E make_directory ${Z7_GEN}/guide
   COMMAND ${Z7_RUN_ENV} ${Z7_GUIDE_EXECUTABLE} ${Z7_GUIDE_SOURCE} ${Z7_GEN}/guide/PDF
           ${Z7_FONT_DIR}/EBGaramond12-Regular.ttf ${Z7_FONT_DIR}/EBGaramond12-Italic.ttf
-          ${Z7_FONT_DIR}/EBGaramond12-Bold.ttf ${Z7_FONT_DIR}/EBGaramond12-AllSC.ttf
+          ${Z7_FONT_DIR}/EBGaramond12-AllSC.ttf
   DEPENDS ${Z7_GUIDE_TARGET} ${Z7_GUIDE_SOURCE}
   COMMENT "Rendering the user guide"
   VERBATIM)
@@ -106,4 +106,4 @@ qt_add_resources(z7resources z7fonts PREFIX / BASE ${Z7_GEN}/fonts
 # The fonts are Modified Versions under the SIL Open Font License, whose text
 # travels with the program.
 configure_file(${CMAKE_CURRENT_SOURCE_DIR}/licenses/OFL.txt ${PROJECT_BINARY_DIR}/OFL.txt COPYONLY)
-install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/licenses/OFL.txt TYPE DOC)
+# cmake/Z7Install.cmake installs it with the package's documents.

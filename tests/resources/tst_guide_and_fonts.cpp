@@ -47,6 +47,23 @@ TEST(Guide, CarriesNoBuildTime)
     EXPECT_GE(dates, 1);
 }
 
+// A font that lacks a glyph (EB Garamond's bold has no umlauts) makes Qt
+// fall back to whatever the build host has; the guide would then differ from
+// host to host and mix type faces.
+TEST(Guide, EmbedsOnlyItsOwnFonts)
+{
+    const QString text = QString::fromLatin1(resource(":/RT_RCDATA/PDF"));
+    static const QRegularExpression font(QStringLiteral("/BaseFont\\s*/(?:[A-Z]{6}\\+)?([^\\s/]+)"));
+    QRegularExpressionMatchIterator it = font.globalMatch(text);
+    int fonts = 0;
+    while (it.hasNext()) {
+        const QString name = it.next().captured(1);
+        EXPECT_TRUE(name.startsWith(QStringLiteral("EBGaramond12-"))) << name.toStdString();
+        ++fonts;
+    }
+    EXPECT_GE(fonts, 2);
+}
+
 struct FontRow
 {
     const char *resource;
