@@ -1,0 +1,16 @@
+# Start-up of the real program against a bare Qt window, both measured from
+# outside (bench/startup.py): `cmake --build <dir> --target bench_startup`.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+
+add_executable(bench_bare_window ${CMAKE_CURRENT_LIST_DIR}/bare_window.cpp)
+target_link_libraries(bench_bare_window PRIVATE Qt6::Widgets z7_common)
+
+add_custom_target(bench_startup
+  COMMAND xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp"
+          ${Python3_EXECUTABLE} ${CMAKE_CURRENT_LIST_DIR}/startup.py
+          --z7edit $<TARGET_FILE:z7edit>
+          --bare $<TARGET_FILE:bench_bare_window>
+          --source ${PROJECT_SOURCE_DIR}
+  DEPENDS z7edit bench_bare_window
+  USES_TERMINAL
+  COMMENT "Start-up of z7edit against a bare Qt window")
