@@ -114,8 +114,8 @@ const std::array<Spec, kLastBuilding - kFirstBuilding + 1> kSpecs{{
     {84, Kind::Mine, 3.2, 2.4, 2.2, 1.3, Roof::Flat, QColor(110, 100, 92), kNone, QColor(90, 70, 60), Emblem::None, 0, Prop::None},
     {85, Kind::Sawmill, 3.0, 1.8, 1.2, 0.9, Roof::GableX, wood, QColor(150, 110, 70), kNone, Emblem::None, 0, Prop::None},
     {86, Kind::ClayPit, 3.0, 2.2, 2.0, 0.4, Roof::Flat, QColor(170, 104, 70), kNone, water, Emblem::None, 0, Prop::None},
-    {87, Kind::Hall, 2.8, 1.8, 1.3, 0.9, Roof::Gable, QColor(220, 200, 164), tile, QColor(110, 50, 120), Emblem::Grapes, 0, Prop::Barrels},
-    {88, Kind::Hall, 2.8, 1.6, 1.3, 0.9, Roof::Gable, QColor(214, 204, 170), tile, QColor(120, 140, 80), Emblem::Olive, 0, Prop::Press},
+    {87, Kind::Hall, 2.8, 1.8, 1.3, 0.9, Roof::GableX, QColor(196, 186, 164), tile, QColor(110, 50, 120), Emblem::Grapes, 0, Prop::Barrels},
+    {88, Kind::Hall, 2.8, 1.6, 1.3, 0.9, Roof::Hip, QColor(222, 214, 168), tile, QColor(120, 140, 80), Emblem::Olive, 0, Prop::Press},
     {89, Kind::Hall, 2.8, 1.7, 1.3, 0.9, Roof::Gable, QColor(150, 120, 100), darkTile, kNone, Emblem::Sword, 0, Prop::Anvil},
     {90, Kind::Hall, 2.8, 1.7, 1.3, 0.9, Roof::Gable, QColor(200, 168, 120), tile, kNone, Emblem::Chair, 0, Prop::Chairs},
     {91, Kind::Hall, 2.8, 1.6, 1.2, 0.85, Roof::Gable, QColor(214, 180, 140), tile, kNone, Emblem::Pot, 0, Prop::Kiln},
@@ -1269,9 +1269,7 @@ void drawQuarry(Iso &iso, const Spec &s, double x, double y, Rng &rng)
     for (int i = 0; i < 3; ++i)
         iso.box(x + s.w + 0.1 + (i % 2) * 0.2, y + 0.6 + i * 0.45, 0, 0.32, 0.32, 0.25, marble);
     iso.box(x + s.w + 0.15, y + 0.9, 0.25, 0.3, 0.3, 0.22, shade(marble, 0.97));
-    Spec c = s;
-    c.w = s.w;
-    props(iso, c, x - 0.2, y + 0.5, rng);
+    props(iso, s, x - 0.2, y + 0.5, rng);
     paintFigure(iso.painter(), Figure::Worker, iso.at(x + s.w * 0.7, y + s.d * 0.7, s.h - 0.9), iso.unit() * 0.6);
 }
 
