@@ -289,28 +289,31 @@ void RecordEditor::RefreshMarkers()
     }
 }
 
+std::pair<QAbstractButton *, QWidget *> RecordEditor::focusedRowPartners() const
+{
+    // The clicked reference button has the focus; its row's edit is found by
+    // name: the button's name without "Btn", plus "Edit", ignoring A-Z case.
+    QWidget *focused = m_controls.window->focusWidget();
+    if (!focused)
+        return {};
+    const QString stem = focused->objectName().chopped(3);
+    return {qobject_cast<QAbstractButton *>(FindControl(m_controls.window, stem + u"Btn")),
+            FindControl(m_controls.window, stem + u"Edit")};
+}
+
 void RecordEditor::RestoreValue()
 {
     m_isDirty = true;
-    QWidget *focused = m_controls.window->focusWidget();
-    if (!focused)
-        return;
-    const QString stem = focused->objectName().chopped(3);
-    auto *btn = qobject_cast<QAbstractButton *>(FindControl(m_controls.window, stem + u"Btn"));
-    auto *edit = qobject_cast<QLineEdit *>(FindControl(m_controls.window, stem + u"Edit"));
-    if (btn && edit)
+    const auto [btn, partner] = focusedRowPartners();
+    if (auto *edit = qobject_cast<QLineEdit *>(partner); btn && edit)
         edit->setText(btn->text());
 }
 
 void RecordEditor::RestoreToggle()
 {
     m_isDirty = true;
-    QWidget *focused = m_controls.window->focusWidget();
-    if (!focused)
-        return;
-    const QString stem = focused->objectName().chopped(3);
-    auto *btn = qobject_cast<QAbstractButton *>(FindControl(m_controls.window, stem + u"Btn"));
-    auto *toggle = qobject_cast<SpeedButton *>(FindControl(m_controls.window, stem + u"Edit"));
+    const auto [btn, partner] = focusedRowPartners();
+    auto *toggle = qobject_cast<SpeedButton *>(partner);
     if (!btn || !toggle)
         return;
     const bool yes = btn->text() == editor_texts::yes();

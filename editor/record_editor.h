@@ -7,7 +7,9 @@
 #include <QPixmap>
 
 #include <array>
+#include <utility>
 
+class QAbstractButton;
 class QLabel;
 class QWidget;
 
@@ -83,6 +85,7 @@ private:
     void setCurrent(int index, const QString &slotText);
     void setReference(int index, const QString &slotText);
     bool rejectInvalid(int index);
+    std::pair<QAbstractButton *, QWidget *> focusedRowPartners() const;
 
     ModelStore &m_store;
     Controls m_controls;

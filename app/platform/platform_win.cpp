@@ -194,45 +194,84 @@ public:
     void writeFile(const std::string &path, const std::string &bytes) override
     {
         // The new contents go to a temporary file beside the target, reach the
-        // disk, and only then replace the target in one rename.
+        // disk, and only then replace the target in one rename, so that a crash
+        // or a full disk never leaves a half-written model file behind.
         const std::wstring target = Wide(path);
-        const std::size_t cut = target.find_last_of(L"\\/");
-        const std::wstring folder = cut == std::wstring::npos ? L"." : target.substr(0, cut + 1);
-        wchar_t temporary[MAX_PATH] = {};
-        if (!::GetTempFileNameW(folder.c_str(), L"z7", 0, temporary))
+        // The rename below would replace a read-only file, and under Wine also
+        // one that another program holds open. Whatever refuses being opened for
+        // writing is refused here, with the reason that opening gives, before
+        // anything is written.
+        if (const DWORD refused = WhyNotWritable(target))
+            throw Error(texts::CannotCreate(path, SystemReason(refused)));
+        std::wstring temporary;
+        Handle file(CreateTemporaryBeside(target, temporary));
+        if (!file.valid())
             throw Error(texts::CannotCreate(path, SystemReason(::GetLastError())));
 
         auto fail = [&](DWORD code) {
-            ::DeleteFileW(temporary);
+            file.close();
+            ::DeleteFileW(temporary.c_str());
             throw Error(texts::CannotCreate(path, SystemReason(code)));
         };
-        Handle file(::CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file.valid())
-            fail(::GetLastError());
         std::size_t written = 0;
         while (written < bytes.size()) {
             const DWORD chunk =
                 static_cast<DWORD>(std::min<std::size_t>(bytes.size() - written, 1u << 30));
             DWORD done = 0;
-            if (!::WriteFile(file.get(), bytes.data() + written, chunk, &done, nullptr)) {
-                const DWORD code = ::GetLastError();
-                file.close();
-                fail(code);
-            }
+            if (!::WriteFile(file.get(), bytes.data() + written, chunk, &done, nullptr))
+                fail(::GetLastError());
+            if (done == 0) // no error and no progress: the medium takes nothing more
+                fail(ERROR_DISK_FULL);
             written += done;
         }
-        if (!::FlushFileBuffers(file.get())) {
-            const DWORD code = ::GetLastError();
-            file.close();
-            fail(code);
-        }
+        if (!::FlushFileBuffers(file.get()))
+            fail(::GetLastError());
         file.close();
-        // A read-only target or a folder of that name refuses the replacement,
-        // as it refuses being opened for writing.
-        if (!::MoveFileExW(temporary, target.c_str(),
+        // A read-only target, a folder of that name or a target that another
+        // program holds open refuses the replacement and keeps its contents.
+        if (!::MoveFileExW(temporary.c_str(), target.c_str(),
                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             fail(::GetLastError());
+    }
+
+private:
+    // 0 when the file may be replaced (or does not exist yet), else the error
+    // code of opening it for writing without sharing.
+    static DWORD WhyNotWritable(const std::wstring &target)
+    {
+        // Asked first, since an administrator under Wine may open any file.
+        const DWORD attributes = ::GetFileAttributesW(target.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+            return ERROR_ACCESS_DENIED;
+        const HANDLE file = ::CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            ::CloseHandle(file);
+            return 0;
+        }
+        const DWORD code = ::GetLastError();
+        return code == ERROR_FILE_NOT_FOUND ? 0 : code;
+    }
+
+    // A new file, opened for writing with no sharing, in the target's folder,
+    // whose name no other file has. Its name goes to temporary. On failure the
+    // handle is invalid and GetLastError() tells why, as for the target itself
+    // (a missing folder reads as a missing path).
+    static HANDLE CreateTemporaryBeside(const std::wstring &target, std::wstring &temporary)
+    {
+        const std::size_t cut = target.find_last_of(L"\\/:");
+        const std::wstring folder = cut == std::wstring::npos ? L"" : target.substr(0, cut + 1);
+        const std::wstring stem = folder + L"~z7edit-" + std::to_wstring(::GetCurrentProcessId());
+        for (unsigned attempt = 0;; ++attempt) {
+            temporary = stem + L"-" + std::to_wstring(::GetTickCount64() + attempt) + L".tmp";
+            const HANDLE file = ::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr,
+                                              CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+            const DWORD code = ::GetLastError();
+            if (file != INVALID_HANDLE_VALUE || code != ERROR_FILE_EXISTS || attempt == 100) {
+                ::SetLastError(code);
+                return file;
+            }
+        }
     }
 };
 

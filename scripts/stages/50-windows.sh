@@ -1,0 +1,90 @@
+#!/usr/bin/env bash
+# The Windows side: the platform layer's Windows backend and z7edit's Windows
+# resources, cross-built with MinGW-w64 (winbuild/) and tested under Wine in a
+# fresh prefix that holds the game's App Paths entry, written the way a 32-bit
+# installer writes it.
+set -euo pipefail
+ROOT="${ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}"
+export ROOT
+source "$ROOT/scripts/lib.sh"
+
+STAGE_START=$SECONDS
+BUILD="$ROOT/build-mingw"
+MAIN_BUILD="${Z7_MAIN_BUILD:-$ROOT/build}"
+ICO="$MAIN_BUILD/resources/generated/z7edit.ico"
+REGISTERED='C:\Spiele\Z7'
+
+fail() {
+    echo "=== windows: FAILED: $*" >&2
+    exit 1
+}
+
+z7_install_packages g++-mingw-w64-x86-64 googletest wine wine64
+
+# The icon is drawn by a Qt tool of the main build; the earlier stage has
+# usually made it already.
+if [ ! -f "$ICO" ]; then
+    cmake -S "$ROOT" -B "$MAIN_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake --build "$MAIN_BUILD" --target resources/generated/z7edit.ico
+fi
+
+# The manifests must be well-formed XML, or the loader refuses the program.
+python3 - "$ROOT"/resources/windows/*.manifest <<'EOF' || fail "a manifest is not well-formed XML"
+import sys, xml.dom.minidom
+for name in sys.argv[1:]:
+    xml.dom.minidom.parse(name)
+EOF
+
+# Builds the backend, its tests and the program that carries z7edit.rc
+# (compiled by x86_64-w64-mingw32-windres).
+BUILD_START=$SECONDS
+cmake -S "$ROOT/winbuild" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-mingw64.cmake" \
+    -DZ7_ICO_FILE="$ICO" >/dev/null
+cmake --build "$BUILD" --parallel "$(nproc)"
+BUILD_TIME=$((SECONDS - BUILD_START))
+
+# A throwaway prefix and home folder: Wine links the prefix's Documents
+# folder into $HOME, and nothing of the tests may land in a real one.
+WORK="$(mktemp -d "${TMPDIR:-/tmp}/z7-windows.XXXXXX")"
+export WINEPREFIX="$WORK/prefix" HOME="$WORK/home" WINEARCH=win64
+export WINEDEBUG=-all DISPLAY= WINEDLLOVERRIDES="mscoree,mshtml="
+mkdir -p "$HOME"
+cleanup() {
+    wineserver -k >/dev/null 2>&1 || true
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+PREFIX_START=$SECONDS
+timeout 300 wineboot -i >/dev/null 2>&1 || fail "wineboot could not create the prefix"
+timeout 60 wine reg add 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\App Paths\z7.exe' \
+    /v Path /d "$REGISTERED" /reg:32 /f >/dev/null 2>&1 || fail "wine reg add failed"
+timeout 120 wineserver -w || fail "wineserver did not settle"
+PREFIX_TIME=$((SECONDS - PREFIX_START))
+
+TEST_START=$SECONDS
+REPORT="$WORK/report.xml"
+set +e
+Z7_REGISTERED_PATH="$REGISTERED" timeout 300 \
+    wine "$BUILD/platform_win_tests.exe" --gtest_output="xml:Z:${REPORT//\//\\}" \
+    2> >(grep -v -e 'wine32 is missing' -e 'multiarch needs' -e 'dpkg --add-architecture' \
+         -e 'apt-get install wine32' -e '^execute ' >&2)
+RC=$?
+set -e
+TEST_TIME=$((SECONDS - TEST_START))
+
+[ -f "$REPORT" ] || fail "the test program left no report (exit code $RC)"
+read -r TESTS FAILURES ERRORS SKIPPED < <(python3 - "$REPORT" <<'EOF'
+import sys, xml.etree.ElementTree as tree
+root = tree.parse(sys.argv[1]).getroot()
+cases = root.findall(".//testcase")
+skipped = sum(1 for c in cases if c.find("skipped") is not None or c.get("result") == "skipped")
+print(root.get("tests"), root.get("failures"), root.get("errors") or 0, skipped)
+EOF
+)
+SUMMARY="$TESTS tests, $FAILURES failed, $SKIPPED skipped (build ${BUILD_TIME}s, prefix ${PREFIX_TIME}s, tests ${TEST_TIME}s, stage $((SECONDS - STAGE_START))s)"
+if [ "$RC" -ne 0 ] || [ "$FAILURES" -ne 0 ] || [ "$ERRORS" -ne 0 ] || [ "$SKIPPED" -ne 0 ]; then
+    fail "$SUMMARY, exit code $RC"
+fi
+echo "=== windows: $SUMMARY under $(wine --version 2>/dev/null)"
