@@ -103,8 +103,9 @@ protected:
         TreeView *tree = window->tree();
         tree->scrollToItem(item);
         QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
-        if (expectMoved)
+        if (expectMoved) {
             ASSERT_EQ(tree->currentItem(), item) << caption.toStdString();
+        }
     }
 
     // Replaces the text of an edit by typing, as a user would.
