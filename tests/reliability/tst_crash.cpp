@@ -1,0 +1,256 @@
+// The game reads the model file when it starts; a process killed while it
+// saves must leave either the complete old file or the complete new one, and
+// nothing that the next start of the editor does not clear away.
+//
+// z7_store_loop starts like the editor and then stores without end; this
+// test kills it with SIGKILL at random moments, hundreds of times, and after
+// every kill compares the model file with every file the loop can write.
+// Half of the runs save through named temporary files, as on file systems
+// without unnamed ones. Z7_CRASH_KILLS and Z7_CRASH_SEED change the count and
+// the random moments.
+
+#include "crash_steps.h"
+#include "game_prefix.h"
+#include "textcodec.h"
+
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSet>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <random>
+#include <thread>
+
+namespace z7::test {
+namespace {
+
+// The names QSaveFile gives its temporary files: the target's name, a dot
+// and six letters or digits.
+const QRegularExpression SaveTemporary(QStringLiteral("^z7_model\\.txt\\.[A-Za-z0-9]{6}$"));
+
+int EnvNumber(const char *name, int fallback)
+{
+    bool ok = false;
+    const int value = qEnvironmentVariableIntValue(name, &ok);
+    return ok ? value : fallback;
+}
+
+class StoreLoop
+{
+public:
+    StoreLoop(const GamePrefix &prefix, long first, bool namedTemporaries)
+    {
+        QStringList arguments{prefix.path(), QString::number(first)};
+        if (namedTemporaries)
+            arguments << QStringLiteral("--named-temporaries");
+        m_process.start(QStringLiteral(Z7_STORE_LOOP), arguments);
+        m_process.waitForStarted(60000);
+    }
+    ~StoreLoop()
+    {
+        m_process.kill();
+        m_process.waitForFinished(60000);
+    }
+
+    // True once the start-up is over and the loop waits for the word.
+    bool waitReady()
+    {
+        while (!m_process.canReadLine()) {
+            if (!m_process.waitForReadyRead(120000))
+                return false;
+        }
+        return m_process.readLine() == "ready\n";
+    }
+    void go()
+    {
+        m_process.write("go\n");
+        m_process.waitForBytesWritten(60000);
+    }
+    // Closes its input: the loop ends without storing anything.
+    bool finish()
+    {
+        m_process.closeWriteChannel();
+        return m_process.waitForFinished(60000) && m_process.exitCode() == 0;
+    }
+    // SIGKILL; false when the process had already ended by itself.
+    bool kill()
+    {
+        const bool running = m_process.state() == QProcess::Running;
+        m_process.kill();
+        m_process.waitForFinished(60000);
+        return running;
+    }
+    QString output()
+    {
+        return QString::fromUtf8(m_process.readAllStandardOutput() +
+                                 m_process.readAllStandardError());
+    }
+
+private:
+    QProcess m_process;
+};
+
+QStringList Strays(const GamePrefix &prefix, const QStringList &known)
+{
+    QStringList strays;
+    for (const QString &entry : prefix.gameEntries()) {
+        if (!known.contains(entry))
+            strays.append(entry);
+    }
+    return strays;
+}
+
+TEST(CrashWhileSaving, EveryKillLeavesTheOldOrTheNewFile)
+{
+    const GamePrefix prefix;
+    ASSERT_TRUE(prefix.made());
+    // The game's own file, which the first start moves aside; it then
+    // installs the default model and writes the guide.
+    prefix.putModel(QByteArray("the game's own model file\r\n"));
+    {
+        StoreLoop first(prefix, 0, false);
+        ASSERT_TRUE(first.waitReady()) << first.output().toStdString();
+        ASSERT_TRUE(first.finish()) << first.output().toStdString();
+    }
+    const QStringList known = prefix.gameEntries();
+    const QByteArray installed = prefix.modelBytes();
+
+    // Every file the loop can ever write: each entry either not stored yet
+    // or stored with one of the values.
+    const QStringList base = DecodeLines(installed).lines;
+    QSet<QByteArray> possible;
+    for (int b = -1; b < crash::ValueCount; ++b) {
+        for (int h = -1; h < crash::ValueCount; ++h) {
+            possible.insert(
+                EncodeLines(crash::ModelAfter(base, b < 0 ? std::nullopt : std::optional<int>(b),
+                                              h < 0 ? std::nullopt : std::optional<int>(h)),
+                            TextEncoding::Ansi));
+        }
+    }
+    ASSERT_TRUE(possible.contains(installed));
+
+    const int kills = EnvNumber("Z7_CRASH_KILLS", 300);
+    const unsigned seed = unsigned(EnvNumber("Z7_CRASH_SEED", 7));
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> storeDelay(0, 40);  // ms into the loop
+    std::uniform_int_distribution<int> startDelay(0, 300); // ms into the start-up
+    std::uniform_int_distribution<long> firstStep(0, 1000);
+
+    int tornFiles = 0, endedByThemselves = 0, duringStartUp = 0, changes = 0;
+    int straysLeft = 0, straysKeptByAStart = 0, foreignStrays = 0;
+    QSet<QByteArray> seen;
+    QByteArray previous = installed;
+    QStringList pending;  // strays the next start has to clear away
+    QSet<QString> strays; // every one seen
+
+    // Strays a start did not clear away; the start-up does not clear them yet
+    // (see TheNextStartClearsAwayWhatAKillLeft), so they are counted only.
+    auto countStraysKept = [&] {
+        for (const QString &stray : pending)
+            straysKeptByAStart += QFileInfo::exists(prefix.game() + u'/' + stray);
+        pending.clear();
+    };
+
+    for (int i = 0; i < kills; ++i) {
+        const bool named = i % 2 == 1;
+        StoreLoop loop(prefix, firstStep(random), named);
+        if (i % 8 == 7) {
+            ++duringStartUp;
+            std::this_thread::sleep_for(std::chrono::milliseconds(startDelay(random)));
+        } else {
+            ASSERT_TRUE(loop.waitReady()) << "kill " << i << ": " << loop.output().toStdString();
+            countStraysKept();
+            loop.go();
+            std::this_thread::sleep_for(std::chrono::milliseconds(storeDelay(random)));
+        }
+        if (!loop.kill()) {
+            ++endedByThemselves;
+            ADD_FAILURE() << "kill " << i
+                          << ": the loop had ended: " << loop.output().toStdString();
+        }
+
+        const QByteArray now = prefix.modelBytes();
+        if (!possible.contains(now)) {
+            ++tornFiles;
+            ADD_FAILURE() << "kill " << i << (named ? " (named temporaries)" : "")
+                          << ": the model file is neither old nor new (" << now.size() << " bytes)";
+        }
+        seen.insert(now);
+        changes += now != previous;
+        previous = now;
+
+        pending = Strays(prefix, known);
+        for (const QString &stray : pending) {
+            if (strays.contains(stray))
+                continue;
+            strays.insert(stray);
+            ++straysLeft;
+            if (!SaveTemporary.match(stray).hasMatch()) {
+                ++foreignStrays;
+                ADD_FAILURE() << "kill " << i << " left " << stray.toStdString();
+            }
+        }
+    }
+    {
+        StoreLoop last(prefix, 0, false);
+        ASSERT_TRUE(last.waitReady()) << last.output().toStdString();
+        ASSERT_TRUE(last.finish());
+        countStraysKept();
+    }
+
+    std::printf("crash test (seed %u): %d kills (%d during start-up), %d torn files, "
+                "%d loops ended by themselves; the file changed between kills %d times, "
+                "%d different files seen; %d temporary files left by kills (%d of unknown names), "
+                "found again after the next start %d times\n",
+                seed, kills, duringStartUp, tornFiles, endedByThemselves, changes, int(seen.size()),
+                straysLeft, foreignStrays, straysKeptByAStart);
+    std::fflush(stdout);
+    // A loop that never got to store would prove nothing.
+    EXPECT_GT(changes, kills / 4);
+}
+
+} // namespace
+} // namespace z7::test
+
+namespace z7::test {
+namespace {
+
+// What a kill leaves beside the model file (QSaveFile's temporary file, with
+// the new contents whole or cut off) is gone after the next start; a file of
+// the user's with a name of another form stays.
+// Disabled until the start-up clears them away.
+TEST(CrashWhileSaving, DISABLED_TheNextStartClearsAwayWhatAKillLeft)
+{
+    const GamePrefix prefix;
+    ASSERT_TRUE(prefix.made());
+    prefix.putModel(QByteArray("the game's own model file\r\n"));
+    {
+        StoreLoop first(prefix, 0, false);
+        ASSERT_TRUE(first.waitReady()) << first.output().toStdString();
+        ASSERT_TRUE(first.finish());
+    }
+    const QStringList known = prefix.gameEntries();
+    const QByteArray model = prefix.modelBytes();
+    auto put = [&](const char *name, const QByteArray &bytes) {
+        QFile file(prefix.game() + u'/' + QString::fromUtf8(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    };
+    put("z7_model.txt.AbCdEf", model);
+    put("z7_model.txt.Xy1Z2w", model.left(100));
+    put("z7_model.txt.orig", "the user's own copy");
+    {
+        StoreLoop next(prefix, 0, false);
+        ASSERT_TRUE(next.waitReady()) << next.output().toStdString();
+        ASSERT_TRUE(next.finish());
+    }
+    EXPECT_EQ(Strays(prefix, known).join(u' ').toStdString(), "z7_model.txt.orig");
+    EXPECT_EQ(prefix.modelBytes(), model);
+}
+
+} // namespace
+} // namespace z7::test
