@@ -294,7 +294,9 @@ void WinePlatform::writeFile(const std::string &path, const std::string &bytes)
     // attempt removes the temporary file and leaves the previous one as it was.
     QSaveFile file(host.path);
     errno = 0;
-    if (file.open(QIODevice::WriteOnly)) {
+    // Unbuffered: a buffered write "succeeds" and the flush inside commit()
+    // fails unseen, and QSaveFile then commits the cut-off file.
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         errno = 0;
         const auto size = static_cast<qint64>(bytes.size());
         if (file.write(bytes.data(), size) != size) {
