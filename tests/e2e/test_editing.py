@@ -79,7 +79,7 @@ def edit_and_reset(ctx):
     z7e2e.wait_for_file(prefix.model, edited)
 
     editor.click(z7e2e.BEENDEN)
-    check(editor.wait_exit() == 0, f"exit code {editor.proc.returncode} after Beenden")
+    editor.expect_exit_code_0("a click on Beenden")
     z7e2e.assert_bytes(prefix.model, edited)
     backup = prefix.backup.read_bytes()
 
@@ -101,7 +101,7 @@ def edit_and_reset(ctx):
     editor.assert_only_main_window()
 
     editor.click(z7e2e.BEENDEN)
-    check(editor.wait_exit() == 0, f"exit code {editor.proc.returncode} after Beenden")
+    editor.expect_exit_code_0("a click on Beenden")
     z7e2e.assert_bytes(prefix.model, shipped)
     z7e2e.assert_bytes(prefix.backup, backup)
 

@@ -17,7 +17,7 @@ def refuses_to_start(ctx, prefix):
     check(sorted(editor.windows().values()) == [z7e2e.ERROR_TITLE],
           f"expected only the message, found {sorted(editor.windows().values())}")
     editor.keys("Return", wid=box)
-    check(editor.wait_exit() == 0, f"exit code {editor.proc.returncode} after the message")
+    editor.expect_exit_code_0("Return on the message")
 
     # The program ended before the backup, the default model and the guide.
     check(not prefix.backup.exists(), "a backup was made")

@@ -22,7 +22,10 @@ def first_start_installs_default_model(ctx):
     z7e2e.assert_bytes(prefix.model, default)
 
     check(prefix.guide.is_file(), f"the guide is not in {prefix.documents}")
-    check(prefix.guide.read_bytes().startswith(b"%PDF-"), "the guide is not a PDF document")
+    guide = prefix.guide.read_bytes()
+    # Whole: a PDF from its header to its end-of-file mark.
+    check(guide.startswith(b"%PDF-") and guide.rstrip().endswith(b"%%EOF"),
+          f"the guide is not a whole PDF document ({len(guide)} bytes)")
 
     # Fixed size, centred on the 1280 x 1024 screen.
     geo = editor.geometry()
@@ -32,7 +35,7 @@ def first_start_installs_default_model(ctx):
 
     ctx.screenshot("started")
     editor.click(z7e2e.BEENDEN)
-    check(editor.wait_exit() == 0, f"exit code {editor.proc.returncode} after Beenden")
+    editor.expect_exit_code_0("a click on Beenden")
 
 
 def second_start_leaves_files_alone(ctx):
@@ -41,7 +44,7 @@ def second_start_leaves_files_alone(ctx):
     first = z7e2e.Editor(ctx, prefix).start()
     first.wait_main_window()
     first.click(z7e2e.BEENDEN)
-    check(first.wait_exit() == 0, "first run did not end with exit code 0")
+    first.expect_exit_code_0("a click on Beenden")
 
     # The player's own guide and a model file stored meanwhile must survive.
     own_guide = b"%PDF-1.4\n% the player's own notes\n"
@@ -60,7 +63,7 @@ def second_start_leaves_files_alone(ctx):
 
     # The focus starts on Beenden, so Return quits.
     second.keys("Return")
-    check(second.wait_exit() == 0, f"exit code {second.proc.returncode} after Return on Beenden")
+    second.expect_exit_code_0("Return on Beenden, which has the focus")
 
 
 if __name__ == "__main__":

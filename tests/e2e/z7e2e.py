@@ -201,11 +201,12 @@ class Editor:
         values = dict(line.split("=", 1) for line in out.split() if "=" in line)
         return {k: int(v) for k, v in values.items() if k in ("X", "Y", "WIDTH", "HEIGHT")}
 
-    def wait_exit(self, timeout=20):
+    def expect_exit_code_0(self, after, timeout=20):
         try:
-            return self.proc.wait(timeout)
+            code = self.proc.wait(timeout)
         except subprocess.TimeoutExpired:
-            raise Failure(f"z7edit did not end within {timeout} s")
+            raise Failure(f"z7edit did not end within {timeout} s after {after}")
+        check(code == 0, f"exit code {code} after {after}")
 
     def kill(self):
         if self.proc and self.proc.poll() is None:
@@ -308,6 +309,8 @@ def run(*cases):
             failed += 1
             shot = ctx.screenshot("failure")
             print(f"FAIL {case.__name__}: {error}")
+            if subprocess.run(["xdotool", "getdisplaygeometry"], capture_output=True).returncode:
+                print(f"     the X server on {os.environ['DISPLAY']} is gone")
             if not isinstance(error, Failure):
                 traceback.print_exc()
             print(f"     screenshot: {shot}")
