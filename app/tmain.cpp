@@ -63,7 +63,7 @@ QPushButton *button(QWidget *parent, const QString &name, const QString &caption
     b->setObjectName(name);
     b->setAccessibleName(caption);
     b->setGeometry(geometry);
-    b->setAutoDefault(false);
+    b->setAutoDefault(true);
     return b;
 }
 
