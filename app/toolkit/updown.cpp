@@ -99,7 +99,7 @@ void UpDown::step(int direction)
 
 bool UpDown::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_associate && event->type() == QEvent::KeyPress && isEnabled()) {
+    if (event->type() == QEvent::KeyPress && watched == m_associate && isEnabled()) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Up || key == Qt::Key_Down) {
             step(key == Qt::Key_Up ? +1 : -1);
