@@ -96,10 +96,22 @@ TMain::StartResult TMain::FormCreate()
         }
         const QString model = gamePath + app_texts::modelFile();
         const QString backup = gamePath + app_texts::backupFile();
-        if (!m_platform.fileExists(utf8(backup)))
+        bool movedAside = false;
+        if (!m_platform.fileExists(utf8(backup))) {
             m_platform.moveFile(utf8(model), utf8(backup));
-        if (!m_platform.fileExists(utf8(model)))
-            m_store.InstallDefaultModel();
+            movedAside = !m_platform.fileExists(utf8(model)) && m_platform.fileExists(utf8(backup));
+        }
+        if (!m_platform.fileExists(utf8(model))) {
+            try {
+                m_store.InstallDefaultModel();
+            } catch (...) {
+                // The game must never be left without a model file: put its own
+                // file back, so the backup is made again at the next start.
+                if (movedAside)
+                    m_platform.moveFile(utf8(backup), utf8(model));
+                throw;
+            }
+        }
         m_store.LoadWorkingModel();
         if (!LayoutMatches(m_store.WorkingModel, m_store.ReferenceModel))
             ShowMessage(nullptr, app_texts::layoutMismatch(m_store.modelFilePath(), m_store.WorkingModel.size()),

@@ -172,6 +172,26 @@ TEST_F(WindowTest, UnwritableGuideIsReportedAndTheEditorStillWorks)
               QStringLiteral("Formal436 BT"));
 }
 
+// A default model that cannot be written must not leave the game without any
+// model file: the game's own file goes back into place.
+TEST_F(WindowTest, FailedDefaultInstallPutsTheGamesOwnFileBack)
+{
+    platform.putFile(ModelFile, "game's own");
+    platform.failWrites("Auf dem Datenträger ist nicht genügend Speicherplatz vorhanden");
+    start();
+    EXPECT_EQ(result, TMain::StartResult::Run);
+    ASSERT_EQ(MessageBoxSeam::shown().size(), 1);
+    EXPECT_TRUE(MessageBoxSeam::shown().first().text.startsWith(
+        QStringLiteral("Datei \"C:\\Spiele\\Z7\\z7_model.txt\" kann nicht erstellt werden.")));
+    EXPECT_EQ(modelBytes(), "game's own");
+    EXPECT_FALSE(platform.fileContents(BackupFile)) << "the backup is made again next time";
+    platform.allowWrites();
+    MessageBoxSeam::clear();
+    start();
+    EXPECT_EQ(platform.fileContents(BackupFile).value_or(""), "game's own");
+    EXPECT_EQ(modelBytes(), builtinText("DE_Modell") + "\r\n");
+}
+
 struct FontCase
 {
     const char *name;
