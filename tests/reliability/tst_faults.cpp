@@ -337,7 +337,7 @@ namespace {
 // still find a model file: the game's own, or the default one whole.
 // Disabled: the start-up moves the file before it knows that the default can
 // be written, and the game folder is then left without a model file.
-TEST(FailedFirstStart, DISABLED_LeavesTheGameAModelFile)
+TEST(FailedFirstStart, LeavesTheGameAModelFile)
 {
     GamePrefix prefix;
     ASSERT_TRUE(prefix.made());
