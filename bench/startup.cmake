@@ -6,7 +6,7 @@ add_executable(bench_bare_window ${CMAKE_CURRENT_LIST_DIR}/bare_window.cpp)
 target_link_libraries(bench_bare_window PRIVATE Qt6::Widgets z7_common)
 
 add_custom_target(bench_startup
-  COMMAND xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp"
+  COMMAND xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp -noreset"
           ${Python3_EXECUTABLE} ${CMAKE_CURRENT_LIST_DIR}/startup.py
           --z7edit $<TARGET_FILE:z7edit>
           --bare $<TARGET_FILE:bench_bare_window>

@@ -17,7 +17,7 @@ z7edit runs on a throwaway prefix whose first start (backup, default model,
 guide) has already happened, so the runs measure the ordinary start.
 
 Run it through the build target bench_startup, or by hand under a display:
-  xvfb-run -a -s '-screen 0 1280x1024x24' bench/startup.py --z7edit ... --bare ... --source .
+  xvfb-run -a -s '-screen 0 1280x1024x24 -noreset' bench/startup.py --z7edit ... --bare ... --source .
 """
 
 import argparse
@@ -93,7 +93,7 @@ def main():
     parser.add_argument("--runs", type=int, default=10)
     args = parser.parse_args()
     if not os.environ.get("DISPLAY"):
-        sys.exit("no DISPLAY: run under xvfb-run -a -s '-screen 0 1280x1024x24'")
+        sys.exit("no DISPLAY: run under xvfb-run -a -s '-screen 0 1280x1024x24 -noreset'")
 
     work = Path(tempfile.mkdtemp(prefix="z7-bench-startup-"))
     try:

@@ -181,7 +181,7 @@ class Editor:
 
     def click(self, point):
         self.focus(self.window)
-        xdotool("mousemove", "--window", self.window, "--sync", point[0], point[1], "click", 1)
+        xdotool("mousemove", "--window", self.window, point[0], point[1], "click", 1)
 
     def replace_text(self, point, text):
         """Clicks into an edit, selects what it holds and types the new text."""
@@ -293,7 +293,7 @@ def run(*cases):
         if not shutil.which(tool):
             sys.exit(f"{tool} is missing (scripts/test installs it)")
     if not os.environ.get("DISPLAY"):
-        sys.exit("no DISPLAY: run under xvfb-run -a -s '-screen 0 1280x1024x24'")
+        sys.exit("no DISPLAY: run under xvfb-run -a -s '-screen 0 1280x1024x24 -noreset'")
 
     chosen = [c for c in cases if not args.cases or c.__name__ in args.cases]
     passed = failed = 0
