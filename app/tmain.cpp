@@ -67,13 +67,13 @@ QPushButton *button(QWidget *parent, const QString &name, const QString &caption
     return b;
 }
 
-QList<QImage> loadPictureList()
+// The header pictures are decoded when a node first shows one: most runs
+// look at a handful of entries, and decoding all 108 would slow the start.
+Navigator::PictureList pictureList()
 {
-    QList<QImage> pictures;
-    pictures.reserve(PictureCount);
-    for (int i = 0; i < PictureCount; ++i)
-        pictures << QImage(QStringLiteral(":/images/buildings/%1.png").arg(i, 3, 10, QLatin1Char('0')));
-    return pictures;
+    return {PictureCount, [](int index) {
+                return QImage(QStringLiteral(":/images/buildings/%1.png").arg(index, 3, 10, QLatin1Char('0')));
+            }};
 }
 
 } // namespace
@@ -106,7 +106,7 @@ TMain::TMain(Platform &platform, QWidget *parent)
     m_navigator = std::make_unique<Navigator>(
         Navigator::Controls{this, m_tree, m_buildingImage, m_objektnameLabel, m_speichern,
                             m_singleElementReset},
-        static_cast<EntryView &>(*this), loadPictureList());
+        static_cast<EntryView &>(*this), pictureList());
 
     // Keyboard order of the window; each panel's edits come at the panel's place.
     QList<QWidget *> order{m_beenden, m_tree};

@@ -18,12 +18,12 @@ constexpr int PictureWidth = 135;
 constexpr int PictureHeight = 96;
 } // namespace
 
-Navigator::Navigator(const Controls &controls, EntryView &entries, QList<QImage> pictures,
+Navigator::Navigator(const Controls &controls, EntryView &entries, PictureList pictures,
                      QObject *parent)
     : QObject(parent)
     , m_controls(controls)
     , m_entries(entries)
-    , m_pictures(std::move(pictures))
+    , m_pictureList(std::move(pictures))
 {
     connect(m_controls.tree, &TreeView::changing, this,
             [this](QTreeWidgetItem *next) { ModellTreeChanging(next); });
@@ -66,12 +66,15 @@ void Navigator::ModellTreeChanging(QTreeWidgetItem *)
 
 QImage Navigator::HeaderPicture(int pictureIndex) const
 {
-    if (pictureIndex < 0 || pictureIndex >= m_pictures.size())
+    if (pictureIndex < 0 || pictureIndex >= m_pictureList.count)
         return {};
+    auto cached = m_loaded.find(pictureIndex);
+    if (cached == m_loaded.end())
+        cached = m_loaded.insert(pictureIndex, m_pictureList.load(pictureIndex));
     QImage canvas(PictureWidth, PictureHeight, QImage::Format_RGB32);
     canvas.fill(Qt::white);
     QPainter painter(&canvas);
-    painter.drawImage(0, 0, m_pictures.at(pictureIndex));
+    painter.drawImage(0, 0, *cached);
     return canvas;
 }
 

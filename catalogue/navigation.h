@@ -2,9 +2,12 @@
 
 #include "model_store.h"
 
+#include <QHash>
 #include <QImage>
 #include <QList>
 #include <QObject>
+
+#include <functional>
 
 
 class QAbstractButton;
@@ -47,7 +50,14 @@ public:
         QAbstractButton *singleElementReset = nullptr;
     };
 
-    Navigator(const Controls &controls, EntryView &entries, QList<QImage> pictures,
+    // The picture list, read one picture at a time when a node first needs it.
+    struct PictureList
+    {
+        int count = 0;
+        std::function<QImage(int)> load;
+    };
+
+    Navigator(const Controls &controls, EntryView &entries, PictureList pictures,
               QObject *parent = nullptr);
 
     void ModellTreeChanging(QTreeWidgetItem *next);
@@ -61,7 +71,8 @@ public:
 private:
     Controls m_controls;
     EntryView &m_entries;
-    QList<QImage> m_pictures;
+    PictureList m_pictureList;
+    mutable QHash<int, QImage> m_loaded;
     // Set when leaving an entry was refused because a value could not be stored.
     QTreeWidgetItem *m_stayOn = nullptr;
 };
