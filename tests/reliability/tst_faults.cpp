@@ -13,6 +13,7 @@
 #include "platform_texts.h"
 #include "platform_wine.h"
 #include "record_editor.h"
+#include "textcodec.h"
 #include "tmain.h"
 #include "treeview.h"
 #include "valueedit.h"
@@ -357,6 +358,80 @@ TEST(FailedFirstStart, LeavesTheGameAModelFile)
     EXPECT_TRUE(model == own || model.startsWith("ALL BUILDINGS\r\n"))
         << "the game finds " << model.left(40).toStdString();
 }
+
+} // namespace
+} // namespace z7::test
+
+namespace z7::test {
+namespace {
+
+// A model file that is a symbolic link (a player who keeps the file on
+// another drive, or a link left broken): the save goes to where the link
+// leads, whole and in one rename there, and the link stays a link. A link
+// that leads round in a circle holds nothing the game could read; the save
+// puts a real file in its place.
+struct LinkCase
+{
+    const char *name;
+    const char *target; // the link's target, relative to the game folder
+    bool targetExists;
+    const char *writtenHere; // where the new contents end up, relative to the game folder
+    bool stillALink;
+};
+
+class LinkedModelFile : public ::testing::TestWithParam<LinkCase>
+{
+};
+
+TEST_P(LinkedModelFile, SaveGoesWhereTheLinkLeads)
+{
+    const LinkCase &c = GetParam();
+    GamePrefix prefix;
+    ASSERT_TRUE(prefix.made());
+    QDir(prefix.game()).mkpath(QStringLiteral("../Daten"));
+    WinePlatform platform(prefix.path().toStdString());
+    ModelStore store(platform);
+    store.setGamePath(QStringLiteral("C:\\Spiele\\Z7\\"));
+    store.LoadReferenceModel();
+    store.InstallDefaultModel();
+    store.LoadWorkingModel();
+    const QString target = QDir(prefix.game()).filePath(QString::fromUtf8(c.target));
+    QFile::remove(prefix.model());
+    if (c.targetExists) {
+        ASSERT_TRUE(QFile::copy(QStringLiteral(":/RT_RCDATA/DE_MODELL"), target));
+        QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
+    }
+    ASSERT_TRUE(QFile::link(QString::fromUtf8(c.target), prefix.model()));
+
+    store.LoadEntrySlots(QStringLiteral("Theater"), 0);
+    store.CurrentBuilding[3] = QStringLiteral("75");
+    ASSERT_NO_THROW(store.StoreEntrySlots(QStringLiteral("Theater"), 0));
+
+    const QFileInfo model(prefix.model());
+    EXPECT_EQ(model.isSymLink(), c.stillALink);
+    if (c.stillALink) {
+        EXPECT_EQ(model.symLinkTarget(), QFileInfo(target).absoluteFilePath());
+    }
+    QFile written(QDir(prefix.game()).filePath(QString::fromUtf8(c.writtenHere)));
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(written.readAll() == EncodeLines(store.WorkingModel, TextEncoding::Ansi));
+    for (const QString &folder :
+         {prefix.game(), QDir(prefix.game()).filePath(QStringLiteral("../Daten"))}) {
+        for (const QString &name :
+             QDir(folder).entryList(QDir::Files | QDir::System | QDir::Hidden))
+            EXPECT_FALSE(name.contains(QStringLiteral(".txt.")))
+                << "left behind: " << name.toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Links, LinkedModelFile,
+                         ::testing::Values(LinkCase{"ToAFileElsewhere", "../Daten/modell.txt", true,
+                                                    "../Daten/modell.txt", true},
+                                           LinkCase{"ToAMissingFile", "../Daten/modell.txt", false,
+                                                    "../Daten/modell.txt", true},
+                                           LinkCase{"ToItself", "z7_model.txt", false,
+                                                    "z7_model.txt", false}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace z7::test
