@@ -16,6 +16,8 @@ Usage: tools/make_catalogue_texts.py [--check]
 import pathlib
 import sys
 
+from textfiles import write_or_check
+
 ROOT = pathlib.Path(__file__).resolve().parent.parent
 OUT = ROOT / "resources" / "texts"
 
@@ -153,20 +155,7 @@ def texts():
 
 
 def main():
-    check = "--check" in sys.argv[1:]
-    ok = True
-    for name, data in texts().items():
-        if len(data) != SIZES[name]:
-            print(f"{name}: {len(data)} bytes, expected {SIZES[name]}", file=sys.stderr)
-            ok = False
-        path = OUT / name
-        if check:
-            if not path.exists() or path.read_bytes() != data:
-                print(f"{name}: differs from {path}", file=sys.stderr)
-                ok = False
-        else:
-            path.write_bytes(data)
-    return 0 if ok else 1
+    return write_or_check(texts(), SIZES, OUT)
 
 
 if __name__ == "__main__":

@@ -16,6 +16,8 @@ import csv
 import pathlib
 import sys
 
+from textfiles import write_or_check
+
 ROOT = pathlib.Path(__file__).resolve().parent.parent
 CSV = ROOT / "tools" / "shipped-values.csv"
 OUT = ROOT / "resources" / "texts"
@@ -73,22 +75,8 @@ def model_text(reference):
 
 
 def main():
-    check = "--check" in sys.argv[1:]
-    failed = False
-    for name, reference in (("DE_Modell", False), ("NewModell", True)):
-        data = model_text(reference)
-        if len(data) != SIZES[name]:
-            print(f"{name}: {len(data)} bytes, expected {SIZES[name]}", file=sys.stderr)
-            failed = True
-        path = OUT / name
-        if check:
-            if not path.exists() or path.read_bytes() != data:
-                print(f"{path} differs from what the script makes", file=sys.stderr)
-                failed = True
-        else:
-            path.parent.mkdir(parents=True, exist_ok=True)
-            path.write_bytes(data)
-    return 1 if failed else 0
+    texts = {"DE_Modell": model_text(False), "NewModell": model_text(True)}
+    return write_or_check(texts, SIZES, OUT)
 
 
 if __name__ == "__main__":
