@@ -43,6 +43,12 @@ public:
     // stays as it was and z7::Error("Datei \"<path>\" kann nicht erstellt werden. <reason>")
     // is thrown.
     virtual void writeFile(const std::string &path, const std::string &bytes) = 0;
+
+    // Removes the temporary files ("~z7edit-*.tmp", see temporary_names.h)
+    // that a save cut off by a crash or a kill left in the folder. Only
+    // regular files go; links and folders of such a name stay. Failures are
+    // ignored: a file that stays does no harm.
+    virtual void removeStaleTemporaries(const std::string &folder) = 0;
 };
 
 // The platform the program runs on: the Wine prefix of $WINEPREFIX (else ~/.wine)

@@ -4,6 +4,7 @@
 
 #include "error.h"
 #include "platform_texts.h"
+#include "temporary_names.h"
 
 #include <algorithm>
 
@@ -232,6 +233,30 @@ public:
         if (!::MoveFileExW(temporary.c_str(), target.c_str(),
                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             fail(::GetLastError());
+    }
+
+    void removeStaleTemporaries(const std::string &folder) override
+    {
+        if (folder.empty())
+            return;
+        std::wstring base = Wide(folder);
+        if (base.back() != L'\\' && base.back() != L'/')
+            base += L'\\';
+        const std::wstring pattern =
+            base + Wide(std::string(TemporaryPrefix)) + L"*" + Wide(std::string(TemporarySuffix));
+        WIN32_FIND_DATAW found{};
+        const HANDLE search = ::FindFirstFileW(pattern.c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE)
+            return;
+        do {
+            // The pattern also matches short 8.3 names; the long name decides.
+            // Links and folders of such a name are none of ours.
+            const DWORD notAFile = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
+            if (!(found.dwFileAttributes & notAFile) &&
+                IsTemporaryName(Utf8UpToNul(found.cFileName, MAX_PATH)))
+                ::DeleteFileW((base + found.cFileName).c_str());
+        } while (::FindNextFileW(search, &found));
+        ::FindClose(search);
     }
 
 private:

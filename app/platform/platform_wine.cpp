@@ -3,18 +3,23 @@
 #include "error.h"
 #include "platform_texts.h"
 #include "registry_wine.h"
+#include "temporary_names.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringList>
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <random>
+#include <vector>
+
+#include <dirent.h>
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
@@ -162,6 +167,46 @@ HostPath Resolve(const std::string &prefix, const std::string &windowsPath)
     return {current, nullptr};
 }
 
+// The file a write to the path replaces: the end of its chain of links
+// (a relative link counts from its own folder). A chain that goes round in a
+// circle leads to no file the game could read; the path itself is then
+// replaced by a real file.
+QString FollowLinks(const QString &path)
+{
+    QByteArray current = QFile::encodeName(path);
+    for (int hop = 0; hop < 40; ++hop) {
+        char buffer[PATH_MAX];
+        const ssize_t length = ::readlink(current.constData(), buffer, sizeof buffer);
+        if (length < 0)
+            return QFile::decodeName(current);
+        QByteArray next(buffer, length);
+        if (!next.startsWith('/'))
+            next = current.left(current.lastIndexOf('/') + 1) + next;
+        current = next;
+    }
+    return path;
+}
+
+// Creates a new file "~z7edit-XXXXXX.tmp" in the folder, open for writing;
+// its path goes to temporary. -1 with errno on failure.
+int CreateTemporaryIn(const QByteArray &folder, QByteArray &temporary)
+{
+    static constexpr char Letters[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    static std::mt19937 random{std::random_device{}()};
+    std::uniform_int_distribution<int> pick(0, int(sizeof Letters) - 2);
+    for (int attempt = 0;; ++attempt) {
+        std::string name(TemporaryPrefix);
+        for (int i = 0; i < 6; ++i)
+            name += Letters[pick(random)];
+        name += TemporarySuffix;
+        temporary = folder + '/' + QByteArray::fromStdString(name);
+        const int fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST || attempt == 100)
+            return fd;
+    }
+}
+
 } // namespace
 
 std::string WinePlatform::defaultPrefix()
@@ -283,35 +328,98 @@ void WinePlatform::writeFile(const std::string &path, const std::string &bytes)
     const HostPath host = Resolve(m_prefix, path);
     if (host.failure)
         throw Error(texts::CannotCreate(path, host.failure));
-    const QFileInfo target(host.path);
+    // A linked model file is saved where the link leads, and the link stays.
+    const QString real = FollowLinks(host.path);
+    const QFileInfo target(real);
     if (target.isDir() || (target.exists() && !target.isWritable()))
         throw Error(texts::CannotCreate(path, texts::AccessDenied));
     if (!QFileInfo(target.path()).isDir())
         throw Error(texts::CannotCreate(path, texts::PathNotFound));
 
-    // QSaveFile writes a temporary file beside the target, flushes it to disk
-    // and renames it over the target only when everything went well; a failed
-    // attempt removes the temporary file and leaves the previous one as it was.
-    QSaveFile file(host.path);
-    errno = 0;
-    // Unbuffered: a buffered write "succeeds" and the flush inside commit()
-    // fails unseen, and QSaveFile then commits the cut-off file.
-    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        errno = 0;
-        const auto size = static_cast<qint64>(bytes.size());
-        if (file.write(bytes.data(), size) != size) {
-            // QSaveFile takes a short write (a full disk) for success and
-            // would commit the beginning of the file; so it never gets there.
-            const int error = errno ? errno : ENOSPC;
-            file.cancelWriting();
-            throw Error(texts::CannotCreate(path, ReasonFromErrno(error, host.path)));
-        }
-        if (file.commit())
-            return;
+    // The new contents go to a temporary file beside the target, reach the
+    // disk, and only then replace the target in one rename: a crash, a kill
+    // or a full disk never leaves a cut-off model file. Its name is one the
+    // next start recognises and clears away (removeStaleTemporaries).
+    const QByteArray folder = QFile::encodeName(target.path());
+    const QByteArray targetName = QFile::encodeName(real);
+    QByteArray temporary;
+    const int fd = CreateTemporaryIn(folder, temporary);
+    if (fd < 0) {
+        // A folder that is there but answers "no such file" to a new one (a
+        // kernel file system such as /proc) refuses new files.
+        const int error = errno;
+        const bool refused = error == ENOENT && QFileInfo(target.path()).isDir();
+        throw Error(texts::CannotCreate(path, ReasonFromErrno(refused ? EACCES : error, real)));
     }
-    const int error = errno;
-    throw Error(texts::CannotCreate(path, error ? ReasonFromErrno(error, host.path)
-                                                : file.errorString().toStdString()));
+
+    bool stillOpen = true;
+    auto fail = [&](int error) {
+        if (stillOpen)
+            ::close(fd);
+        ::unlink(temporary.constData());
+        throw Error(texts::CannotCreate(path, ReasonFromErrno(error, real)));
+    };
+    // The replacement keeps the permissions of the file it replaces; a failure
+    // here costs nothing but those.
+    struct stat previous
+    {
+    };
+    if (::stat(targetName.constData(), &previous) == 0 && S_ISREG(previous.st_mode))
+        ::fchmod(fd, previous.st_mode & 07777);
+
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        const std::size_t chunk = std::min<std::size_t>(bytes.size() - written, 1u << 30);
+        const ssize_t done = ::write(fd, bytes.data() + written, chunk);
+        if (done < 0) {
+            if (errno == EINTR)
+                continue;
+            fail(errno);
+        }
+        if (done == 0) // no error and no progress: the medium takes nothing more
+            fail(ENOSPC);
+        written += static_cast<std::size_t>(done);
+    }
+    // A failed flush means the bytes may never reach the disk.
+    if (::fsync(fd) != 0)
+        fail(errno);
+    stillOpen = false;
+    if (::close(fd) != 0)
+        fail(errno);
+    if (::rename(temporary.constData(), targetName.constData()) != 0)
+        fail(errno);
+    // Makes the rename itself last. The new file is in place by now, so a
+    // folder that cannot be flushed (some file systems refuse) fails nothing.
+    if (const int dir = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+}
+
+void WinePlatform::removeStaleTemporaries(const std::string &folder)
+{
+    const HostPath host = Resolve(m_prefix, folder);
+    if (host.failure)
+        return;
+    DIR *dir = ::opendir(QFile::encodeName(host.path).constData());
+    if (!dir)
+        return;
+    const int dirFd = ::dirfd(dir);
+    // Named first and removed after, so that the listing never sees a folder
+    // that changes under it.
+    std::vector<std::string> stale;
+    while (const dirent *entry = ::readdir(dir)) {
+        struct stat info
+        {
+        };
+        if (IsTemporaryName(entry->d_name) &&
+            ::fstatat(dirFd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 &&
+            S_ISREG(info.st_mode))
+            stale.emplace_back(entry->d_name);
+    }
+    for (const std::string &name : stale)
+        ::unlinkat(dirFd, name.c_str(), 0);
+    ::closedir(dir);
 }
 
 std::unique_ptr<Platform> CreateSystemPlatform()

@@ -2,6 +2,7 @@
 
 #include "error.h"
 #include "platform_texts.h"
+#include "temporary_names.h"
 
 #include <algorithm>
 #include <cctype>
@@ -160,13 +161,29 @@ void FakePlatform::writeFile(const std::string &path, const std::string &bytes)
     if (fs::is_directory(host) || !fs::is_directory(host.parent_path()))
         throw Error(texts::CannotCreate(path, Reason(host)));
     // Like the real backends: the new contents appear whole or not at all.
-    const fs::path temporary = host.parent_path() / (host.filename().string() + ".z7tmp");
+    const fs::path temporary = host.parent_path() / "~z7edit-fake.tmp";
     {
         std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
         file << bytes;
     }
     fs::rename(temporary, host);
     m_written.push_back(path);
+}
+
+void FakePlatform::removeStaleTemporaries(const std::string &folder)
+{
+    const fs::path host = hostPath(folder);
+    if (host.empty())
+        return;
+    std::error_code ignored;
+    std::vector<fs::path> stale;
+    for (fs::directory_iterator it(host, ignored), end; it != end; it.increment(ignored)) {
+        if (IsTemporaryName(it->path().filename().string()) &&
+            it->symlink_status(ignored).type() == fs::file_type::regular)
+            stale.push_back(it->path());
+    }
+    for (const fs::path &file : stale)
+        fs::remove(file, ignored);
 }
 
 } // namespace z7

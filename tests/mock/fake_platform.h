@@ -54,6 +54,7 @@ public:
     void moveFile(const std::string &from, const std::string &to) override;
     std::string readFile(const std::string &path) override;
     void writeFile(const std::string &path, const std::string &bytes) override;
+    void removeStaleTemporaries(const std::string &folder) override;
 
 private:
     std::filesystem::path m_root;

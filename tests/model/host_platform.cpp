@@ -1,6 +1,7 @@
 #include "host_platform.h"
 
 #include "error.h"
+#include "temporary_names.h"
 #include "texts.h"
 
 #include <QDir>
@@ -71,6 +72,15 @@ void HostPlatform::writeFile(const std::string &path, const std::string &bytes)
     }
     if (!file.commit())
         fail(texts::FileCannotBeCreated, windowsPath, file.errorString());
+}
+
+void HostPlatform::removeStaleTemporaries(const std::string &folder)
+{
+    QDir dir(hostPath(QString::fromStdString(folder)));
+    for (const QFileInfo &entry : dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::System)) {
+        if (!entry.isSymLink() && IsTemporaryName(entry.fileName().toStdString()))
+            dir.remove(entry.fileName());
+    }
 }
 
 } // namespace z7::test

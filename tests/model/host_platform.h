@@ -24,6 +24,7 @@ public:
     void moveFile(const std::string &from, const std::string &to) override;
     std::string readFile(const std::string &path) override;
     void writeFile(const std::string &path, const std::string &bytes) override;
+    void removeStaleTemporaries(const std::string &folder) override;
 
     // The next write fails after the temporary file was written, before the
     // rename, as a full disk or a failed flush would.

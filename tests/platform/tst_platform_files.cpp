@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 
@@ -30,6 +31,8 @@ public:
     virtual void folder(const std::string &path) = 0;
     // The names in a folder, as the disk holds them.
     virtual QStringList namesIn(const std::string &folder) = 0;
+    // A symbolic link at path to the file at target.
+    virtual void link(const std::string &path, const std::string &target) = 0;
 };
 
 class WineDisk : public Disk
@@ -56,6 +59,10 @@ public:
     {
         return QDir(host(folder)).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     }
+    void link(const std::string &path, const std::string &target) override
+    {
+        ASSERT_TRUE(QFile::link(host(target), host(path)));
+    }
 
 private:
     QString host(const std::string &path) const
@@ -79,6 +86,10 @@ public:
     {
         return QDir(QString::fromStdString(m_platform.hostPath(folder).string()))
             .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
+    void link(const std::string &path, const std::string &target) override
+    {
+        std::filesystem::create_symlink(m_platform.hostPath(target), m_platform.hostPath(path));
     }
 
 private:
@@ -200,6 +211,35 @@ TEST_P(PlatformFiles, WriteFailuresNameFileAndReasonAndCreateNothing)
     }
     EXPECT_EQ(disk().namesIn("C:\\Spiele").size(), 1);
     EXPECT_TRUE(disk().namesIn("C:\\Spiele\\Z7").isEmpty());
+}
+
+// Only what a cut-off save leaves goes: names of another form (a player's
+// "z7_model.txt.backup"), folders and links stay, whatever the letter case.
+TEST_P(PlatformFiles, StaleTemporariesGoAndNothingElse)
+{
+    const std::string game = "C:\\Spiele\\Z7\\";
+    for (const char *name :
+         {"~z7edit-AbC123.tmp", "~Z7EDIT-4711-99.TMP", "z7_model.txt", "z7_model.txt.backup",
+          "z7_model.txt.AbC123", "~z7edit-x.tmp.bak", "x~z7edit-1.tmp", "~z7edit.tmp"})
+        disk().put(game + name, "bytes");
+    disk().folder(game + "~z7edit-x.tmp");
+    disk().link(game + "~z7edit-link.tmp", game + "z7_model.txt");
+    disk().put("C:\\Spiele\\~z7edit-elsewhere.tmp", "another folder's");
+
+    platform().removeStaleTemporaries(game);
+    platform().removeStaleTemporaries("C:\\Spiele\\Fehlt");
+    platform().removeStaleTemporaries("");
+
+    QStringList left;
+    for (const QString &name : disk().namesIn(game))
+        left.append(name.toLower());
+    left.sort();
+    EXPECT_EQ(
+        left.join(u' ').toStdString(),
+        "x~z7edit-1.tmp z7_model.txt z7_model.txt.abc123 z7_model.txt.backup ~z7edit-link.tmp "
+        "~z7edit-x.tmp ~z7edit-x.tmp.bak ~z7edit.tmp");
+    EXPECT_EQ(platform().readFile(game + "~z7edit-link.tmp"), "bytes") << "the link still leads";
+    EXPECT_TRUE(platform().fileExists("C:\\Spiele\\~z7edit-elsewhere.tmp"));
 }
 
 INSTANTIATE_TEST_SUITE_P(

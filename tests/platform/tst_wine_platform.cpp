@@ -173,6 +173,23 @@ TEST(WineFiles, FailedWriteKeepsThePreviousFileWhole)
         << "no temporary file left beside z7_model.txt and Z7.EXE";
 }
 
+// The replacement is a new file; it must not come out with the permissions a
+// new file gets (nor private, as temporary files are made) when the player
+// had the old one writable for the group that plays.
+TEST(WineFiles, ReplacementKeepsThePermissionsOfTheOldFile)
+{
+    const WinePrefix prefix;
+    WinePlatform platform = prefix.platform();
+    const QString host = prefix.host("drive_c/spiele/z7/z7_model.txt");
+    const auto mode = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup |
+                      QFile::ReadOther;
+    platform.writeFile("C:\\Spiele\\Z7\\z7_model.txt", "first");
+    ASSERT_TRUE(QFile::setPermissions(host, mode));
+    platform.writeFile("C:\\Spiele\\Z7\\z7_model.txt", "second");
+    EXPECT_EQ(QFile::permissions(host) & ~(QFile::ReadUser | QFile::WriteUser), mode);
+    EXPECT_EQ(platform.readFile("C:\\Spiele\\Z7\\z7_model.txt"), "second");
+}
+
 TEST(WineFiles, WriteFollowsALinkedFolder)
 {
     // Wine links the user's Documents into the home folder.
