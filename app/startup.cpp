@@ -94,6 +94,8 @@ TMain::StartResult TMain::FormCreate()
             gameFound = false;
             return;
         }
+        // What a save cut off by a crash or a kill left behind.
+        m_platform.removeStaleTemporaries(utf8(gamePath));
         const QString model = gamePath + app_texts::modelFile();
         const QString backup = gamePath + app_texts::backupFile();
         bool movedAside = false;
@@ -127,8 +129,9 @@ TMain::StartResult TMain::FormCreate()
     // A guide that cannot be written is reported, but the editor still gets
     // its fonts and its catalogue.
     Guarded([&] {
-        const QString guide =
-            QString::fromStdString(SpecialFolderPath(m_platform, DocumentsFolder)) + app_texts::guideFile();
+        const std::string documents = SpecialFolderPath(m_platform, DocumentsFolder);
+        m_platform.removeStaleTemporaries(documents);
+        const QString guide = QString::fromStdString(documents) + app_texts::guideFile();
         if (!m_platform.fileExists(utf8(guide)))
             ExtractGuide(guide);
     });

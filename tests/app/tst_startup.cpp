@@ -5,6 +5,8 @@
 
 #include <QFont>
 
+#include <filesystem>
+
 namespace z7::test {
 namespace {
 
@@ -132,6 +134,26 @@ TEST_F(WindowTest, RunningGameInAnyCaseWarnsAndGoesOn)
     EXPECT_TRUE(MessageBoxSeam::shown().first().text.startsWith(
         QStringLiteral("Das Spiel <Ordavia> wird ausgeführt.")));
     EXPECT_EQ(window->tree()->topLevelItemCount(), 10);
+}
+
+// What a killed save left in the game folder or beside the guide is gone
+// after the next start; the player's own files and a folder of such a name stay.
+TEST_F(WindowTest, StartClearsAwayWhatACutOffSaveLeft)
+{
+    const std::string documents = "C:\\users\\spieler\\Documents\\";
+    platform.putFile(ModelFile, "edited");
+    platform.putFile(BackupFile, "game's own");
+    platform.putFile(Game + "~z7edit-AbC123.tmp", "cut off");
+    platform.putFile(Game + "z7_model.txt.backup", "the player's own");
+    platform.createFolder(Game + "~z7edit-x.tmp");
+    platform.putFile(documents + "~z7edit-Xy1Z2w.tmp", "%PDF-");
+    start();
+    EXPECT_EQ(result, TMain::StartResult::Run);
+    EXPECT_FALSE(platform.fileContents(Game + "~z7edit-AbC123.tmp"));
+    EXPECT_FALSE(platform.fileContents(documents + "~z7edit-Xy1Z2w.tmp"));
+    EXPECT_EQ(platform.fileContents(Game + "z7_model.txt.backup"), "the player's own");
+    EXPECT_TRUE(std::filesystem::is_directory(platform.hostPath(Game + "~z7edit-x.tmp")));
+    EXPECT_EQ(modelBytes(), "edited");
 }
 
 TEST_F(WindowTest, ExistingGuideIsNeverReplaced)
