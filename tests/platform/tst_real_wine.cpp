@@ -53,6 +53,21 @@ public:
         return {};
     }
 
+    // Wine goes on setting up a new prefix in the background after the first
+    // command returns, and a command started meanwhile can fail to launch
+    // ("ShellExecuteEx failed"): wait for the prefix to settle and try again.
+    std::string runSettled(const QStringList &command, int timeoutSeconds) const
+    {
+        std::string result;
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            result = run(command, timeoutSeconds);
+            if (result.empty())
+                break;
+            run({QStringLiteral("wineserver"), QStringLiteral("-w")}, timeoutSeconds);
+        }
+        return result;
+    }
+
     void start(QProcess &process, QStringList command) const
     {
         process.setProcessEnvironment(m_environment);
@@ -82,7 +97,7 @@ TEST(RealWine, BackendReadsAPrefixMadeByWine)
     const RealWinePrefix wine;
     // The first command makes the prefix, which takes the longest.
     ASSERT_EQ(
-        wine.run(RegAdd("HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\z7.exe",
+        wine.runSettled(RegAdd("HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\z7.exe",
                         "Path", "REG_SZ", "C:\\Spiele\\Z7", "/reg:32"),
                  300),
         "");
@@ -96,9 +111,9 @@ TEST(RealWine, BackendReadsAPrefixMadeByWine)
         {"Number", "REG_DWORD", "7", "/reg:32"},
     };
     for (const auto &entry : entries) {
-        ASSERT_EQ(wine.run(RegAdd("HKLM\\Software\\Z7Test", entry.value, entry.type, entry.data,
-                                  entry.view),
-                           120),
+        ASSERT_EQ(wine.runSettled(RegAdd("HKLM\\Software\\Z7Test", entry.value, entry.type,
+                                         entry.data, entry.view),
+                                  120),
                   "");
     }
     // The registry reaches system.reg when the wineserver has finished.
