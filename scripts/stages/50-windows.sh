@@ -58,8 +58,19 @@ trap cleanup EXIT
 
 PREFIX_START=$SECONDS
 timeout 300 wineboot -i >/dev/null 2>&1 || fail "wineboot could not create the prefix"
-timeout 60 wine reg add 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\App Paths\z7.exe' \
-    /v Path /d "$REGISTERED" /reg:32 /f >/dev/null 2>&1 || fail "wine reg add failed"
+# A new prefix goes on settling in the background; a command started meanwhile
+# can fail to launch, so wait for it and try again.
+timeout 120 wineserver -w || true
+registered=
+for attempt in 1 2 3; do
+    if timeout 60 wine reg add 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\App Paths\z7.exe' \
+        /v Path /d "$REGISTERED" /reg:32 /f >/dev/null 2>&1; then
+        registered=yes
+        break
+    fi
+    timeout 120 wineserver -w || true
+done
+[ -n "$registered" ] || fail "wine reg add failed"
 timeout 120 wineserver -w || fail "wineserver did not settle"
 PREFIX_TIME=$((SECONDS - PREFIX_START))
 
