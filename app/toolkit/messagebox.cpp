@@ -21,14 +21,14 @@ Seam &seam()
     return s;
 }
 
-struct ButtonSpec
+struct ButtonDef
 {
     const char16_t *caption;
     QMessageBox::ButtonRole role;
     int result;
 };
 
-QList<ButtonSpec> buttonsFor(int flags)
+QList<ButtonDef> buttonsFor(int flags)
 {
     switch (flags & 0xF) {
     case MB_OKCANCEL:
@@ -84,10 +84,10 @@ int ShowMessage(QWidget *parent, const QString &text, const QString &title, int 
         break;
     }
 
-    const QList<ButtonSpec> specs = buttonsFor(flags);
+    const QList<ButtonDef> defs = buttonsFor(flags);
     QList<QAbstractButton *> buttons;
-    for (const ButtonSpec &spec : specs)
-        buttons.append(box.addButton(QString::fromUtf16(spec.caption), spec.role));
+    for (const ButtonDef &def : defs)
+        buttons.append(box.addButton(QString::fromUtf16(def.caption), def.role));
     const int defaultIndex = (flags & MB_DEFBUTTON2) && buttons.size() > 1 ? 1 : 0;
     box.setDefaultButton(static_cast<QPushButton *>(buttons.at(defaultIndex)));
     // Esc and Close answer with the last button: Cancel, No or the lone OK.
@@ -95,7 +95,7 @@ int ShowMessage(QWidget *parent, const QString &text, const QString &title, int 
 
     box.exec();
     const qsizetype clicked = buttons.indexOf(box.clickedButton());
-    return clicked >= 0 ? specs.at(clicked).result : IDCANCEL;
+    return clicked >= 0 ? defs.at(clicked).result : IDCANCEL;
 }
 
 void MessageBoxSeam::enable(bool on)

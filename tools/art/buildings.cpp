@@ -28,7 +28,7 @@ enum class Roof { Gable, GableX, Hip, Flat, Dome };
 enum class Prop { None, Barrels, Amphorae, Anvil, Chairs, Kiln, Crates, Crane, Flag, Press, Cage,
                   Chariot, Posts, Desks, Guard };
 
-struct Spec
+struct BuildingDef
 {
     int picture;
     Kind kind;
@@ -46,7 +46,7 @@ const QColor ceres(214, 168, 64), neptune(70, 130, 160), mercury(120, 110, 170),
     mars(170, 50, 40), venus(220, 130, 150);
 
 // Tree order of the catalogue's building entries.
-const std::array<Spec, kLastBuilding - kFirstBuilding + 1> kSpecs{{
+const std::array<BuildingDef, kLastBuilding - kFirstBuilding + 1> kBuildingDefs{{
     {20, Kind::Well, 2.0, 0.8, 0.8, 0.4, Roof::Gable, stone, wood, water, Emblem::None, 0, Prop::None},
     {21, Kind::Fountain, 2.2, 1.3, 1.3, 0.3, Roof::Flat, marble, kNone, water, Emblem::None, 0, Prop::None},
     {22, Kind::Reservoir, 3.0, 2.2, 2.2, 0.8, Roof::Flat, stone, kNone, water, Emblem::None, 0, Prop::None},
@@ -137,7 +137,7 @@ void pediment(Iso &iso, double x, double y1, double w, double z, double h, Emble
     paintEmblem(iso.painter(), e, QRectF(c.x() - s / 2, c.y() - s / 2, s, s), ink);
 }
 
-void roof(Iso &iso, const Spec &s, double x, double y, double z)
+void roof(Iso &iso, const BuildingDef &s, double x, double y, double z)
 {
     const double o = 0.1;
     switch (s.roof) {
@@ -165,7 +165,7 @@ void roof(Iso &iso, const Spec &s, double x, double y, double z)
     }
 }
 
-void props(Iso &iso, const Spec &s, double x, double y, Rng &rng)
+void props(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
 {
     QPainter &p = iso.painter();
     const double fx = x + s.w + 0.25, fy = y + s.d + 0.2; // front right corner of the yard
@@ -265,7 +265,7 @@ void props(Iso &iso, const Spec &s, double x, double y, Rng &rng)
 
 // ---------------------------------------------------------------- kinds
 
-void drawHall(Iso &iso, const Spec &s, double x, double y, Rng &rng)
+void drawHall(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
 {
     QPainter &p = iso.painter();
     const int rows = std::max(1, int(std::lround(s.h / 0.7)));
@@ -305,7 +305,7 @@ void drawHall(Iso &iso, const Spec &s, double x, double y, Rng &rng)
     (void)p;
 }
 
-void drawShop(Iso &iso, const Spec &s, double x, double y, Rng &rng)
+void drawShop(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
 {
     iso.addShadow(x, y, s.w, s.d, s.h + 0.5);
     iso.box(x, y, 0, s.w, s.d, s.h, s.wall);
@@ -329,9 +329,9 @@ void drawShop(Iso &iso, const Spec &s, double x, double y, Rng &rng)
     (void)rng;
 }
 
-void drawBath(Iso &iso, const Spec &s, double x, double y, Rng &rng)
+void drawBath(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
 {
-    Spec hall = s;
+    BuildingDef hall = s;
     hall.variant = 0;
     hall.emblem = Emblem::None;
     drawHall(iso, hall, x, y, rng);
@@ -351,7 +351,7 @@ void drawBath(Iso &iso, const Spec &s, double x, double y, Rng &rng)
     sign(iso, x + s.w * 0.25, y + s.d + 0.02, s.h * 0.6, 0.42, s.emblem, QColor(244, 236, 214), water);
 }
 
-void drawTemple(Iso &iso, const Spec &s, double x, double y, Rng &rng)
+void drawTemple(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
 {
     QPainter &p = iso.painter();
     const bool large = s.variant > 0;
@@ -403,7 +403,7 @@ void drawTemple(Iso &iso, const Spec &s, double x, double y, Rng &rng)
         paintFigure(p, Figure::Priest, iso.at(x + s.w * 0.25, y + s.d + 0.6), iso.unit() * 0.7);
 }
 
-void drawOracle(Iso &iso, const Spec &s, double x, double y, Rng &rng)
+void drawOracle(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
 {
     QPainter &p = iso.painter();
     const double cx = x + 0.5, cy = y + 0.5;
@@ -430,7 +430,7 @@ void drawOracle(Iso &iso, const Spec &s, double x, double y, Rng &rng)
     (void)rng;
 }
 
-void drawWell(Iso &iso, const Spec &s, double x, double y, Rng &rng)
+void drawWell(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
 {
     QPainter &p = iso.painter();
     const double cx = x + 0.4, cy = y + 0.4;
@@ -459,7 +459,7 @@ void drawWell(Iso &iso, const Spec &s, double x, double y, Rng &rng)
     (void)rng;
 }
 
-void drawFountain(Iso &iso, const Spec &s, double x, double y, Rng &rng)
+void drawFountain(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
 {
     QPainter &p = iso.painter();
     const double cx = x + s.w / 2, cy = y + s.d / 2;
@@ -487,7 +487,7 @@ void drawFountain(Iso &iso, const Spec &s, double x, double y, Rng &rng)
     (void)rng;
 }
 
-void drawReservoir(Iso &iso, const Spec &s, double x, double y, Rng &rng)
+void drawReservoir(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
 {
     iso.addShadow(x, y, s.w, s.d, s.h + 0.3);
     iso.box(x, y, 0, s.w, s.d, s.h, s.wall);
@@ -516,7 +516,7 @@ void arcade(Iso &iso, double x, double y, double z, double w, double d, double h
     }
 }
 
-void drawAqueduct(Iso &iso, const Spec &s, double x, double y, Rng &rng)
+void drawAqueduct(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
 {
     iso.addShadow(x, y, s.w, s.d, s.h);
     const QColor through(96, 140, 74);
@@ -528,7 +528,7 @@ void drawAqueduct(Iso &iso, const Spec &s, double x, double y, Rng &rng)
     tree(iso, x + s.w - 0.2, y + s.d + 0.7, 0.7, Tree::Cypress, rng);
 }
 
-void drawMission(Iso &iso, const Spec &s, double x, double y, Rng &rng)
+void drawMission(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
 {
     QPainter &p = iso.painter();
     // Palisade around a hut and a standard.
@@ -649,7 +649,7 @@ void ovalBowl(Iso &iso, double cx, double cy, double rx, double ry, double h, in
     p.restore();
 }
 
-void drawAmphitheatre(Iso &iso, const Spec &s, double x, double y, Rng &rng)
+void drawAmphitheatre(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
 {
     const double cx = x + s.w / 2, cy = y + s.d / 2;
     iso.flat(x - 0.1, y - 0.1, 0.005, s.w + 0.2, s.d + 0.2, shade(paving, 0.95));
@@ -663,7 +663,7 @@ void drawAmphitheatre(Iso &iso, const Spec &s, double x, double y, Rng &rng)
     (void)rng;
 }
 
-void drawColosseum(Iso &iso, const Spec &s, double x, double y, Rng &rng)
+void drawColosseum(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
 {
     QPainter &p = iso.painter();
     const double cx = x + s.w / 2, cy = y + s.d / 2;
@@ -689,7 +689,7 @@ void drawColosseum(Iso &iso, const Spec &s, double x, double y, Rng &rng)
     (void)rng;
 }
 
-void drawTheatre(Iso &iso, const Spec &s, double x, double y, Rng &rng)
+void drawTheatre(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
 {
     QPainter &p = iso.painter();
     // A half bowl of seats whose open side faces +x, the stage in front of it.
@@ -745,7 +745,7 @@ void drawTheatre(Iso &iso, const Spec &s, double x, double y, Rng &rng)
     (void)rng;
 }
 
-void drawHippodrome(Iso &iso, const Spec &s, double x, double y, Rng &rng)
+void drawHippodrome(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
 {
     QPainter &p = iso.painter();
     // Long track along x with stands on both sides and a spina with an obelisk.
@@ -773,7 +773,7 @@ void drawHippodrome(Iso &iso, const Spec &s, double x, double y, Rng &rng)
     (void)rng;
 }
 
-void drawYard(Iso &iso, const Spec &s, double x, double y, Rng &rng)
+void drawYard(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
 {
     QPainter &p = iso.painter();
     // Building at the back, walled yard in front.
@@ -823,7 +823,7 @@ void drawYard(Iso &iso, const Spec &s, double x, double y, Rng &rng)
     (void)rng;
 }
 
-void drawForum(Iso &iso, const Spec &s, double x, double y, Rng &rng)
+void drawForum(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
 {
     QPainter &p = iso.painter();
     // Paved square framed by colonnades, a basilica at the back.
@@ -850,7 +850,7 @@ void drawForum(Iso &iso, const Spec &s, double x, double y, Rng &rng)
     (void)rng;
 }
 
-void drawArch(Iso &iso, const Spec &s, double x, double y, Rng &rng)
+void drawArch(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
 {
     QPainter &p = iso.painter();
     iso.flat(x - 0.3, y + 0.1, 0.005, s.w + 0.6, s.d - 0.2, paving);
@@ -881,7 +881,7 @@ void drawArch(Iso &iso, const Spec &s, double x, double y, Rng &rng)
     (void)rng;
 }
 
-void drawStatue(Iso &iso, const Spec &s, double x, double y, Rng &rng)
+void drawStatue(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
 {
     QPainter &p = iso.painter();
     iso.flat(x - 0.25, y - 0.25, 0.005, s.w + 0.5, s.d + 0.5, paving);
@@ -918,7 +918,7 @@ void drawStatue(Iso &iso, const Spec &s, double x, double y, Rng &rng)
     (void)rng;
 }
 
-void drawPlaza(Iso &iso, const Spec &s, double x, double y, Rng &rng)
+void drawPlaza(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
 {
     QPainter &p = iso.painter();
     iso.flat(x, y, 0.01, s.w, s.d, s.wall);
@@ -938,7 +938,7 @@ void drawPlaza(Iso &iso, const Spec &s, double x, double y, Rng &rng)
     (void)rng;
 }
 
-void drawGarden(Iso &iso, const Spec &s, double x, double y, Rng &rng)
+void drawGarden(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
 {
     QPainter &p = iso.painter();
     // Gravel paths in a cross, hedged beds with flowers, trees at the corners.
@@ -968,7 +968,7 @@ void river(Iso &iso, double g)
     waterPatch(iso, 0, g * 0.34, g, g * 0.32, 0.015);
 }
 
-void drawBridge(Iso &iso, const Spec &s, double x, double y, Rng &rng)
+void drawBridge(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
 {
     const double g = s.ground;
     river(iso, g);
@@ -988,7 +988,7 @@ void drawBridge(Iso &iso, const Spec &s, double x, double y, Rng &rng)
     (void)rng;
 }
 
-void drawPontoon(Iso &iso, const Spec &s, double x, double y, Rng &rng)
+void drawPontoon(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
 {
     const double g = s.ground;
     river(iso, g);
@@ -1010,7 +1010,7 @@ void drawPontoon(Iso &iso, const Spec &s, double x, double y, Rng &rng)
     (void)rng;
 }
 
-void drawShipyard(Iso &iso, const Spec &s, double x, double y, Rng &rng)
+void drawShipyard(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
 {
     QPainter &p = iso.painter();
     const double g = s.ground;
@@ -1037,7 +1037,7 @@ void drawShipyard(Iso &iso, const Spec &s, double x, double y, Rng &rng)
     (void)rng;
 }
 
-void drawDock(Iso &iso, const Spec &s, double x, double y, Rng &rng)
+void drawDock(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
 {
     QPainter &p = iso.painter();
     const double g = s.ground;
@@ -1062,7 +1062,7 @@ void drawDock(Iso &iso, const Spec &s, double x, double y, Rng &rng)
     props(iso, s, x - 0.4, y - 0.3, rng);
 }
 
-void drawQuay(Iso &iso, const Spec &s, double x, double y, Rng &rng)
+void drawQuay(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
 {
     QPainter &p = iso.painter();
     const double g = s.ground;
@@ -1096,7 +1096,7 @@ void crenellated(Iso &iso, double x, double y, double z, double w, double d, con
     }
 }
 
-void drawWall(Iso &iso, const Spec &s, double x, double y, Rng &rng)
+void drawWall(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
 {
     QPainter &p = iso.painter();
     const double g = s.ground;
@@ -1120,7 +1120,7 @@ void drawWall(Iso &iso, const Spec &s, double x, double y, Rng &rng)
     (void)rng;
 }
 
-void drawTower(Iso &iso, const Spec &s, double x, double y, Rng &rng)
+void drawTower(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
 {
     QPainter &p = iso.painter();
     iso.addShadow(x, y, s.w, s.d, s.h + 0.3);
@@ -1146,7 +1146,7 @@ void drawTower(Iso &iso, const Spec &s, double x, double y, Rng &rng)
     (void)rng;
 }
 
-void drawFort(Iso &iso, const Spec &s, double x, double y, Rng &rng)
+void drawFort(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
 {
     QPainter &p = iso.painter();
     // Timber and earth camp: walls on four sides, corner towers, tents inside.
@@ -1186,7 +1186,7 @@ void drawFort(Iso &iso, const Spec &s, double x, double y, Rng &rng)
     (void)rng;
 }
 
-void drawFarm(Iso &iso, const Spec &s, double x, double y, Rng &rng)
+void drawFarm(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
 {
     QPainter &p = iso.painter();
     const double g = s.ground;
@@ -1255,7 +1255,7 @@ void drawFarm(Iso &iso, const Spec &s, double x, double y, Rng &rng)
         paintFigure(p, Figure::Worker, iso.at(g * 0.6, g * 0.75, 0), iso.unit() * 0.8);
 }
 
-void drawQuarry(Iso &iso, const Spec &s, double x, double y, Rng &rng)
+void drawQuarry(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
 {
     // Stepped pit cut into white rock, blocks ready to go.
     const QColor rock = s.wall;
@@ -1273,7 +1273,7 @@ void drawQuarry(Iso &iso, const Spec &s, double x, double y, Rng &rng)
     paintFigure(iso.painter(), Figure::Worker, iso.at(x + s.w * 0.7, y + s.d * 0.7, s.h - 0.9), iso.unit() * 0.6);
 }
 
-void drawMine(Iso &iso, const Spec &s, double x, double y, Rng &rng)
+void drawMine(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
 {
     QPainter &p = iso.painter();
     // A rocky hill with a timbered entrance, a cart of ore in front.
@@ -1325,7 +1325,7 @@ void drawMine(Iso &iso, const Spec &s, double x, double y, Rng &rng)
     paintFigure(p, Figure::Worker, e + QPointF(-u * 0.9, u * 0.6), u * 0.75);
 }
 
-void drawSawmill(Iso &iso, const Spec &s, double x, double y, Rng &rng)
+void drawSawmill(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
 {
     QPainter &p = iso.painter();
     iso.addShadow(x, y, s.w, s.d, s.h + 0.5);
@@ -1351,7 +1351,7 @@ void drawSawmill(Iso &iso, const Spec &s, double x, double y, Rng &rng)
     tree(iso, x - 0.3, y + s.d + 0.2, 0.7, Tree::Pine, rng);
 }
 
-void drawClayPit(Iso &iso, const Spec &s, double x, double y, Rng &rng)
+void drawClayPit(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
 {
     QPainter &p = iso.painter();
     // A shallow pit of red clay with a puddle, bricks drying beside it.
@@ -1369,7 +1369,7 @@ void drawClayPit(Iso &iso, const Spec &s, double x, double y, Rng &rng)
     (void)rng;
 }
 
-void drawMarket(Iso &iso, const Spec &s, double x, double y, Rng &rng)
+void drawMarket(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
 {
     QPainter &p = iso.painter();
     iso.flat(x, y, 0.01, s.w, s.d, s.wall);
@@ -1400,7 +1400,7 @@ void drawMarket(Iso &iso, const Spec &s, double x, double y, Rng &rng)
     (void)rng;
 }
 
-void drawGranary(Iso &iso, const Spec &s, double x, double y, Rng &rng)
+void drawGranary(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
 {
     QPainter &p = iso.painter();
     const double cx = x + 0.5, cy = y + 0.5;
@@ -1436,7 +1436,7 @@ void drawGranary(Iso &iso, const Spec &s, double x, double y, Rng &rng)
     (void)rng;
 }
 
-void drawWarehouse(Iso &iso, const Spec &s, double x, double y, Rng &rng)
+void drawWarehouse(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
 {
     iso.addShadow(x, y, s.w, s.d, s.h + 0.6);
     iso.box(x, y, 0, s.w, s.d, s.h, s.wall);
@@ -1459,7 +1459,7 @@ QImage buildingPicture(int picture)
 {
     if (picture < kFirstBuilding || picture > kLastBuilding)
         throw std::out_of_range("building picture");
-    const Spec &s = kSpecs.at(picture - kFirstBuilding);
+    const BuildingDef &s = kBuildingDefs.at(picture - kFirstBuilding);
     if (s.picture != picture)
         throw std::logic_error("building table out of order");
     double height = s.h + 1.0;
