@@ -53,7 +53,6 @@ inline constexpr const char *GameProcess = "Z7.exe";
 inline constexpr const char *AppPathsKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\z7.exe";
 inline constexpr const char *AppPathsValue = "Path";
 inline QString gameExecutable() { return QStringLiteral("z7.exe"); }
-inline QString modelFile() { return QStringLiteral("z7_model.txt"); }
 inline QString backupFile() { return QStringLiteral("z7_model.bak"); }
 inline QString guideFile() { return QStringLiteral("\\Tellmar Modell Dateien.pdf"); }
 inline QString windowFontFamily() { return QStringLiteral("Tahoma"); }

@@ -6,8 +6,9 @@
 #include "errorreport.h"
 #include "messagebox.h"
 #include "platform.h"
-#include "record.h"
-#include "resource.h"
+#include "model/resource.h"
+#include "qtext.h"
+#include "resources/qt_resource_source.h"
 #include "services.h"
 
 #include <QCoreApplication>
@@ -24,44 +25,19 @@ std::string utf8(const QString &s)
     return s.toStdString();
 }
 
-// The editor pairs the model file with the shipped model line by line. A file
-// whose lines were added, removed or reordered by hand breaks that pairing:
-// each line must still hold the record (number and name, or the header) that
-// the shipped model has at the same place.
-bool LayoutMatches(const QStringList &model, const QStringList &reference)
-{
-    if (model.size() != reference.size())
-        return false;
-    for (int i = 0; i < model.size(); ++i) {
-        const RecordKind kind = ModelStore::RecordKindOf(i);
-        const int keyFields = kind == RecordKind::Building ? 2 : kind == RecordKind::House ? 1 : 0;
-        if (keyFields == 0) {
-            if (model.at(i).trimmed() != reference.at(i).trimmed())
-                return false;
-            continue;
-        }
-        const QStringList own = SplitRecord(model.at(i), keyFields + 1);
-        const QStringList shipped = SplitRecord(reference.at(i), keyFields + 1);
-        for (int k = 0; k < keyFields; ++k) {
-            if (own.at(k).trimmed() != shipped.at(k).trimmed())
-                return false;
-        }
-    }
-    return true;
-}
 } // namespace
 
 int TMain::RegisterFontResource(const QString &type, const QString &name)
 {
-    const QByteArray bytes = ReadResource(type, name);
+    const QByteArray bytes =
+        QByteArray::fromStdString(ReadResource(ProgramResources(), toU16(type), toU16(name)));
     // Font ids start at 0; the handle keeps 0 for "not registered".
     return QFontDatabase::addApplicationFontFromData(bytes) + 1;
 }
 
 void TMain::ExtractGuide(const QString &path)
 {
-    const QByteArray guide = ReadResource(QStringLiteral("RT_RCDATA"), QStringLiteral("PDF"));
-    m_platform.writeFile(utf8(path), guide.toStdString());
+    m_platform.writeFile(utf8(path), ReadResource(ProgramResources(), TextResourceType, u"PDF"));
 }
 
 TMain::StartResult TMain::FormCreate()
@@ -84,7 +60,7 @@ TMain::StartResult TMain::FormCreate()
     }
     if (!gamePath.endsWith(u'\\'))
         gamePath += u'\\';
-    m_store.setGamePath(gamePath);
+    m_store.setGamePath(toU16(gamePath));
 
     bool gameFound = true;
     const bool modelsReady = Guarded([&] {
@@ -96,7 +72,7 @@ TMain::StartResult TMain::FormCreate()
         }
         // What a save cut off by a crash or a kill left behind.
         m_platform.removeStaleTemporaries(utf8(gamePath));
-        const QString model = gamePath + app_texts::modelFile();
+        const QString model = gamePath + toQString(ModelFileName);
         const QString backup = gamePath + app_texts::backupFile();
         bool movedAside = false;
         if (!m_platform.fileExists(utf8(backup))) {
@@ -115,8 +91,10 @@ TMain::StartResult TMain::FormCreate()
             }
         }
         m_store.LoadWorkingModel();
-        if (!LayoutMatches(m_store.WorkingModel, m_store.ReferenceModel))
-            ShowMessage(nullptr, app_texts::layoutMismatch(m_store.modelFilePath(), m_store.WorkingModel.size()),
+        if (!m_store.LayoutMatchesReference())
+            ShowMessage(nullptr,
+                        app_texts::layoutMismatch(toQString(m_store.modelFilePath()),
+                                                  qsizetype(m_store.WorkingModel.size())),
                         app_texts::errorTitle(), MB_ICONERROR);
     });
     if (!gameFound) {

@@ -5,6 +5,7 @@
 #include "errorreport.h"
 #include "messagebox.h"
 #include "record_editor.h"
+#include "resources/qt_resource_source.h"
 #include "treeview.h"
 #include "valueedit.h"
 
@@ -82,7 +83,7 @@ TMain::TMain(Platform &platform, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                           | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
     , m_platform(platform)
-    , m_store(platform)
+    , m_store(platform, ProgramResources())
 {
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(app_texts::windowCaption());

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "model_store.h"
+#include "model/model_store.h"
 #include "navigation.h"
+#include "qtext.h"
 
 #include <QWidget>
 
@@ -46,7 +47,7 @@ public:
     RecordEditor &editor() { return *m_editor; }
     Navigator &navigator() { return *m_navigator; }
     TreeView *tree() const { return m_tree; }
-    QString GamePath() const { return m_store.gamePath(); }
+    QString GamePath() const { return toQString(m_store.gamePath()); }
 
 private:
     void createControls();

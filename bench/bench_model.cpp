@@ -1,8 +1,8 @@
 #include "catalogue_entries.h"
 #include "host_platform.h"
-#include "model_store.h"
-#include "record.h"
-#include "resource.h"
+#include "model/model_store.h"
+#include "model/record.h"
+#include "resources/qt_resource_source.h"
 
 #include <QDir>
 #include <QFile>
@@ -25,12 +25,12 @@ struct Game
 {
     QTemporaryDir dir{QDir::currentPath() + u"/bench_model-XXXXXX"_s};
     test::HostPlatform platform{dir.path()};
-    ModelStore store{platform};
+    ModelStore store{platform, ProgramResources()};
 
     Game()
     {
         QDir().mkpath(platform.hostPath(GamePath));
-        store.setGamePath(GamePath);
+        store.setGamePath(GamePath.toStdU16String());
         store.LoadReferenceModel();
         store.InstallDefaultModel();
         store.LoadWorkingModel();
@@ -40,16 +40,16 @@ struct Game
 void BM_SplitJoinBuiltInLines(benchmark::State &state)
 {
     Game game;
-    const QStringList &lines = game.store.ReferenceModel;
+    const Lines &lines = game.store.ReferenceModel;
     for (auto _ : state) {
-        for (int i = 0; i < lines.size(); ++i) {
-            const int n = ModelStore::RecordKindOf(i) == RecordKind::House ? HouseSlotCount
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            const int n = ModelStore::RecordKindOf(int(i)) == RecordKind::House ? HouseSlotCount
                                                                            : BuildingSlotCount;
-            QString joined = JoinRecord(SplitRecord(lines[i], n));
+            std::u16string joined = JoinRecord(SplitRecord(lines[i], n));
             benchmark::DoNotOptimize(joined);
         }
     }
-    state.SetItemsProcessed(state.iterations() * lines.size());
+    state.SetItemsProcessed(state.iterations() * int64_t(lines.size()));
 }
 BENCHMARK(BM_SplitJoinBuiltInLines);
 
@@ -58,7 +58,7 @@ void BM_LoadEntrySlotsAllEntries(benchmark::State &state)
     Game game;
     for (auto _ : state) {
         for (const test::CatalogueEntry &e : test::CatalogueEntries) {
-            RecordKind kind = game.store.LoadEntrySlots(QStringView(e.caption).toString(), e.code);
+            RecordKind kind = game.store.LoadEntrySlots(e.caption, e.code);
             benchmark::DoNotOptimize(kind);
         }
     }
@@ -73,12 +73,12 @@ void BM_StoreEntrySlots(benchmark::State &state)
 {
     Game game;
     const bool house = state.range(0) == 1;
-    const QString caption = house ? u"Grosses Insulae"_s : u"Theater"_s;
+    const std::u16string caption = house ? u"Grosses Insulae" : u"Theater";
     const int code = house ? 200 : 15;
     game.store.LoadEntrySlots(caption, code);
     int value = 0;
     for (auto _ : state) {
-        game.store.CurrentBuilding[4] = QString::number(++value % 20);
+        game.store.CurrentBuilding[4] = Number(++value % 20);
         benchmark::DoNotOptimize(game.store.StoreEntrySlots(caption, code));
     }
 }
@@ -94,11 +94,11 @@ BENCHMARK(BM_StoreEntrySlots)
 void BM_LoadWorkingModel(benchmark::State &state)
 {
     Game game;
-    const QStringList &reference = game.store.ReferenceModel;
-    QStringList big;
-    big.reserve(state.range(0));
-    while (big.size() < state.range(0))
-        big.append(reference[big.size() % reference.size()]);
+    const Lines &reference = game.store.ReferenceModel;
+    Lines big;
+    big.reserve(std::size_t(state.range(0)));
+    while (big.size() < std::size_t(state.range(0)))
+        big.push_back(reference[big.size() % reference.size()]);
     game.store.WorkingModel = big;
     game.store.SaveWorkingModel();
     for (auto _ : state) {

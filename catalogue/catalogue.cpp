@@ -1,8 +1,10 @@
 #include "catalogue.h"
 
 #include "error.h"
-#include "resource.h"
-#include "textcodec.h"
+#include "model/resource.h"
+#include "model/textcodec.h"
+#include "qtext.h"
+#include "resources/qt_resource_source.h"
 #include "treeview.h"
 
 #include <QStringList>
@@ -14,7 +16,6 @@ namespace {
 
 // The catalogue's own texts: resource names and messages.
 namespace text {
-const auto ResourceType = QStringLiteral("RT_RCDATA");
 const auto NodeTree = QStringLiteral("NodeTree");
 const auto NodeIndex = QStringLiteral("NodeIndex");
 const auto NodeStatusIndex = QStringLiteral("NodeStatusIndex");
@@ -33,7 +34,7 @@ const QColor Navy(0, 0, 128);
 
 QStringList linesOf(const QByteArray &bytes)
 {
-    return DecodeLines(bytes).lines;
+    return toQStringList(DecodeLines(bytes.toStdString()).lines);
 }
 
 int depthOf(const QTreeWidgetItem *item)
@@ -115,7 +116,10 @@ const QString &lineAt(const QStringList &lines, qsizetype i)
 void BuildCatalogue(TreeView *tree)
 {
     BuildCatalogue(tree,
-                   [](const QString &name) { return ReadResource(text::ResourceType, name); });
+                   [](const QString &name) {
+                       return QByteArray::fromStdString(
+                           ReadResource(ProgramResources(), TextResourceType, toU16(name)));
+                   });
 }
 
 void BuildCatalogue(TreeView *tree, const CatalogueTextSource &source)

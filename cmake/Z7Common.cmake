@@ -1,6 +1,9 @@
 # Settings every target of the program shares: link z7_common and they apply.
 add_library(z7_common INTERFACE)
 target_compile_features(z7_common INTERFACE cxx_std_20)
+# Includes name their layer: "model/record.h", "catalogue/catalogue.h".
+get_filename_component(Z7_SOURCE_ROOT ${CMAKE_CURRENT_LIST_DIR}/.. ABSOLUTE)
+target_include_directories(z7_common INTERFACE ${Z7_SOURCE_ROOT})
 target_compile_definitions(z7_common INTERFACE
   QT_NO_CAST_FROM_ASCII
   QT_USE_QSTRINGBUILDER

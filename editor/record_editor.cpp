@@ -5,6 +5,7 @@
 #include "findcontrol.h"
 #include "messagebox.h"
 #include "pushbutton.h"
+#include "qtext.h"
 #include "speedbutton.h"
 #include "updown.h"
 #include "valueedit.h"
@@ -180,7 +181,7 @@ void RecordEditor::placeCost(const CostPlacement &p)
 RecordKind RecordEditor::ShowEntry(const QString &caption, int code)
 {
     m_controls.noSelectImage->hide();
-    const RecordKind kind = m_store.LoadEntrySlots(caption, code);
+    const RecordKind kind = m_store.LoadEntrySlots(toU16(caption), code);
     if (kind == RecordKind::None) {
         ShowNoSelection();
         ShowMessage(m_controls.window, editor_texts::entryMissing(caption), editor_texts::errorTitle(),
@@ -200,10 +201,10 @@ void RecordEditor::ShowNoSelection()
 
 void RecordEditor::fillPanels(RecordKind kind, int code)
 {
-    const QStringList &cb = m_store.CurrentBuilding;
-    const QStringList &ob = m_store.OriginalBuilding;
-    const QStringList &ch = m_store.CurrentHouse;
-    const QStringList &oh = m_store.OriginalHouse;
+    const QStringList cb = toQStringList(m_store.CurrentBuilding);
+    const QStringList ob = toQStringList(m_store.OriginalBuilding);
+    const QStringList ch = toQStringList(m_store.CurrentHouse);
+    const QStringList oh = toQStringList(m_store.OriginalHouse);
     const QString zero = editor_texts::hiddenValue();
 
     if (kind == RecordKind::Building) {
@@ -368,7 +369,7 @@ bool RecordEditor::rejectInvalid(int index)
 bool RecordEditor::StoreEntry(const QString &caption, int code)
 {
     const RecordKind kind =
-        ModelStore::RecordKindOf(ModelStore::FindRecordLine(m_store.WorkingModel, caption));
+        ModelStore::RecordKindOf(ModelStore::FindRecordLine(m_store.WorkingModel, toU16(caption)));
 
     // The rows whose edits go into the slots, in the order they are copied.
     QList<int> copied;
@@ -391,17 +392,16 @@ bool RecordEditor::StoreEntry(const QString &caption, int code)
     }
     for (int i : copied) {
         const ValueRowDef &d = def(i);
-        QStringList &target = d.source == SlotSource::Building ? m_store.CurrentBuilding
-                                                                : m_store.CurrentHouse;
-        target[d.slot] = row(i).edit->text();
+        Slots &target = d.source == SlotSource::Building ? m_store.CurrentBuilding
+                                                          : m_store.CurrentHouse;
+        target[std::size_t(d.slot)] = toU16(row(i).edit->text());
     }
     if (kind == RecordKind::House) {
         for (int i = rows::Marktzugang; i < rows::Count; ++i)
-            m_store.CurrentHouse[def(i).slot] =
-                row(i).toggle->isDown() ? QStringLiteral("1") : QStringLiteral("0");
+            m_store.CurrentHouse[std::size_t(def(i).slot)] = row(i).toggle->isDown() ? u"1" : u"0";
     }
 
-    m_store.StoreEntrySlots(caption, code);
+    m_store.StoreEntrySlots(toU16(caption), code);
     m_isDirty = false;
     if (kind == RecordKind::House)
         ShowEntry(caption, code);
@@ -410,7 +410,7 @@ bool RecordEditor::StoreEntry(const QString &caption, int code)
 
 bool RecordEditor::ResetEntry(const QString &caption, int code)
 {
-    const RecordKind kind = m_store.LoadReferenceEntrySlots(caption, code);
+    const RecordKind kind = m_store.LoadReferenceEntrySlots(toU16(caption), code);
     if (kind == RecordKind::None)
         return true;
     fillPanels(kind, code);

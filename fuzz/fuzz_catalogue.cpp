@@ -11,7 +11,8 @@
 #include "catalogue.h"
 #include "check.h"
 #include "error.h"
-#include "textcodec.h"
+#include "model/textcodec.h"
+#include "qtext.h"
 #include "treeview.h"
 
 #include <QApplication>
@@ -130,10 +131,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
 
     // What the texts must give, worked out line by line on their own.
-    const QStringList lines = DecodeLines(texts.at(0)).lines;
+    const QStringList lines = toQStringList(DecodeLines(texts.at(0).toStdString()).lines);
     QList<QStringList> tables;
     for (int t = 1; t < 4; ++t)
-        tables.append(DecodeLines(texts.at(t)).lines);
+        tables.append(toQStringList(DecodeLines(texts.at(t).toStdString()).lines));
     std::optional<QString> expectedError;
     qsizetype lastDepth = 0;
     for (qsizetype i = 0; i < lines.size() && !expectedError; ++i) {

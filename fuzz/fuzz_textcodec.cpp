@@ -3,47 +3,56 @@
 // rules the store relies on must hold.
 
 #include "check.h"
-#include "record.h"
-#include "textcodec.h"
+#include "model/record.h"
+#include "model/textcodec.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 namespace {
 
 using namespace z7;
 
-void CheckRecordRoundTrip(const QString &line, int slotCount)
+bool contains(std::u16string_view text, char16_t c)
 {
-    const QStringList slotTexts = SplitRecord(line, slotCount);
-    Z7_CHECK(slotTexts.size() == slotCount);
+    return text.find(c) != std::u16string_view::npos;
+}
+
+void CheckRecordRoundTrip(const std::u16string &line, int slotCount)
+{
+    const Slots slotTexts = SplitRecord(line, slotCount);
+    Z7_CHECK(slotTexts.size() == std::size_t(slotCount));
     for (int k = 0; k < slotCount; ++k) {
-        Z7_CHECK(!slotTexts.at(k).contains(u','));
-        Z7_CHECK(RecordSlot(line, k) == slotTexts.at(k));
+        Z7_CHECK(!contains(slotTexts[std::size_t(k)], u','));
+        Z7_CHECK(RecordSlot(line, k) == slotTexts[std::size_t(k)]);
     }
 
     // A stored line holds exactly one comma per slot, and splitting it gives
     // the slotTexts back trimmed: the cut after the first field never reaches a
     // slot that still has text.
-    const QString joined = JoinRecord(slotTexts);
-    Z7_CHECK(joined.count(u',') == slotCount);
-    const QStringList again = SplitRecord(joined, slotCount);
-    for (int k = 0; k < slotCount; ++k)
-        Z7_CHECK(again.at(k) == TrimControl(slotTexts.at(k)));
+    const std::u16string joined = JoinRecord(slotTexts);
+    Z7_CHECK(std::count(joined.begin(), joined.end(), u',') == slotCount);
+    const Slots again = SplitRecord(joined, slotCount);
+    for (std::size_t k = 0; k < std::size_t(slotCount); ++k)
+        Z7_CHECK(again[k] == TrimControl(slotTexts[k]));
 
     // After one store a line is stable.
     Z7_CHECK(JoinRecord(again) == joined);
 }
 
-QByteArray LineEnd(TextEncoding encoding)
+std::string_view LineEnd(TextEncoding encoding)
 {
+    using namespace std::string_view_literals;
     switch (encoding) {
     case TextEncoding::Utf16LE:
-        return QByteArray("\r\0\n\0", 4);
+        return "\r\0\n\0"sv;
     case TextEncoding::Utf16BE:
-        return QByteArray("\0\r\0\n", 4);
+        return "\0\r\0\n"sv;
     default:
-        return QByteArray("\r\n");
+        return "\r\n"sv;
     }
 }
 
@@ -51,18 +60,18 @@ QByteArray LineEnd(TextEncoding encoding)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    const QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
+    const std::string_view bytes(reinterpret_cast<const char *>(data), size);
     const DecodedText decoded = DecodeLines(bytes);
-    for (const QString &line : decoded.lines) {
-        Z7_CHECK(!line.contains(u'\r') && !line.contains(u'\n') && !line.contains(QChar(0)));
+    for (const std::u16string &line : decoded.lines) {
+        Z7_CHECK(!contains(line, u'\r') && !contains(line, u'\n') && !contains(line, u'\0'));
         CheckRecordRoundTrip(line, BuildingSlotCount);
         CheckRecordRoundTrip(line, HouseSlotCount);
     }
 
     // Written in the encoding it was read with, the file reads back as the
     // same lines in the same encoding, and writing those gives the same bytes.
-    const QByteArray encoded = EncodeLines(decoded.lines, decoded.encoding);
-    Z7_CHECK(decoded.lines.isEmpty() || encoded.endsWith(LineEnd(decoded.encoding)));
+    const std::string encoded = EncodeLines(decoded.lines, decoded.encoding);
+    Z7_CHECK(decoded.lines.empty() || encoded.ends_with(LineEnd(decoded.encoding)));
     const DecodedText reread = DecodeLines(encoded);
     Z7_CHECK(reread.encoding == decoded.encoding);
     Z7_CHECK(reread.lines == decoded.lines);

@@ -1,8 +1,8 @@
-#include "model_store.h"
+#include "model/model_store.h"
 
-#include "record.h"
-#include "resource.h"
-#include "texts.h"
+#include "model/resource.h"
+#include "model/text.h"
+#include "model/texts.h"
 
 #include "error.h"
 #include "platform.h"
@@ -17,67 +17,70 @@ constexpr int FirstBuildingLine = 1;
 constexpr int LastBuildingLine = 130;
 constexpr int FirstHouseLine = 132;
 
-const QString ResourceType = QStringLiteral("RT_RCDATA");
-const QString DefaultModelName = QStringLiteral("DE_Modell");
-const QString ReferenceModelName = QStringLiteral("NewModell");
-const QString ModelFileName = QStringLiteral("z7_model.txt");
+constexpr std::u16string_view DefaultModelName = u"DE_Modell";
+constexpr std::u16string_view ReferenceModelName = u"NewModell";
 
-[[noreturn]] void fail(const QString &message)
+[[noreturn]] void fail(const std::u16string &message)
 {
-    throw Error(message.toStdString());
-}
-
-QStringList builtInLines(const QString &name)
-{
-    return DecodeLines(ReadResource(ResourceType, name)).lines;
+    throw Error(ToUtf8(message));
 }
 
 // The reference line paired with a working line; a working model longer than
 // the reference has lines without a partner.
-const QString &lineAt(const QStringList &model, int index)
+const std::u16string &lineAt(const Lines &model, int index)
 {
-    if (index < 0 || index >= model.size())
-        fail(texts::Text(texts::ListIndexOutOfRange).arg(index));
-    return model.at(index);
+    if (index < 0 || std::size_t(index) >= model.size())
+        fail(Format(texts::ListIndexOutOfRange, {Number(index)}));
+    return model[std::size_t(index)];
+}
+
+std::u16string companionName(int code)
+{
+    return u'H' + Number(code);
 }
 
 } // namespace
 
-ModelStore::ModelStore(Platform &platform)
+ModelStore::ModelStore(Platform &platform, const ResourceSource &resources)
     : CurrentBuilding(BuildingSlotCount)
     , OriginalBuilding(BuildingSlotCount)
     , CurrentHouse(HouseSlotCount)
     , OriginalHouse(HouseSlotCount)
     , m_platform(platform)
+    , m_resources(resources)
 {
 }
 
-void ModelStore::setGamePath(const QString &gamePath)
+void ModelStore::setGamePath(const std::u16string &gamePath)
 {
     m_gamePath = gamePath;
 }
 
-QString ModelStore::modelFilePath() const
+std::u16string ModelStore::modelFilePath() const
 {
-    return m_gamePath + ModelFileName;
+    return m_gamePath + std::u16string(ModelFileName);
+}
+
+DecodedText ModelStore::builtInText(std::u16string_view name) const
+{
+    return DecodeLines(ReadResource(m_resources, TextResourceType, name));
 }
 
 void ModelStore::LoadReferenceModel()
 {
-    ReferenceModel = builtInLines(ReferenceModelName);
+    ReferenceModel = builtInText(ReferenceModelName).lines;
 }
 
 void ModelStore::InstallDefaultModel()
 {
-    const DecodedText text = DecodeLines(ReadResource(ResourceType, DefaultModelName));
+    const DecodedText text = builtInText(DefaultModelName);
     writeModelFile(text.lines, text.encoding);
     WorkingModel.clear();
 }
 
 void ModelStore::LoadWorkingModel()
 {
-    const std::string bytes = m_platform.readFile(modelFilePath().toStdString());
-    DecodedText text = DecodeLines(QByteArray::fromStdString(bytes));
+    DecodedText text = DecodeLines(m_platform.readFile(ToUtf8(modelFilePath())));
     WorkingModel = std::move(text.lines);
     WorkingEncoding = text.encoding;
 }
@@ -91,47 +94,70 @@ RecordKind ModelStore::RecordKindOf(int lineIndex)
     return RecordKind::None;
 }
 
-int ModelStore::FindRecordLine(const QStringList &model, const QString &caption)
+int ModelStore::FindRecordLine(const Lines &model, std::u16string_view caption)
 {
-    const QStringView key = TrimControl(QStringView(caption));
-    if (key.isEmpty())
+    const std::u16string_view key = TrimControl(caption);
+    if (key.empty())
         return -1;
-    for (int i = 0; i < model.size(); ++i) {
-        if (TrimControl(QStringView(model.at(i))).contains(key))
-            return i;
+    for (std::size_t i = 0; i < model.size(); ++i) {
+        if (TrimControl(model[i]).find(key) != std::u16string_view::npos)
+            return int(i);
     }
     return -1;
 }
 
-int ModelStore::FindCompanionLine(const QStringList &model, int code)
+int ModelStore::FindCompanionLine(const Lines &model, int code)
 {
     // Matching the whole name field rather than any occurrence of the code keeps
     // a value such as a cost of 100 in an earlier line from capturing the search.
-    const QString name = u'H' + QString::number(code);
+    const std::u16string name = companionName(code);
     const int last = std::min<int>(LastBuildingLine, int(model.size()) - 1);
     for (int i = FirstBuildingLine; i <= last; ++i) {
-        if (TrimControl(RecordSlot(model.at(i), 1)) == name)
+        if (TrimControl(RecordSlot(model[std::size_t(i)], 1)) == name)
             return i;
     }
     return -1;
 }
 
-int ModelStore::companionLineOrThrow(const QStringList &model, int code, const char16_t *message)
+bool ModelStore::LayoutMatchesReference() const
+{
+    // A file whose lines were added, removed or reordered by hand breaks the
+    // pairing of each line with the shipped line at the same index.
+    if (WorkingModel.size() != ReferenceModel.size())
+        return false;
+    for (std::size_t i = 0; i < WorkingModel.size(); ++i) {
+        const RecordKind kind = RecordKindOf(int(i));
+        const int keyFields = kind == RecordKind::Building ? 2 : kind == RecordKind::House ? 1 : 0;
+        if (keyFields == 0) {
+            if (TrimControl(WorkingModel[i]) != TrimControl(ReferenceModel[i]))
+                return false;
+            continue;
+        }
+        for (int k = 0; k < keyFields; ++k) {
+            if (TrimControl(RecordSlot(WorkingModel[i], k))
+                != TrimControl(RecordSlot(ReferenceModel[i], k)))
+                return false;
+        }
+    }
+    return true;
+}
+
+int ModelStore::companionLineOrThrow(const Lines &model, int code, const char16_t *message)
 {
     const int line = FindCompanionLine(model, code);
     if (line < 0)
-        fail(texts::Text(message).arg(u'H' + QString::number(code)));
+        fail(Format(message, {companionName(code)}));
     return line;
 }
 
-RecordKind ModelStore::LoadEntrySlots(const QString &caption, int code)
+RecordKind ModelStore::LoadEntrySlots(std::u16string_view caption, int code)
 {
     const int i = FindRecordLine(WorkingModel, caption);
     const RecordKind kind = RecordKindOf(i);
     if (kind == RecordKind::None)
         return kind;
-    const QString &current = WorkingModel.at(i);
-    const QString &reference = lineAt(ReferenceModel, i);
+    const std::u16string &current = WorkingModel[std::size_t(i)];
+    const std::u16string &reference = lineAt(ReferenceModel, i);
 
     if (kind == RecordKind::Building) {
         CurrentBuilding = SplitRecord(current, BuildingSlotCount);
@@ -144,37 +170,37 @@ RecordKind ModelStore::LoadEntrySlots(const QString &caption, int code)
     const int r = companionLineOrThrow(ReferenceModel, code, texts::CompanionMissingInReference);
     CurrentHouse = SplitRecord(current, HouseSlotCount);
     OriginalHouse = SplitRecord(reference, HouseSlotCount);
-    CurrentBuilding = SplitRecord(WorkingModel.at(c), BuildingSlotCount);
-    OriginalBuilding = SplitRecord(ReferenceModel.at(r), BuildingSlotCount);
+    CurrentBuilding = SplitRecord(WorkingModel[std::size_t(c)], BuildingSlotCount);
+    OriginalBuilding = SplitRecord(ReferenceModel[std::size_t(r)], BuildingSlotCount);
     return kind;
 }
 
-RecordKind ModelStore::LoadReferenceEntrySlots(const QString &caption, int code)
+RecordKind ModelStore::LoadReferenceEntrySlots(std::u16string_view caption, int code)
 {
     const int i = FindRecordLine(ReferenceModel, caption);
     const RecordKind kind = RecordKindOf(i);
     if (kind == RecordKind::Building) {
-        CurrentBuilding = SplitRecord(ReferenceModel.at(i), BuildingSlotCount);
+        CurrentBuilding = SplitRecord(ReferenceModel[std::size_t(i)], BuildingSlotCount);
     } else if (kind == RecordKind::House) {
         const int r =
             companionLineOrThrow(ReferenceModel, code, texts::CompanionMissingInReference);
-        CurrentHouse = SplitRecord(ReferenceModel.at(i), HouseSlotCount);
-        CurrentBuilding = SplitRecord(ReferenceModel.at(r), BuildingSlotCount);
+        CurrentHouse = SplitRecord(ReferenceModel[std::size_t(i)], HouseSlotCount);
+        CurrentBuilding = SplitRecord(ReferenceModel[std::size_t(r)], BuildingSlotCount);
     }
     return kind;
 }
 
-RecordKind ModelStore::StoreEntrySlots(const QString &caption, int code)
+RecordKind ModelStore::StoreEntrySlots(std::u16string_view caption, int code)
 {
     const int i = FindRecordLine(WorkingModel, caption);
     const RecordKind kind = RecordKindOf(i);
     if (kind == RecordKind::Building) {
-        WorkingModel[i] = JoinRecord(CurrentBuilding);
+        WorkingModel[std::size_t(i)] = JoinRecord(CurrentBuilding);
         SaveWorkingModel();
     } else if (kind == RecordKind::House) {
         const int c = companionLineOrThrow(WorkingModel, code, texts::CompanionMissingInModelFile);
-        WorkingModel[i] = JoinRecord(CurrentHouse);
-        WorkingModel[c] = JoinRecord(CurrentBuilding);
+        WorkingModel[std::size_t(i)] = JoinRecord(CurrentHouse);
+        WorkingModel[std::size_t(c)] = JoinRecord(CurrentBuilding);
         SaveWorkingModel();
     }
     return kind;
@@ -191,9 +217,9 @@ void ModelStore::ResetWholeModel()
     WorkingModel = ReferenceModel;
 }
 
-void ModelStore::writeModelFile(const QStringList &lines, TextEncoding encoding)
+void ModelStore::writeModelFile(const Lines &lines, TextEncoding encoding)
 {
-    m_platform.writeFile(modelFilePath().toStdString(), EncodeLines(lines, encoding).toStdString());
+    m_platform.writeFile(ToUtf8(modelFilePath()), EncodeLines(lines, encoding));
 }
 
 } // namespace z7

@@ -1,15 +1,20 @@
 #pragma once
 
-#include "textcodec.h"
+#include "model/record.h"
+#include "model/textcodec.h"
 
-#include <QString>
-#include <QStringList>
+#include <string>
+#include <string_view>
 
 namespace z7 {
 
 class Platform;
+class ResourceSource;
 
 enum class RecordKind { None, Building, House };
+
+// The model file in the game folder.
+inline constexpr std::u16string_view ModelFileName = u"z7_model.txt";
 
 // The two copies of the model (the file with the user's changes and the
 // shipped reference) and the four slot arrays through which the editor reads
@@ -18,12 +23,12 @@ enum class RecordKind { None, Building, House };
 class ModelStore
 {
 public:
-    explicit ModelStore(Platform &platform);
+    ModelStore(Platform &platform, const ResourceSource &resources);
 
     // The game folder, ending in "\".
-    void setGamePath(const QString &gamePath);
-    QString gamePath() const { return m_gamePath; }
-    QString modelFilePath() const;
+    void setGamePath(const std::u16string &gamePath);
+    const std::u16string &gamePath() const { return m_gamePath; }
+    std::u16string modelFilePath() const;
 
     // ReferenceModel = the built-in "NewModell".
     void LoadReferenceModel();
@@ -36,35 +41,42 @@ public:
     // headers 0 and 131 and for -1 (no line).
     static RecordKind RecordKindOf(int lineIndex);
     // First line that, trimmed, contains the trimmed caption (case-sensitive); -1 if none.
-    static int FindRecordLine(const QStringList &model, const QString &caption);
+    static int FindRecordLine(const Lines &model, std::u16string_view caption);
     // The building line (1..130) whose name, trimmed, is "H" + code; -1 if none.
-    static int FindCompanionLine(const QStringList &model, int code);
+    static int FindCompanionLine(const Lines &model, int code);
+
+    // Whether the working model still pairs with the reference line by line:
+    // as many lines, each holding the record (number and name, or the section
+    // header) that the reference has at the same place.
+    bool LayoutMatchesReference() const;
 
     // Current arrays from WorkingModel, original arrays from the ReferenceModel
     // line at the same index (a house's companion is searched in each model).
-    RecordKind LoadEntrySlots(const QString &caption, int code);
+    RecordKind LoadEntrySlots(std::u16string_view caption, int code);
     // Current arrays from the ReferenceModel; original arrays untouched.
-    RecordKind LoadReferenceEntrySlots(const QString &caption, int code);
+    RecordKind LoadReferenceEntrySlots(std::u16string_view caption, int code);
     // Joins the current arrays into the entry's line(s) and writes the file once.
-    RecordKind StoreEntrySlots(const QString &caption, int code);
+    RecordKind StoreEntrySlots(std::u16string_view caption, int code);
     void SaveWorkingModel();
     // Writes the reference lines as the model file, then WorkingModel = ReferenceModel.
     void ResetWholeModel();
 
-    QStringList WorkingModel;
+    Lines WorkingModel;
     TextEncoding WorkingEncoding = TextEncoding::Ansi;
-    QStringList ReferenceModel;
-    QStringList CurrentBuilding;
-    QStringList OriginalBuilding;
-    QStringList CurrentHouse;
-    QStringList OriginalHouse;
+    Lines ReferenceModel;
+    Slots CurrentBuilding;
+    Slots OriginalBuilding;
+    Slots CurrentHouse;
+    Slots OriginalHouse;
 
 private:
-    void writeModelFile(const QStringList &lines, TextEncoding encoding);
-    static int companionLineOrThrow(const QStringList &model, int code, const char16_t *message);
+    void writeModelFile(const Lines &lines, TextEncoding encoding);
+    DecodedText builtInText(std::u16string_view name) const;
+    static int companionLineOrThrow(const Lines &model, int code, const char16_t *message);
 
     Platform &m_platform;
-    QString m_gamePath;
+    const ResourceSource &m_resources;
+    std::u16string m_gamePath;
 };
 
 } // namespace z7

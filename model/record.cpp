@@ -1,70 +1,53 @@
-#include "record.h"
+#include "model/record.h"
 
 namespace z7 {
 
 namespace {
 // The game cuts a line after the first field to this many characters.
-constexpr qsizetype RemainderLimit = 150;
+constexpr std::size_t RemainderLimit = 150;
 
 // One step of the split: the text before the first comma of the remainder
 // (empty when there is none), and the remainder after that comma, cut short.
-QStringView takeSlot(QStringView &remainder)
+std::u16string_view takeSlot(std::u16string_view &remainder)
 {
-    const qsizetype comma = remainder.indexOf(u',');
-    if (comma < 0) {
-        remainder = remainder.left(RemainderLimit);
+    const std::size_t comma = remainder.find(u',');
+    if (comma == remainder.npos) {
+        remainder = remainder.substr(0, RemainderLimit);
         return {};
     }
-    const QStringView slot = remainder.left(comma);
-    remainder = remainder.sliced(comma + 1).left(RemainderLimit);
+    const std::u16string_view slot = remainder.substr(0, comma);
+    remainder = remainder.substr(comma + 1).substr(0, RemainderLimit);
     return slot;
 }
 
 } // namespace
 
-QStringList SplitRecord(const QString &line, int slotCount)
+Slots SplitRecord(std::u16string_view line, int slotCount)
 {
-    QStringList slotTexts;
-    slotTexts.reserve(slotCount);
-    QStringView remainder(line);
+    Slots slotTexts;
+    slotTexts.reserve(std::size_t(slotCount));
+    std::u16string_view remainder = line;
     for (int k = 0; k < slotCount; ++k)
-        slotTexts.append(takeSlot(remainder).toString());
+        slotTexts.emplace_back(takeSlot(remainder));
     return slotTexts;
 }
 
-QStringView RecordSlot(QStringView line, int slot)
+std::u16string_view RecordSlot(std::u16string_view line, int slot)
 {
-    QStringView remainder = line;
+    std::u16string_view remainder = line;
     for (int k = 0; k < slot; ++k)
         takeSlot(remainder);
     return takeSlot(remainder);
 }
 
-QStringView TrimControl(QStringView text)
+std::u16string JoinRecord(const Slots &slotTexts)
 {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin].unicode() <= 0x20)
-        ++begin;
-    while (end > begin && text[end - 1].unicode() <= 0x20)
-        --end;
-    return text.sliced(begin, end - begin);
-}
-
-QString TrimControl(const QString &text)
-{
-    const QStringView trimmed = TrimControl(QStringView(text));
-    return trimmed.size() == text.size() ? text : trimmed.toString();
-}
-
-QString JoinRecord(const QStringList &slotTexts)
-{
-    QString line;
-    qsizetype size = 0;
-    for (const QString &slot : slotTexts)
+    std::u16string line;
+    std::size_t size = 0;
+    for (const std::u16string &slot : slotTexts)
         size += slot.size() + 1;
     line.reserve(size);
-    for (const QString &slot : slotTexts) {
+    for (const std::u16string &slot : slotTexts) {
         line += TrimControl(slot);
         line += u',';
     }

@@ -1,53 +1,20 @@
-#include "resource.h"
+#include "model/resource.h"
 
-#include "texts.h"
-
-#include <QDir>
-#include <QFile>
+#include "model/text.h"
+#include "model/texts.h"
 
 #include "error.h"
+#include "resource_source.h"
 
 namespace z7 {
 
-namespace {
-
-char16_t foldAsciiCase(char16_t c)
+std::string ReadResource(const ResourceSource &resources, std::u16string_view type,
+                         std::u16string_view name)
 {
-    return (c >= u'a' && c <= u'z') ? char16_t(c - u'a' + u'A') : c;
-}
-
-// Windows compares resource names this way: A-Z only, nothing else folded.
-bool sameIgnoringAsciiCase(QStringView a, QStringView b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (qsizetype i = 0; i < a.size(); ++i) {
-        if (foldAsciiCase(a[i].unicode()) != foldAsciiCase(b[i].unicode()))
-            return false;
-    }
-    return true;
-}
-
-QString findEntry(const QString &folder, const QString &name, QDir::Filters filter)
-{
-    const QStringList entries = QDir(folder).entryList(filter);
-    for (const QString &entry : entries) {
-        if (sameIgnoringAsciiCase(entry, name))
-            return folder + u'/' + entry;
-    }
-    return QString();
-}
-
-} // namespace
-
-QByteArray ReadResource(const QString &type, const QString &name)
-{
-    const QString folder = findEntry(QStringLiteral(":"), type, QDir::Dirs | QDir::NoDotAndDotDot);
-    const QString path = folder.isEmpty() ? QString() : findEntry(folder, name, QDir::Files);
-    QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
-        throw Error(texts::Text(texts::ResourceNotFound).arg(name).toStdString());
-    return file.readAll();
+    std::optional<std::string> bytes = resources.bytes(type, name);
+    if (!bytes)
+        throw Error(ToUtf8(Format(texts::ResourceNotFound, {name})));
+    return std::move(*bytes);
 }
 
 } // namespace z7

@@ -1,13 +1,19 @@
 #pragma once
 
-#include <QByteArray>
-#include <QString>
+#include <string>
+#include <string_view>
 
 namespace z7 {
 
-// The bytes of the resource ":/<TYPE>/<NAME>" carried inside the program. Type
-// and name are matched without regard to the case of A-Z. A missing resource
+class ResourceSource;
+
+// The bytes of a resource carried inside the program. A missing resource
 // throws z7::Error("Ressource <name> nicht gefunden").
-QByteArray ReadResource(const QString &type, const QString &name);
+std::string ReadResource(const ResourceSource &resources, std::u16string_view type,
+                         std::u16string_view name);
+
+// The type under which the model texts, the catalogue tables and the guide
+// are stored: the text "RT_RCDATA", not the system's number for raw data.
+inline constexpr std::u16string_view TextResourceType = u"RT_RCDATA";
 
 } // namespace z7

@@ -1,7 +1,8 @@
 #pragma once
 
-#include <QByteArray>
-#include <QStringList>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace z7 {
 
@@ -9,19 +10,21 @@ namespace z7 {
 // Unicode encodings carry their byte-order mark in the file.
 enum class TextEncoding { Ansi, Utf8, Utf16LE, Utf16BE };
 
+using Lines = std::vector<std::u16string>;
+
 struct DecodedText
 {
-    QStringList lines;
+    Lines lines;
     TextEncoding encoding = TextEncoding::Ansi;
 };
 
 // A byte-order mark (UTF-8, UTF-16LE, UTF-16BE, tested in that order) decides
-// the encoding, else the ANSI code page. CR LF, LF and CR each end a line, a
-// final break adds no empty line, and a NUL ends the text.
-DecodedText DecodeLines(const QByteArray &bytes);
+// the encoding, else the system's ANSI code page. CR LF, LF and CR each end a
+// line, a final break adds no empty line, and a NUL ends the text.
+DecodedText DecodeLines(std::string_view bytes);
 
 // Every line followed by CR LF, the last one included; the mark of the encoding
 // in front. Characters the ANSI code page cannot hold become '?'.
-QByteArray EncodeLines(const QStringList &lines, TextEncoding encoding);
+std::string EncodeLines(const Lines &lines, TextEncoding encoding);
 
 } // namespace z7

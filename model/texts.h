@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QString>
-
 // The German texts of the model data, in one place. Placeholders are %1, %2.
 namespace z7::texts {
 
@@ -19,10 +17,5 @@ inline constexpr char16_t CompanionMissingInModelFile[] =
     u"Die Zeile \"%1\" fehlt in der Modelldatei. Der Eintrag kann nicht bearbeitet werden.";
 inline constexpr char16_t CompanionMissingInReference[] =
     u"Die Zeile \"%1\" fehlt im Referenzmodell. Der Eintrag kann nicht bearbeitet werden.";
-
-inline QString Text(const char16_t *text)
-{
-    return QStringView(text).toString();
-}
 
 } // namespace z7::texts

@@ -1,8 +1,8 @@
 #include "host_platform.h"
 
 #include "error.h"
+#include "model/texts.h"
 #include "temporary_names.h"
-#include "texts.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,7 +15,7 @@ namespace {
 
 [[noreturn]] void fail(const char16_t *text, const QString &path, const QString &reason)
 {
-    throw Error(texts::Text(text).arg(path, reason).toStdString());
+    throw Error(QString::fromUtf16(text).arg(path, reason).toStdString());
 }
 
 } // namespace

@@ -1,7 +1,8 @@
-#include "model_store.h"
-#include "record.h"
-#include "resource.h"
-#include "textcodec.h"
+#include "model/model_store.h"
+#include "model/record.h"
+#include "model/resource.h"
+#include "model/textcodec.h"
+#include "resources/qt_resource_source.h"
 
 #include "catalogue_entries.h"
 #include "error.h"
@@ -9,40 +10,47 @@
 #include <gtest/gtest.h>
 
 using namespace z7;
-using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-QByteArray resource(const char16_t *name)
+std::string resource(const char16_t *name)
 {
-    return ReadResource(u"RT_RCDATA"_s, QString::fromUtf16(name));
+    return ReadResource(ProgramResources(), TextResourceType, name);
+}
+
+template <typename Text, typename Part> std::size_t countOf(const Text &text, const Part &part)
+{
+    std::size_t n = 0;
+    for (std::size_t at = text.find(part); at != Text::npos; at = text.find(part, at + 1))
+        ++n;
+    return n;
 }
 
 TEST(BuiltInTexts, SizesAndTheOneByteDifference)
 {
-    const QByteArray de = resource(u"DE_Modell");
-    const QByteArray ref = resource(u"NewModell");
-    ASSERT_EQ(de.size(), 6650);
-    ASSERT_EQ(ref.size(), 6651);
-    const qsizetype tab = ref.indexOf('\t');
-    ASSERT_GT(tab, 0);
-    EXPECT_EQ(ref.indexOf('\t', tab + 1), -1);
-    EXPECT_EQ(QByteArray(ref).remove(tab, 1), de);
-    EXPECT_TRUE(ref.left(tab).endsWith("\r\nHerrschaftliche Villa,"));
-    EXPECT_FALSE(de.endsWith("\n"));
-    EXPECT_EQ(de.count("\r\n"), 151);
-    EXPECT_EQ(de.count('\n'), 151);
-    EXPECT_EQ(de.count('\r'), 151);
+    const std::string de = resource(u"DE_Modell");
+    const std::string ref = resource(u"NewModell");
+    ASSERT_EQ(de.size(), 6650u);
+    ASSERT_EQ(ref.size(), 6651u);
+    const std::size_t tab = ref.find('\t');
+    ASSERT_NE(tab, std::string::npos);
+    EXPECT_EQ(ref.find('\t', tab + 1), std::string::npos);
+    EXPECT_EQ(std::string(ref).erase(tab, 1), de);
+    EXPECT_TRUE(ref.substr(0, tab).ends_with("\r\nHerrschaftliche Villa,"));
+    EXPECT_FALSE(de.ends_with("\n"));
+    EXPECT_EQ(countOf(de, "\r\n"), 151u);
+    EXPECT_EQ(countOf(de, '\n'), 151u);
+    EXPECT_EQ(countOf(de, '\r'), 151u);
 }
 
 TEST(BuiltInTexts, LayoutAndTellingRows)
 {
     for (const char16_t *name : {u"DE_Modell", u"NewModell"}) {
-        SCOPED_TRACE(QString::fromUtf16(name).toStdString());
+        SCOPED_TRACE(ToUtf8(name));
         const DecodedText text = DecodeLines(resource(name));
         EXPECT_EQ(text.encoding, TextEncoding::Ansi);
-        const QStringList &m = text.lines;
-        ASSERT_EQ(m.size(), 152);
+        const Lines &m = text.lines;
+        ASSERT_EQ(m.size(), 152u);
         EXPECT_EQ(m[0], u"ALL BUILDINGS");
         EXPECT_EQ(m[131], u"ALL HOUSES");
         EXPECT_EQ(m[6], u"5,Strasse,{,4,0,0,0,0,0,0,0,},,");
@@ -57,24 +65,24 @@ TEST(BuiltInTexts, LayoutAndTellingRows)
                   u"Luxus Palast,{,85,100,80,2,4,3,1,1,1,2,3,1,1,1,2,1,5,1750,200,16,,,1600,,,16,,"
                   u"100.00");
         for (int i = 1; i <= 130; ++i) {
-            const QStringList slotTexts = SplitRecord(m[i], BuildingSlotCount);
-            EXPECT_EQ(slotTexts[0], QString::number(i - 1));
-            EXPECT_EQ(m[i].count(u','), 13) << i;
+            const Slots slotTexts = SplitRecord(m[i], BuildingSlotCount);
+            EXPECT_EQ(slotTexts[0], Number(i - 1));
+            EXPECT_EQ(countOf(m[i], u','), 13u) << i;
             EXPECT_EQ(slotTexts[2], u"{");
             EXPECT_EQ(slotTexts[11], u"}");
         }
         for (int k = 0; k < 20; ++k)
-            EXPECT_EQ(m[132 + k].count(u','), k < 13 ? 30 : 29) << k;
+            EXPECT_EQ(countOf(m[132 + k], u','), k < 13 ? 30u : 29u) << k;
     }
 }
 
 TEST(BuiltInTexts, EveryCatalogueEntryFindsItsLineAndCompanion)
 {
     for (const char16_t *name : {u"DE_Modell", u"NewModell"}) {
-        const QStringList model = DecodeLines(resource(name)).lines;
+        const Lines model = DecodeLines(resource(name)).lines;
         for (const test::CatalogueEntry &e : test::CatalogueEntries) {
-            const QString caption = QString::fromUtf16(e.caption);
-            SCOPED_TRACE(QString(QString::fromUtf16(name) + u' ' + caption).toStdString());
+            const std::u16string caption = e.caption;
+            SCOPED_TRACE(ToUtf8(name + (u' ' + caption)));
             const int line = ModelStore::FindRecordLine(model, caption);
             EXPECT_EQ(line, e.line);
             if (e.code == 15) {
@@ -91,8 +99,8 @@ TEST(BuiltInTexts, EveryCatalogueEntryFindsItsLineAndCompanion)
 
 TEST(BuiltInTexts, LookupIgnoresTheCaseOfAsciiLettersOnly)
 {
-    EXPECT_EQ(ReadResource(u"rt_rcdata"_s, u"newmodell"_s).size(), 6651);
-    EXPECT_EQ(ReadResource(u"Rt_RcData"_s, u"DE_MODELL"_s).size(), 6650);
+    EXPECT_EQ(ReadResource(ProgramResources(), u"rt_rcdata", u"newmodell").size(), 6651u);
+    EXPECT_EQ(ReadResource(ProgramResources(), u"Rt_RcData", u"DE_MODELL").size(), 6650u);
     struct Missing
     {
         const char16_t *type, *name, *message;
@@ -103,10 +111,10 @@ TEST(BuiltInTexts, LookupIgnoresTheCaseOfAsciiLettersOnly)
           Missing{u"RT_RCDATA", u"NewModelI", u"Ressource NewModelI nicht gefunden"},
           Missing{u"", u"", u"Ressource  nicht gefunden"}}) {
         try {
-            ReadResource(QString::fromUtf16(m.type), QString::fromUtf16(m.name));
-            ADD_FAILURE() << "found " << QString::fromUtf16(m.name).toStdString();
+            ReadResource(ProgramResources(), m.type, m.name);
+            ADD_FAILURE() << "found " << ToUtf8(m.name);
         } catch (const Error &error) {
-            EXPECT_EQ(QString::fromUtf8(error.what()), QString::fromUtf16(m.message));
+            EXPECT_EQ(error.what(), ToUtf8(m.message));
         }
     }
 }

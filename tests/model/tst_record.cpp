@@ -1,34 +1,35 @@
-#include "record.h"
+#include "model/record.h"
 
 #include <gtest/gtest.h>
 
 using namespace z7;
-using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-QString s(const char16_t *text)
+std::u16string s(const char16_t *text)
 {
-    return QStringView(text).toString();
+    return text;
 }
 
-QStringList slotsOf(std::initializer_list<const char16_t *> texts, int count)
+std::u16string repeat(std::size_t count, char16_t c)
 {
-    QStringList list;
-    for (const char16_t *t : texts)
-        list.append(s(t));
-    while (list.size() < count)
-        list.append(QString());
+    return std::u16string(count, c);
+}
+
+Slots slotsOf(std::initializer_list<const char16_t *> texts, int count)
+{
+    Slots list(texts.begin(), texts.end());
+    list.resize(std::size_t(count));
     return list;
 }
 
 struct SplitCase
 {
     const char *name;
-    QString line;
+    std::u16string line;
     int count;
-    QStringList slotTexts;
-    QString joined;
+    Slots slotTexts;
+    std::u16string joined;
 };
 
 class Split : public testing::TestWithParam<SplitCase>
@@ -38,16 +39,16 @@ class Split : public testing::TestWithParam<SplitCase>
 TEST_P(Split, SlotsAndJoinedLine)
 {
     const SplitCase &c = GetParam();
-    const QStringList got = SplitRecord(c.line, c.count);
+    const Slots got = SplitRecord(c.line, c.count);
     EXPECT_EQ(got, c.slotTexts);
     for (int k = 0; k < c.count; ++k)
-        EXPECT_EQ(RecordSlot(c.line, k), c.slotTexts[k]) << k;
+        EXPECT_EQ(RecordSlot(c.line, k), c.slotTexts[std::size_t(k)]) << k;
     EXPECT_EQ(JoinRecord(got), c.joined);
     // After one store a line is stable.
     EXPECT_EQ(JoinRecord(SplitRecord(c.joined, c.count)), c.joined);
 }
 
-const QString Long = u"1,"_s + QString(200, u'x') + u",2,3"_s;
+const std::u16string Long = u"1," + repeat(200, u'x') + u",2,3";
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, Split,
@@ -106,17 +107,16 @@ INSTANTIATE_TEST_SUITE_P(
         // Only characters at or below U+0020 are trimmed: a no-break space stays.
         SplitCase{"NoBreakSpaceStays", s(u"\u00a0x\u00a0,"), 2, slotsOf({u"\u00a0x\u00a0"}, 2),
                   s(u"\u00a0x\u00a0,,")},
-        SplitCase{"NoComma", s(u"ALL HOUSES"), 26, slotsOf({}, 26), QString(26, u',')},
-        SplitCase{"EmptyLine", QString(), 15, slotsOf({}, 15), QString(15, u',')},
+        SplitCase{"NoComma", s(u"ALL HOUSES"), 26, slotsOf({}, 26), repeat(26, u',')},
+        SplitCase{"EmptyLine", std::u16string(), 15, slotsOf({}, 15), repeat(15, u',')},
         SplitCase{"FewCommas", s(u"Zelt,{,1,"), 26, slotsOf({u"Zelt", u"{", u"1"}, 26),
-                  s(u"Zelt,{,1,") + QString(23, u',')},
+                  s(u"Zelt,{,1,") + repeat(23, u',')},
         // Only 150 characters after the first comma take part.
-        SplitCase{"CutAfter150", Long, 15, slotsOf({u"1"}, 15), u"1"_s + QString(15, u',')},
-        SplitCase{"CutAt150Exactly", u"a,"_s + QString(149, u'y') + u",b,"_s, 3,
-                  QStringList{u"a"_s, QString(149, u'y'), QString()},
-                  u"a,"_s + QString(149, u'y') + u",,"_s},
-        SplitCase{"CommaAt151IsCut", u"a,"_s + QString(150, u'y') + u",b,"_s, 3, slotsOf({u"a"}, 3),
-                  u"a,,,"_s}),
+        SplitCase{"CutAfter150", Long, 15, slotsOf({u"1"}, 15), u"1" + repeat(15, u',')},
+        SplitCase{"CutAt150Exactly", u"a," + repeat(149, u'y') + u",b,", 3,
+                  Slots{u"a", repeat(149, u'y'), u""}, u"a," + repeat(149, u'y') + u",,"},
+        SplitCase{"CommaAt151IsCut", u"a," + repeat(150, u'y') + u",b,", 3, slotsOf({u"a"}, 3),
+                  u"a,,,"}),
     [](const testing::TestParamInfo<SplitCase> &info) { return std::string(info.param.name); });
 
 } // namespace

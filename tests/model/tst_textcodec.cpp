@@ -1,4 +1,4 @@
-#include "textcodec.h"
+#include "model/textcodec.h"
 
 #include <gtest/gtest.h>
 
@@ -6,25 +6,18 @@ using namespace z7;
 
 namespace {
 
-QByteArray bytes(const char *text, qsizetype size)
-{
-    return QByteArray(text, size);
-}
-#define B(literal) bytes(literal, sizeof(literal) - 1)
+#define B(literal) std::string(literal, sizeof(literal) - 1)
 
-QStringList lines(std::initializer_list<const char16_t *> texts)
+Lines lines(std::initializer_list<const char16_t *> texts)
 {
-    QStringList list;
-    for (const char16_t *t : texts)
-        list.append(QStringView(t).toString());
-    return list;
+    return Lines(texts.begin(), texts.end());
 }
 
 struct DecodeCase
 {
     const char *name;
-    QByteArray input;
-    QStringList lines;
+    std::string input;
+    Lines lines;
     TextEncoding encoding;
 };
 
@@ -42,7 +35,7 @@ TEST_P(Decode, LinesAndEncoding)
 INSTANTIATE_TEST_SUITE_P(
     LineRulesAndMarks, Decode,
     testing::Values(
-        DecodeCase{"Empty", QByteArray(), {}, TextEncoding::Ansi},
+        DecodeCase{"Empty", std::string(), {}, TextEncoding::Ansi},
         DecodeCase{"OnlyBreak", B("\r\n"), lines({u""}), TextEncoding::Ansi},
         DecodeCase{"NoFinalBreak", B("a\r\nb"), lines({u"a", u"b"}), TextEncoding::Ansi},
         DecodeCase{"FinalBreakAddsNoLine", B("a\r\nb\r\n"), lines({u"a", u"b"}),
@@ -69,12 +62,22 @@ INSTANTIATE_TEST_SUITE_P(
                    lines({u"a"}), TextEncoding::Utf16LE},
         // A mark alone is an empty text; two bytes of the UTF-8 mark are no mark.
         DecodeCase{"MarkOnly", B("\xef\xbb\xbf"), {}, TextEncoding::Utf8},
-        DecodeCase{"PartialMarkIsAnsi", B("\xef\xbb"), lines({u"ï»"}), TextEncoding::Ansi}),
+        DecodeCase{"PartialMarkIsAnsi", B("\xef\xbb"), lines({u"ï»"}), TextEncoding::Ansi},
+        // Broken UTF-8: one replacement character for each maximal broken part,
+        // and what follows it is read again from its own first byte.
+        DecodeCase{"Utf8BrokenParts", B("\xef\xbb\xbf" "a\xff" "b\xe2\x82" "c\xf0\x9f\x98\x80"),
+                   lines({u"a\ufffdb\ufffdc\U0001F600"}), TextEncoding::Utf8},
+        DecodeCase{"Utf8OverlongAndSurrogateForms", B("\xef\xbb\xbf\xc0\xaf\xed\xa0\x80\xf4\x90"),
+                   lines({u"\ufffd\ufffd\ufffd\ufffd\ufffd\ufffd\ufffd"}), TextEncoding::Utf8},
+        DecodeCase{"Utf8CutAtTheEnd", B("\xef\xbb\xbf" "x\xe2\x82"), lines({u"x\ufffd"}),
+                   TextEncoding::Utf8},
+        DecodeCase{"Utf16OddLastByte", B("\xff\xfe" "a\x00" "b"), lines({u"a\ufffd"}),
+                   TextEncoding::Utf16LE}),
     [](const testing::TestParamInfo<DecodeCase> &info) { return std::string(info.param.name); });
 
 TEST(Encode, EveryLineEndsInCrLfWithTheMarkOfItsEncoding)
 {
-    const QStringList text = lines({u"ä€", u""});
+    const Lines text = lines({u"ä€", u""});
     EXPECT_EQ(EncodeLines(text, TextEncoding::Ansi), B("\xe4\x80\r\n\r\n"));
     EXPECT_EQ(EncodeLines(text, TextEncoding::Utf8), B("\xef\xbb\xbf\xc3\xa4\xe2\x82\xac\r\n\r\n"));
     EXPECT_EQ(EncodeLines(text, TextEncoding::Utf16LE),
@@ -92,19 +95,27 @@ TEST(Encode, AnsiReplacesWhatCp1252CannotHold)
 
 TEST(Encode, EveryAnsiByteSurvivesARoundTrip)
 {
-    QByteArray all;
+    std::string all;
     for (int b = 1; b < 256; ++b) {
         if (b != '\r' && b != '\n')
-            all.append(char(b));
+            all += char(b);
     }
     const DecodedText text = DecodeLines(all);
-    ASSERT_EQ(text.lines.size(), 1);
+    ASSERT_EQ(text.lines.size(), 1u);
     EXPECT_EQ(EncodeLines(text.lines, TextEncoding::Ansi), all + "\r\n");
+}
+
+TEST(Encode, Utf16KeepsUnpairedSurrogatesUtf8MarksThem)
+{
+    const Lines text{std::u16string{u'a', char16_t(0xD800), u'b'}};
+    for (TextEncoding e : {TextEncoding::Utf16LE, TextEncoding::Utf16BE})
+        EXPECT_EQ(DecodeLines(EncodeLines(text, e)).lines, text);
+    EXPECT_EQ(EncodeLines(text, TextEncoding::Utf8), B("\xef\xbb\xbf" "a\xef\xbf\xbd" "b\r\n"));
 }
 
 TEST(Encode, UnicodeRoundTripsKeepEveryCharacter)
 {
-    const QStringList text = lines({u"Möbel \U0001F600 ŒŸ", u"", u"x"});
+    const Lines text = lines({u"Möbel \U0001F600 ŒŸ", u"", u"x"});
     for (TextEncoding e : {TextEncoding::Utf8, TextEncoding::Utf16LE, TextEncoding::Utf16BE}) {
         const DecodedText back = DecodeLines(EncodeLines(text, e));
         EXPECT_EQ(back.lines, text);

@@ -3,26 +3,24 @@
 // What the crash test's store loop writes, shared by the loop and the test
 // that checks every file it finds against all the files the loop can write.
 
-#include "model_store.h"
-#include "record.h"
-
-#include <QString>
-#include <QStringList>
+#include "model/model_store.h"
+#include "model/record.h"
 
 #include <optional>
+#include <string>
 
 namespace z7::crash {
 
 inline constexpr int ValueCount = 6;
-inline const QString Building = QStringLiteral("Theater");
-inline const QString House = QStringLiteral("Kleines Zelt");
+inline constexpr std::u16string_view Building = u"Theater";
+inline constexpr std::u16string_view House = u"Kleines Zelt";
 inline constexpr int HouseCode = 100;
 
 // Values of different lengths, so that files of different sizes follow each other.
-inline QString StoredValue(long n)
+inline std::u16string StoredValue(long n)
 {
     const int k = int(n % ValueCount);
-    return QString(k + 1, QChar(u'1' + k));
+    return std::u16string(std::size_t(k + 1), char16_t(u'1' + k));
 }
 
 // One step of the loop: two stores, as the store command makes them.
@@ -37,17 +35,16 @@ inline void StoreStep(ModelStore &store, long n)
     store.StoreEntrySlots(House, HouseCode);
 }
 
-inline void SetSlot(QStringList &lines, int index, int slotCount, int slot, const QString &value)
+inline void SetSlot(Lines &lines, int index, int slotCount, int slot, const std::u16string &value)
 {
-    QStringList slotTexts = SplitRecord(lines[index], slotCount);
-    slotTexts[slot] = value;
-    lines[index] = JoinRecord(slotTexts);
+    Slots slotTexts = SplitRecord(lines[std::size_t(index)], slotCount);
+    slotTexts[std::size_t(slot)] = value;
+    lines[std::size_t(index)] = JoinRecord(slotTexts);
 }
 
 // The model after the loop stored the building with one value and the house
 // with another; nullopt for an entry the loop has not stored yet.
-inline QStringList ModelAfter(QStringList lines, std::optional<int> building,
-                              std::optional<int> house)
+inline Lines ModelAfter(Lines lines, std::optional<int> building, std::optional<int> house)
 {
     if (building)
         SetSlot(lines, ModelStore::FindRecordLine(lines, Building), BuildingSlotCount, 3,

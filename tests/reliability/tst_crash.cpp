@@ -11,7 +11,7 @@
 
 #include "crash_steps.h"
 #include "game_prefix.h"
-#include "textcodec.h"
+#include "model/textcodec.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -122,14 +122,14 @@ TEST(CrashWhileSaving, EveryKillLeavesTheOldOrTheNewFile)
 
     // Every file the loop can ever write: each entry either not stored yet
     // or stored with one of the values.
-    const QStringList base = DecodeLines(installed).lines;
+    const Lines base = DecodeLines(installed.toStdString()).lines;
     QSet<QByteArray> possible;
     for (int b = -1; b < crash::ValueCount; ++b) {
         for (int h = -1; h < crash::ValueCount; ++h) {
-            possible.insert(
+            possible.insert(QByteArray::fromStdString(
                 EncodeLines(crash::ModelAfter(base, b < 0 ? std::nullopt : std::optional<int>(b),
                                               h < 0 ? std::nullopt : std::optional<int>(h)),
-                            TextEncoding::Ansi));
+                            TextEncoding::Ansi)));
         }
     }
     ASSERT_TRUE(possible.contains(installed));

@@ -9,11 +9,12 @@
 #include "error.h"
 #include "game_prefix.h"
 #include "messagebox.h"
-#include "model_store.h"
+#include "model/model_store.h"
 #include "platform_texts.h"
 #include "platform_wine.h"
+#include "resources/qt_resource_source.h"
 #include "record_editor.h"
-#include "textcodec.h"
+#include "model/textcodec.h"
 #include "tmain.h"
 #include "treeview.h"
 #include "valueedit.h"
@@ -215,8 +216,8 @@ TEST_P(FailedSave, KeepsTheOldFileAndReportsTheGermanError)
     GamePrefix prefix;
     ASSERT_TRUE(prefix.made());
     WinePlatform platform(prefix.path().toStdString());
-    ModelStore store(platform);
-    store.setGamePath(QStringLiteral("C:\\Spiele\\Z7\\"));
+    ModelStore store(platform, ProgramResources());
+    store.setGamePath(u"C:\\Spiele\\Z7\\");
     store.LoadReferenceModel();
     store.InstallDefaultModel();
     store.LoadWorkingModel();
@@ -227,20 +228,20 @@ TEST_P(FailedSave, KeepsTheOldFileAndReportsTheGermanError)
         GTEST_SKIP() << "this machine cannot make the failure (mounts or file attributes refused)";
     const QString watched = QDir(prefix.path()).filePath(QString::fromUtf8(GetParam().watched));
     const QMap<QString, QByteArray> before = Snapshot(watched);
-    store.setGamePath(QString::fromUtf8(GetParam().gamePath));
-    const std::string expected = CannotCreate(store.modelFilePath().toStdString(), reason);
+    store.setGamePath(FromUtf8(GetParam().gamePath));
+    const std::string expected = CannotCreate(ToUtf8(store.modelFilePath()), reason);
 
     // A building, a house with its companion, the whole-model reset and the
     // default model: every way the program writes the model file.
-    const QStringList workingBefore = store.WorkingModel;
-    store.LoadEntrySlots(QStringLiteral("Theater"), 0);
-    store.CurrentBuilding[3] = QStringLiteral("75");
-    EXPECT_EQ(Failure([&] { store.StoreEntrySlots(QStringLiteral("Theater"), 0); }), expected);
-    store.LoadEntrySlots(QStringLiteral("Kleines Zelt"), 100);
-    store.CurrentHouse[20] = QStringLiteral("9");
-    EXPECT_EQ(Failure([&] { store.StoreEntrySlots(QStringLiteral("Kleines Zelt"), 100); }),
+    const Lines workingBefore = store.WorkingModel;
+    store.LoadEntrySlots(u"Theater", 0);
+    store.CurrentBuilding[3] = u"75";
+    EXPECT_EQ(Failure([&] { store.StoreEntrySlots(u"Theater", 0); }), expected);
+    store.LoadEntrySlots(u"Kleines Zelt", 100);
+    store.CurrentHouse[20] = u"9";
+    EXPECT_EQ(Failure([&] { store.StoreEntrySlots(u"Kleines Zelt", 100); }),
               expected);
-    const QStringList workingAfterStores = store.WorkingModel;
+    const Lines workingAfterStores = store.WorkingModel;
     EXPECT_EQ(Failure([&] { store.ResetWholeModel(); }), expected);
     EXPECT_TRUE(store.WorkingModel == workingAfterStores)
         << "a failed reset changed the working model";
@@ -390,8 +391,8 @@ TEST_P(LinkedModelFile, SaveGoesWhereTheLinkLeads)
     ASSERT_TRUE(prefix.made());
     QDir(prefix.game()).mkpath(QStringLiteral("../Daten"));
     WinePlatform platform(prefix.path().toStdString());
-    ModelStore store(platform);
-    store.setGamePath(QStringLiteral("C:\\Spiele\\Z7\\"));
+    ModelStore store(platform, ProgramResources());
+    store.setGamePath(u"C:\\Spiele\\Z7\\");
     store.LoadReferenceModel();
     store.InstallDefaultModel();
     store.LoadWorkingModel();
@@ -403,9 +404,9 @@ TEST_P(LinkedModelFile, SaveGoesWhereTheLinkLeads)
     }
     ASSERT_TRUE(QFile::link(QString::fromUtf8(c.target), prefix.model()));
 
-    store.LoadEntrySlots(QStringLiteral("Theater"), 0);
-    store.CurrentBuilding[3] = QStringLiteral("75");
-    ASSERT_NO_THROW(store.StoreEntrySlots(QStringLiteral("Theater"), 0));
+    store.LoadEntrySlots(u"Theater", 0);
+    store.CurrentBuilding[3] = u"75";
+    ASSERT_NO_THROW(store.StoreEntrySlots(u"Theater", 0));
 
     const QFileInfo model(prefix.model());
     EXPECT_EQ(model.isSymLink(), c.stillALink);
@@ -414,7 +415,7 @@ TEST_P(LinkedModelFile, SaveGoesWhereTheLinkLeads)
     }
     QFile written(QDir(prefix.game()).filePath(QString::fromUtf8(c.writtenHere)));
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(written.readAll() == EncodeLines(store.WorkingModel, TextEncoding::Ansi));
+    EXPECT_TRUE(written.readAll().toStdString() == EncodeLines(store.WorkingModel, TextEncoding::Ansi));
     for (const QString &folder :
          {prefix.game(), QDir(prefix.game()).filePath(QStringLiteral("../Daten"))}) {
         for (const QString &name :

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The logic's texts are UTF-16 like QString's: each crossing is one copy.
+namespace z7 {
+
+inline QString toQString(std::u16string_view text)
+{
+    return QString(reinterpret_cast<const QChar *>(text.data()), qsizetype(text.size()));
+}
+
+inline std::u16string toU16(const QString &text)
+{
+    return text.toStdU16String();
+}
+
+inline QStringList toQStringList(const std::vector<std::u16string> &lines)
+{
+    QStringList list;
+    list.reserve(qsizetype(lines.size()));
+    for (const std::u16string &line : lines)
+        list.append(toQString(line));
+    return list;
+}
+
+} // namespace z7

@@ -1,0 +1,41 @@
+#include "resources/qt_resource_source.h"
+
+#include "model/text.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace z7 {
+
+namespace {
+
+QString findEntry(const QString &folder, std::u16string_view name, QDir::Filters filter)
+{
+    const QStringList entries = QDir(folder).entryList(filter);
+    for (const QString &entry : entries) {
+        if (EqualsIgnoringAsciiCase(entry.toStdU16String(), name))
+            return folder + u'/' + entry;
+    }
+    return QString();
+}
+
+} // namespace
+
+std::optional<std::string> QtResourceSource::bytes(std::u16string_view type,
+                                                   std::u16string_view name) const
+{
+    const QString folder = findEntry(QStringLiteral(":"), type, QDir::Dirs | QDir::NoDotAndDotDot);
+    const QString path = folder.isEmpty() ? QString() : findEntry(folder, name, QDir::Files);
+    QFile file(path);
+    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return file.readAll().toStdString();
+}
+
+const ResourceSource &ProgramResources()
+{
+    static const QtResourceSource source;
+    return source;
+}
+
+} // namespace z7

@@ -1,1 +1,0 @@
-// Anchors the resource library; its content is the embedded files.
