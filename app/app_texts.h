@@ -48,6 +48,13 @@ inline QString layoutMismatch(const QString &path, qsizetype lines)
         .arg(lines);
 }
 
+inline QString backupNotMovedBack(const QString &backup, const QString &model)
+{
+    return QStringLiteral("Die Sicherung %1 konnte nicht zurück nach %2 verschoben werden. "
+                          "Benennen Sie sie von Hand in z7_model.txt um, sonst startet das Spiel nicht.")
+        .arg(backup, model);
+}
+
 // Fixed names of the start-up.
 inline constexpr const char *GameProcess = "Z7.exe";
 inline constexpr const char *AppPathsKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\z7.exe";

@@ -3,6 +3,7 @@
 
 #include "app_texts.h"
 #include "catalogue.h"
+#include "error.h"
 #include "errorreport.h"
 #include "messagebox.h"
 #include "platform.h"
@@ -82,12 +83,17 @@ TMain::StartResult TMain::FormCreate()
         if (!m_platform.fileExists(utf8(model))) {
             try {
                 m_store.InstallDefaultModel();
-            } catch (...) {
+            } catch (const Error &error) {
                 // The game must never be left without a model file: put its own
                 // file back, so the backup is made again at the next start.
-                if (movedAside)
-                    m_platform.moveFile(utf8(backup), utf8(model));
-                throw;
+                if (!movedAside)
+                    throw;
+                m_platform.moveFile(utf8(backup), utf8(model));
+                if (m_platform.fileExists(utf8(model)))
+                    throw;
+                // Then the player has to know where the game's file is now.
+                throw Error(error.what() + std::string("\r")
+                            + utf8(app_texts::backupNotMovedBack(backup, model)));
             }
         }
         m_store.LoadWorkingModel();

@@ -4,9 +4,11 @@
 # instrumented; scripts/sanitizers/lsan.supp lists the Qt-internal leaks that
 # are not counted, and nothing of this program's own.
 set -euo pipefail
+ROOT="${ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}"
+export ROOT
 source "$ROOT/scripts/lib.sh"
 start=$SECONDS
-z7_build "$ROOT/build-asan" -DZ7_SANITIZE=ON -DZ7_BUILD_BENCH=OFF
+z7_build "$ROOT/build-asan" -DZ7_WERROR=ON -DZ7_SANITIZE=ON -DZ7_BUILD_BENCH=OFF
 built=$SECONDS
 
 # Full stacks on every allocation (Qt has no frame pointers), so that the

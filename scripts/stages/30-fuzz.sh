@@ -3,6 +3,8 @@
 # (fuzz/corpus/<target>). A broken property aborts the target; its input is
 # printed so that it can be added to the seeds once the fault is fixed.
 set -euo pipefail
+ROOT="${ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}"
+export ROOT
 source "$ROOT/scripts/lib.sh"
 z7_install_packages clang libclang-rt-dev
 start=$SECONDS

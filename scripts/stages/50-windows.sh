@@ -24,7 +24,7 @@ z7_install_packages g++-mingw-w64-x86-64 googletest wine wine64
 # The icon is drawn by a Qt tool of the main build; the earlier stage has
 # usually made it already.
 if [ ! -f "$ICO" ]; then
-    cmake -S "$ROOT" -B "$MAIN_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake -S "$ROOT" -B "$MAIN_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZ7_WERROR=ON >/dev/null
     cmake --build "$MAIN_BUILD" --target resources/generated/z7edit.ico
 fi
 
@@ -38,7 +38,7 @@ EOF
 # Builds the backend, its tests and the program that carries z7edit.rc
 # (compiled by x86_64-w64-mingw32-windres).
 BUILD_START=$SECONDS
-cmake -S "$ROOT/winbuild" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+cmake -S "$ROOT/winbuild" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZ7_WERROR=ON \
     -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-mingw64.cmake" \
     -DZ7_ICO_FILE="$ICO" >/dev/null
 cmake --build "$BUILD" --parallel "$(nproc)"

@@ -3,13 +3,15 @@
 # a temporary root and checked there, its desktop entry and AppStream data
 # validated, and the .deb linted.
 set -euo pipefail
+ROOT="${ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}"
+export ROOT
 source "$ROOT/scripts/lib.sh"
 start=$SECONDS
 z7_install_packages appstream desktop-file-utils lintian dpkg-dev binutils file
 
 build="${Z7_PACKAGE_BUILD:-$ROOT/build}"
 # A no-op after the main stage, which builds the same tree.
-z7_build "$build"
+z7_build "$build" -DZ7_WERROR=ON
 
 work="$(mktemp -d /tmp/z7-package.XXXXXX)"
 trap 'rm -rf "$work"' EXIT

@@ -214,6 +214,24 @@ TEST_F(WindowTest, FailedDefaultInstallPutsTheGamesOwnFileBack)
     EXPECT_EQ(modelBytes(), builtinText("DE_Modell") + "\r\n");
 }
 
+TEST_F(WindowTest, ABackupThatCannotGoBackIsNamedInTheReport)
+{
+    platform.putFile(ModelFile, "game's own");
+    platform.failWrites("Auf dem Datenträger ist nicht genügend Speicherplatz vorhanden");
+    platform.refuseMovesTo(ModelFile);
+    start();
+    ASSERT_EQ(MessageBoxSeam::shown().size(), 1);
+    const QStringList parts = MessageBoxSeam::shown().first().text.split(u'\r');
+    ASSERT_EQ(parts.size(), 2);
+    EXPECT_TRUE(parts[0].startsWith(
+        QStringLiteral("Datei \"C:\\Spiele\\Z7\\z7_model.txt\" kann nicht erstellt werden.")));
+    EXPECT_EQ(parts[1], QStringLiteral("Die Sicherung C:\\Spiele\\Z7\\z7_model.bak konnte nicht "
+                                       "zurück nach C:\\Spiele\\Z7\\z7_model.txt verschoben "
+                                       "werden. Benennen Sie sie von Hand in z7_model.txt um, sonst "
+                                       "startet das Spiel nicht."));
+    EXPECT_EQ(platform.fileContents(BackupFile).value_or(""), "game's own");
+}
+
 struct FontCase
 {
     const char *name;

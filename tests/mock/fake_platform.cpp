@@ -137,6 +137,8 @@ void FakePlatform::moveFile(const std::string &from, const std::string &to)
     const fs::path target = hostPath(to);
     if (source.empty() || target.empty() || !fs::exists(source) || fs::exists(target))
         return;
+    if (!m_refusedMoveTarget.empty() && target == hostPath(m_refusedMoveTarget))
+        return;
     std::error_code ignored;
     fs::rename(source, target, ignored);
 }

@@ -44,6 +44,8 @@ public:
     // From now on every writeFile fails with that reason and leaves the disk alone.
     void failWrites(const std::string &reason);
     void allowWrites() { m_writeFailure.reset(); }
+    // Every move onto that path does nothing, as when the system refuses it.
+    void refuseMovesTo(const std::string &windowsPath) { m_refusedMoveTarget = windowsPath; }
     // The paths of the successful writeFile calls, in order.
     const std::vector<std::string> &writtenFiles() const { return m_written; }
 
@@ -63,6 +65,7 @@ private:
     std::string m_documents = "C:\\users\\spieler\\Documents";
     std::optional<std::string> m_writeFailure;
     std::vector<std::string> m_written;
+    std::string m_refusedMoveTarget;
 };
 
 } // namespace z7

@@ -5,9 +5,7 @@
 // z7_store_loop starts like the editor and then stores without end; this
 // test kills it with SIGKILL at random moments, hundreds of times, and after
 // every kill compares the model file with every file the loop can write.
-// Half of the runs forbid unnamed temporary files (O_TMPFILE), as file
-// systems without them do; the save must not depend on them. Z7_CRASH_KILLS and Z7_CRASH_SEED
-// change the count and the random moments.
+// Z7_CRASH_KILLS and Z7_CRASH_SEED change the count and the random moments.
 
 #include "crash_steps.h"
 #include "game_prefix.h"
@@ -43,11 +41,9 @@ int EnvNumber(const char *name, int fallback)
 class StoreLoop
 {
 public:
-    StoreLoop(const GamePrefix &prefix, long first, bool namedTemporaries)
+    StoreLoop(const GamePrefix &prefix, long first)
     {
-        QStringList arguments{prefix.path(), QString::number(first)};
-        if (namedTemporaries)
-            arguments << QStringLiteral("--named-temporaries");
+        const QStringList arguments{prefix.path(), QString::number(first)};
         m_process.start(QStringLiteral(Z7_STORE_LOOP), arguments);
         m_process.waitForStarted(60000);
     }
@@ -113,7 +109,7 @@ TEST(CrashWhileSaving, EveryKillLeavesTheOldOrTheNewFile)
     // installs the default model and writes the guide.
     prefix.putModel(QByteArray("the game's own model file\r\n"));
     {
-        StoreLoop first(prefix, 0, false);
+        StoreLoop first(prefix, 0);
         ASSERT_TRUE(first.waitReady()) << first.output().toStdString();
         ASSERT_TRUE(first.finish()) << first.output().toStdString();
     }
@@ -159,8 +155,7 @@ TEST(CrashWhileSaving, EveryKillLeavesTheOldOrTheNewFile)
     };
 
     for (int i = 0; i < kills; ++i) {
-        const bool named = i % 2 == 1;
-        StoreLoop loop(prefix, firstStep(random), named);
+        StoreLoop loop(prefix, firstStep(random));
         if (i % 8 == 7) {
             ++duringStartUp;
             std::this_thread::sleep_for(std::chrono::milliseconds(startDelay(random)));
@@ -179,8 +174,7 @@ TEST(CrashWhileSaving, EveryKillLeavesTheOldOrTheNewFile)
         const QByteArray now = prefix.modelBytes();
         if (!possible.contains(now)) {
             ++tornFiles;
-            ADD_FAILURE() << "kill " << i << (named ? " (named temporaries)" : "")
-                          << ": the model file is neither old nor new (" << now.size() << " bytes)";
+            ADD_FAILURE() << "kill " << i << ": the model file is neither old nor new (" << now.size() << " bytes)";
         }
         seen.insert(now);
         changes += now != previous;
@@ -199,7 +193,7 @@ TEST(CrashWhileSaving, EveryKillLeavesTheOldOrTheNewFile)
         }
     }
     {
-        StoreLoop last(prefix, 0, false);
+        StoreLoop last(prefix, 0);
         ASSERT_TRUE(last.waitReady()) << last.output().toStdString();
         ASSERT_TRUE(last.finish());
         countStraysKept();
@@ -247,7 +241,7 @@ TEST(CrashWhileSaving, TheNextStartClearsAwayWhatAKillLeft)
     ASSERT_TRUE(prefix.made());
     prefix.putModel(QByteArray("the game's own model file\r\n"));
     {
-        StoreLoop first(prefix, 0, false);
+        StoreLoop first(prefix, 0);
         ASSERT_TRUE(first.waitReady()) << first.output().toStdString();
         ASSERT_TRUE(first.finish());
     }
@@ -264,7 +258,7 @@ TEST(CrashWhileSaving, TheNextStartClearsAwayWhatAKillLeft)
     put("z7_model.txt.AbCdEf", "another copy, named as some tools name theirs");
     ASSERT_TRUE(QDir(prefix.game()).mkdir(QStringLiteral("~z7edit-x.tmp")));
     {
-        StoreLoop next(prefix, 0, false);
+        StoreLoop next(prefix, 0);
         ASSERT_TRUE(next.waitReady()) << next.output().toStdString();
         ASSERT_TRUE(next.finish());
     }
