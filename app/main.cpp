@@ -2,9 +2,11 @@
 #include "platform.h"
 #include "tmain.h"
 
+#include <QApplication>
+
 int main(int argc, char *argv[])
 {
-    z7::Application app(argc, argv);
+    QApplication app(argc, argv);
     auto platform = z7::CreateSystemPlatform();
     z7::TMain window(*platform);
     if (window.FormCreate() == z7::TMain::StartResult::End)

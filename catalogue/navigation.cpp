@@ -26,9 +26,9 @@ Navigator::Navigator(const Controls &controls, EntryView &entries, PictureList p
     , m_pictureList(std::move(pictures))
 {
     connect(m_controls.tree, &TreeView::changing, this,
-            [this](QTreeWidgetItem *next) { ModellTreeChanging(next); });
+            [this](QTreeWidgetItem *next) { Guarded([&] { ModellTreeChanging(next); }); });
     connect(m_controls.tree, &TreeView::changed, this,
-            [this](QTreeWidgetItem *node) { ModellTreeChange(node); });
+            [this](QTreeWidgetItem *node) { Guarded([&] { ModellTreeChange(node); }); });
 }
 
 void Navigator::SetEntryCommands(bool enabled)

@@ -30,20 +30,4 @@ void ReportError(const QString &message)
     ShowMessage(QApplication::activeWindow(), text, ErrorReportTitle(), MB_OK | MB_ICONERROR);
 }
 
-Application::Application(int &argc, char **argv)
-    : QApplication(argc, argv)
-{
-}
-
-bool Application::notify(QObject *receiver, QEvent *event)
-{
-    try {
-        return QApplication::notify(receiver, event);
-    } catch (const std::exception &e) {
-        ReportError(QString::fromUtf8(e.what()));
-    }
-    // The event has been dealt with: by the report.
-    return true;
-}
-
 } // namespace z7

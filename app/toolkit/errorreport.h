@@ -19,7 +19,9 @@ QString ErrorReportTitle(const QString &programFile);
 void ReportError(const QString &message);
 
 // Runs f; an exception that leaves it is reported and the caller goes on.
-// Returns false when it caught one.
+// Returns false when it caught one. Every signal that reaches the program's
+// handlers goes through here: Qt's event delivery is not exception safe, so
+// nothing may unwind into it.
 template <class F> bool Guarded(F &&f)
 {
     try {
@@ -30,14 +32,5 @@ template <class F> bool Guarded(F &&f)
     }
     return false;
 }
-
-// The application object: an exception thrown by any event handler ends that
-// handler only; it is reported and the event loop goes on.
-class Application : public QApplication
-{
-public:
-    Application(int &argc, char **argv);
-    bool notify(QObject *receiver, QEvent *event) override;
-};
 
 } // namespace z7

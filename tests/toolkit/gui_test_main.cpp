@@ -28,7 +28,7 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     testing::InitGoogleTest(&argc, argv);
-    z7::Application app(argc, argv);
+    QApplication app(argc, argv);
     qInstallMessageHandler(failOnWarning);
     return RUN_ALL_TESTS();
 }
