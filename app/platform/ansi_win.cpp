@@ -19,11 +19,25 @@ std::string EncodeAnsi(std::u16string_view text)
 {
     if (text.empty())
         return {};
-    const auto *wide = reinterpret_cast<const wchar_t *>(text.data());
+    // One '?' for a character outside the BMP, as for any other the code page
+    // cannot hold; without WC_NO_BEST_FIT_CHARS Windows would quietly write a
+    // look-alike ("a" for "ā") instead.
+    std::u16string units;
+    units.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        const bool high = c >= 0xD800 && c <= 0xDBFF;
+        if (high && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF)
+            ++i;
+        units += (c >= 0xD800 && c <= 0xDFFF) ? u'?' : c;
+    }
+    const auto *wide = reinterpret_cast<const wchar_t *>(units.data());
+    const int count = int(units.size());
     const int size =
-        WideCharToMultiByte(CP_ACP, 0, wide, int(text.size()), nullptr, 0, "?", nullptr);
+        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, count, nullptr, 0, "?", nullptr);
     std::string bytes(std::size_t(size), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide, int(text.size()), bytes.data(), size, "?", nullptr);
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, count, bytes.data(), size, "?",
+                        nullptr);
     return bytes;
 }
 
