@@ -38,6 +38,13 @@ inline QString noInstallation()
                           "korrekte Spielinstallation ist der Z7-Editor nicht lauffähig. Der "
                           "Programmstart wird abgebrochen.");
 }
+inline QString alreadyOpen(const QString &gamePath)
+{
+    return QStringLiteral("Z7 Edit ist für das Spiel in %1 bereits geöffnet.\rBitte arbeiten Sie "
+                          "im offenen Fenster weiter. Ein zweites Fenster öffnet sich nicht, damit "
+                          "keine gespeicherte Änderung überschrieben wird.")
+        .arg(gamePath);
+}
 inline QString layoutMismatch(const QString &path, qsizetype lines)
 {
     return QStringLiteral("Die Modelldatei %1 hat nicht den erwarteten Aufbau: Sie hat %2 Zeilen, "
