@@ -80,6 +80,7 @@ void ModelStore::LoadWorkingModel()
     DecodedText text = DecodeLines(QByteArray::fromStdString(bytes));
     WorkingModel = std::move(text.lines);
     WorkingEncoding = text.encoding;
+    rememberModelFile(bytes);
 }
 
 RecordKind ModelStore::RecordKindOf(int lineIndex)
@@ -193,7 +194,26 @@ void ModelStore::ResetWholeModel()
 
 void ModelStore::writeModelFile(const QStringList &lines, TextEncoding encoding)
 {
-    m_platform.writeFile(modelFilePath().toStdString(), EncodeLines(lines, encoding).toStdString());
+    const std::string bytes = EncodeLines(lines, encoding).toStdString();
+    m_platform.writeFile(modelFilePath().toStdString(), bytes);
+    rememberModelFile(bytes);
+}
+
+void ModelStore::rememberModelFile(const std::string &bytes)
+{
+    m_seenFile = SeenFile{modelFilePath().toStdString(), bytes};
+}
+
+ModelFileState ModelStore::CheckModelFile()
+{
+    // What another game folder holds says nothing about this one.
+    const std::string path = modelFilePath().toStdString();
+    if (!m_seenFile || m_seenFile->path != path)
+        return ModelFileState::AsLastSeen;
+    if (!m_platform.fileExists(path))
+        return ModelFileState::Missing;
+    return m_platform.readFile(path) == m_seenFile->bytes ? ModelFileState::AsLastSeen
+                                                          : ModelFileState::Changed;
 }
 
 } // namespace z7

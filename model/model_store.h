@@ -5,11 +5,18 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+#include <string>
+
 namespace z7 {
 
 class Platform;
 
 enum class RecordKind { None, Building, House };
+
+// The model file on disk against the bytes the store last read from it or
+// wrote to it: as last seen, changed by another program, or gone.
+enum class ModelFileState { AsLastSeen, Changed, Missing };
 
 // The two copies of the model (the file with the user's changes and the
 // shipped reference) and the four slot arrays through which the editor reads
@@ -51,6 +58,11 @@ public:
     // Writes the reference lines as the model file, then WorkingModel = ReferenceModel.
     void ResetWholeModel();
 
+    // Reads the model file once and compares it byte for byte with what this
+    // store last read or wrote there; as last seen when it has done neither.
+    // The read's error, for a file that is there but cannot be read, is thrown.
+    ModelFileState CheckModelFile();
+
     QStringList WorkingModel;
     TextEncoding WorkingEncoding = TextEncoding::Ansi;
     QStringList ReferenceModel;
@@ -63,8 +75,17 @@ private:
     void writeModelFile(const QStringList &lines, TextEncoding encoding);
     static int companionLineOrThrow(const QStringList &model, int code, const char16_t *message);
 
+    void rememberModelFile(const std::string &bytes);
+
     Platform &m_platform;
     QString m_gamePath;
+
+    struct SeenFile
+    {
+        std::string path;
+        std::string bytes;
+    };
+    std::optional<SeenFile> m_seenFile;
 };
 
 } // namespace z7
