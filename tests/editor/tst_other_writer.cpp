@@ -2,7 +2,7 @@
 // asks before it writes, and either puts the entry into the changed file or
 // writes nothing; the whole reset names the change in its question.
 
-#include "window_fixture.h"
+#include "editing_fixture.h"
 
 #include <filesystem>
 
@@ -17,20 +17,9 @@ const QString ChangedQuestion = QStringLiteral(
 
 const QString TheaterByHand = QStringLiteral("31,Theater,{,77,2,1,-1,2,8,0,0,},,");
 
-class OtherWriter : public WindowTest
+class OtherWriter : public Editing
 {
 protected:
-    void SetUp() override
-    {
-        WindowTest::SetUp();
-        start();
-        ASSERT_EQ(result, TMain::StartResult::Run);
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-        MessageBoxSeam::clear();
-        shipped = modelLines();
-    }
-
     // What a text editor does: the file rewritten with some lines changed.
     void editByHand(const QMap<int, QString> &lines, const QByteArray &mark = {})
     {
@@ -41,18 +30,6 @@ protected:
             ModelFile,
             QByteArray(mark + now.join(QStringLiteral("\r\n")).toLatin1()).toStdString());
     }
-
-    QMap<int, QString> changedLines()
-    {
-        QMap<int, QString> changed;
-        const QStringList now = modelLines();
-        for (int i = 0; i < now.size(); ++i)
-            if (i >= shipped.size() || now.at(i) != shipped.at(i))
-                changed.insert(i, now.at(i));
-        return changed;
-    }
-
-    QStringList shipped;
 };
 
 struct HandEditCase

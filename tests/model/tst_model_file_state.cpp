@@ -58,6 +58,7 @@ struct Game
 struct StateCase
 {
     const char *name;
+    bool loaded; // the default model installed and read first, as at a start
     std::function<void(Game &)> steps;
     ModelFileState expected;
 };
@@ -69,107 +70,66 @@ class ModelFileCheck : public testing::TestWithParam<StateCase>
 TEST_P(ModelFileCheck, ComparesWithWhatTheStoreLastSawOnDisk)
 {
     Game game;
+    if (GetParam().loaded) {
+        game.store.InstallDefaultModel();
+        game.store.LoadWorkingModel();
+    }
     GetParam().steps(game);
     EXPECT_EQ(game.store.CheckModelFile(), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Situations, ModelFileCheck,
-    testing::Values(StateCase{"NeverReadOrWritten", [](Game &g) { g.put("ALL BUILDINGS\r\n"); },
-                              ModelFileState::AsLastSeen},
-                    StateCase{"JustLoaded",
-                              [](Game &g) {
-                                  g.store.InstallDefaultModel();
-                                  g.store.LoadWorkingModel();
-                              },
-                              ModelFileState::AsLastSeen},
-                    StateCase{"AfterOwnStore",
-                              [](Game &g) {
-                                  g.store.InstallDefaultModel();
-                                  g.store.LoadWorkingModel();
-                                  g.storeTheater("60");
-                              },
-                              ModelFileState::AsLastSeen},
-                    StateCase{"AfterOwnWholeReset",
-                              [](Game &g) {
-                                  g.store.InstallDefaultModel();
-                                  g.store.LoadWorkingModel();
-                                  g.store.ResetWholeModel();
-                              },
-                              ModelFileState::AsLastSeen},
-                    StateCase{"OneByteChanged",
-                              [](Game &g) {
-                                  g.store.InstallDefaultModel();
-                                  g.store.LoadWorkingModel();
-                                  QByteArray bytes = g.bytes();
-                                  bytes.replace("31,Theater,{,50,", "31,Theater,{,77,");
-                                  g.put(bytes);
-                              },
-                              ModelFileState::Changed},
-                    StateCase{"SameLinesOtherLineEnds",
-                              [](Game &g) {
-                                  g.store.InstallDefaultModel();
-                                  g.store.LoadWorkingModel();
-                                  g.put(g.bytes().replace("\r\n", "\n"));
-                              },
-                              ModelFileState::Changed},
-                    StateCase{"RewrittenWithTheSameBytes",
-                              [](Game &g) {
-                                  g.store.InstallDefaultModel();
-                                  g.store.LoadWorkingModel();
-                                  g.put(g.bytes());
-                              },
-                              ModelFileState::AsLastSeen},
-                    StateCase{"ChangedAfterOwnStore",
-                              [](Game &g) {
-                                  g.store.InstallDefaultModel();
-                                  g.store.LoadWorkingModel();
-                                  g.storeTheater("60");
-                                  g.put(g.bytes() + "x");
-                              },
-                              ModelFileState::Changed},
-                    StateCase{"ReadAgainAfterAChange",
-                              [](Game &g) {
-                                  g.store.InstallDefaultModel();
-                                  g.store.LoadWorkingModel();
-                                  g.put(g.bytes() + "x");
-                                  g.store.LoadWorkingModel();
-                              },
-                              ModelFileState::AsLastSeen},
-                    StateCase{"Deleted",
-                              [](Game &g) {
-                                  g.store.InstallDefaultModel();
-                                  g.store.LoadWorkingModel();
-                                  QFile::remove(g.platform.hostPath(ModelPath));
-                              },
-                              ModelFileState::Missing},
-                    StateCase{"ReplacedByAFolder",
-                              [](Game &g) {
-                                  g.store.InstallDefaultModel();
-                                  g.store.LoadWorkingModel();
-                                  QFile::remove(g.platform.hostPath(ModelPath));
-                                  QDir().mkpath(g.platform.hostPath(ModelPath));
-                              },
-                              ModelFileState::Missing},
-                    // What the store saw of one game folder says nothing about another.
-                    StateCase{"AnotherGameFolder",
-                              [](Game &g) {
-                                  g.store.InstallDefaultModel();
-                                  g.store.LoadWorkingModel();
-                                  g.store.setGamePath(u"C:\\Anderes\\"_s);
-                              },
-                              ModelFileState::AsLastSeen}),
+    testing::Values(
+        StateCase{"NeverReadOrWritten", false, [](Game &g) { g.put("ALL BUILDINGS\r\n"); },
+                  ModelFileState::AsLastSeen},
+        StateCase{"JustLoaded", true, [](Game &) {}, ModelFileState::AsLastSeen},
+        StateCase{"AfterOwnStore", true, [](Game &g) { g.storeTheater("60"); },
+                  ModelFileState::AsLastSeen},
+        // A failed write leaves the old file, which is still the one last seen.
+        StateCase{"AfterAFailedOwnStore", true,
+                  [](Game &g) {
+                      g.platform.failNextWrite = true;
+                      EXPECT_THROW(g.storeTheater("60"), Error);
+                  },
+                  ModelFileState::AsLastSeen},
+        StateCase{"AfterOwnWholeReset", true, [](Game &g) { g.store.ResetWholeModel(); },
+                  ModelFileState::AsLastSeen},
+        StateCase{"OneByteChanged", true,
+                  [](Game &g) {
+                      QByteArray bytes = g.bytes();
+                      bytes.replace("31,Theater,{,50,", "31,Theater,{,77,");
+                      g.put(bytes);
+                  },
+                  ModelFileState::Changed},
+        StateCase{"SameLinesOtherLineEnds", true,
+                  [](Game &g) { g.put(g.bytes().replace("\r\n", "\n")); }, ModelFileState::Changed},
+        StateCase{"RewrittenWithTheSameBytes", true, [](Game &g) { g.put(g.bytes()); },
+                  ModelFileState::AsLastSeen},
+        StateCase{"ChangedAfterOwnStore", true,
+                  [](Game &g) {
+                      g.storeTheater("60");
+                      g.put(g.bytes() + "x");
+                  },
+                  ModelFileState::Changed},
+        StateCase{"ReadAgainAfterAChange", true,
+                  [](Game &g) {
+                      g.put(g.bytes() + "x");
+                      g.store.LoadWorkingModel();
+                  },
+                  ModelFileState::AsLastSeen},
+        StateCase{"Deleted", true, [](Game &g) { QFile::remove(g.platform.hostPath(ModelPath)); },
+                  ModelFileState::Missing},
+        StateCase{"ReplacedByAFolder", true,
+                  [](Game &g) {
+                      QFile::remove(g.platform.hostPath(ModelPath));
+                      QDir().mkpath(g.platform.hostPath(ModelPath));
+                  },
+                  ModelFileState::Missing},
+        // What the store saw of one game folder says nothing about another.
+        StateCase{"AnotherGameFolder", true,
+                  [](Game &g) { g.store.setGamePath(u"C:\\Anderes\\"_s); },
+                  ModelFileState::AsLastSeen}),
     [](const auto &info) { return std::string(info.param.name); });
-
-// A failed write leaves the old file, which is still the one last seen.
-TEST(ModelFileCheckAfterFailure, AFailedStoreKeepsTheFileAsLastSeen)
-{
-    Game game;
-    game.store.InstallDefaultModel();
-    game.store.LoadWorkingModel();
-    game.platform.failNextWrite = true;
-    EXPECT_THROW(game.storeTheater("60"), Error);
-    EXPECT_EQ(game.store.CheckModelFile(), ModelFileState::AsLastSeen);
-}
 
 } // namespace

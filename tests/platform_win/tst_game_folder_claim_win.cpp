@@ -3,6 +3,7 @@
 // it ends.
 
 #include "platform.h"
+#include "wide_text.h"
 
 #include <gtest/gtest.h>
 
@@ -13,16 +14,6 @@
 
 namespace z7 {
 namespace {
-
-std::string Utf8(const std::wstring &wide)
-{
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
-                                           nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), size,
-                          nullptr, nullptr);
-    return utf8;
-}
 
 // A game folder of the test's own in the temporary folder.
 std::string GameFolder()
@@ -108,10 +99,7 @@ TEST(GameFolderClaim, AnotherProcessHoldsItUntilItIsKilled)
     const std::wstring ready = L"Local\\z7claim-ready-" + std::to_wstring(::GetCurrentProcessId());
     const HANDLE event = ::CreateEventW(nullptr, TRUE, FALSE, ready.c_str());
     ASSERT_NE(event, nullptr);
-    const int size = ::MultiByteToWideChar(CP_UTF8, 0, game.c_str(), -1, nullptr, 0);
-    std::wstring wideGame(static_cast<std::size_t>(size), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, game.c_str(), -1, wideGame.data(), size);
-    ::SetEnvironmentVariableW(FolderVariable, wideGame.c_str());
+    ::SetEnvironmentVariableW(FolderVariable, Wide(game).c_str());
     ::SetEnvironmentVariableW(ReadyVariable, ready.c_str());
 
     wchar_t self[MAX_PATH] = {};
