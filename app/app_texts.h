@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model_store.h"
+
 #include <QString>
 
 // The texts of the window and the start-up, in one place.
@@ -27,6 +29,25 @@ inline QString header() { return QStringLiteral("Kopfzeile"); }
 inline QString errorTitle() { return QStringLiteral("Fehler"); }
 inline QString questionTitle() { return QStringLiteral("Sicherheitsabfrage"); }
 inline QString resetModelQuestion() { return QStringLiteral("Die komplette Modelldatei zurücksetzen?"); }
+// The question, with what another program did to the model file in front of it.
+inline QString resetModelQuestion(ModelFileState file)
+{
+    switch (file) {
+    case ModelFileState::Changed:
+        return QStringLiteral("Die Modelldatei wurde seit dem letzten Lesen von einem anderen "
+                              "Programm geändert; beim Zurücksetzen gehen auch diese Änderungen "
+                              "verloren.\r")
+               + resetModelQuestion();
+    case ModelFileState::Missing:
+        return QStringLiteral("Die Modelldatei ist nicht mehr vorhanden; ein anderes Programm hat "
+                              "sie gelöscht oder verschoben. Beim Zurücksetzen wird sie neu "
+                              "geschrieben.\r")
+               + resetModelQuestion();
+    case ModelFileState::AsLastSeen:
+        break;
+    }
+    return resetModelQuestion();
+}
 inline QString gameRunning()
 {
     return QStringLiteral("Das Spiel <Ordavia> wird ausgeführt. Beareitungen der Modelldateien werden "
@@ -37,6 +58,13 @@ inline QString noInstallation()
     return QStringLiteral("Es konnte keine Installation des Spiels <Ordavia> gefunden werden! Ohne eine "
                           "korrekte Spielinstallation ist der Z7-Editor nicht lauffähig. Der "
                           "Programmstart wird abgebrochen.");
+}
+inline QString alreadyOpen(const QString &gamePath)
+{
+    return QStringLiteral("Z7 Edit ist für das Spiel in %1 bereits geöffnet.\rBitte arbeiten Sie "
+                          "im offenen Fenster weiter. Ein zweites Fenster öffnet sich nicht, damit "
+                          "keine gespeicherte Änderung überschrieben wird.")
+        .arg(gamePath);
 }
 inline QString layoutMismatch(const QString &path, qsizetype lines)
 {

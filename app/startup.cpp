@@ -64,11 +64,18 @@ TMain::StartResult TMain::FormCreate()
     m_store.setGamePath(toU16(gamePath));
 
     bool gameFound = true;
+    bool alreadyOpen = false;
     const bool modelsReady = Guarded([&] {
         m_store.LoadReferenceModel();
         QCoreApplication::processEvents();
         if (!m_platform.fileExists(utf8(gamePath + app_texts::gameExecutable()))) {
             gameFound = false;
+            return;
+        }
+        // A second editor of the same game would write over what the first
+        // stores; it must not even clear the first one's temporary files.
+        if (!m_platform.claimGameFolder(utf8(gamePath))) {
+            alreadyOpen = true;
             return;
         }
         // What a save cut off by a crash or a kill left behind.
@@ -105,6 +112,12 @@ TMain::StartResult TMain::FormCreate()
     });
     if (!gameFound) {
         ShowMessage(nullptr, app_texts::noInstallation(), app_texts::errorTitle(), MB_ICONERROR);
+        return StartResult::End;
+    }
+    if (alreadyOpen) {
+        ShowMessage(nullptr, app_texts::alreadyOpen(gamePath), app_texts::windowCaption(),
+                    MB_ICONINFORMATION);
+        m_platform.showOtherEditor(utf8(app_texts::windowCaption()));
         return StartResult::End;
     }
     if (!modelsReady)

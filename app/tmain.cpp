@@ -212,10 +212,20 @@ void TMain::CompleteResetClick()
 
 void TMain::ResetModel()
 {
-    const int answer = ShowMessage(this, app_texts::resetModelQuestion(), app_texts::questionTitle(),
-                                   MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2);
-    if (answer == IDCANCEL)
-        return;
+    // A file that another program changed or removed is named in the question;
+    // should that happen while the question is open, the question comes again.
+    ModelFileState asked = m_store.CheckModelFile();
+    for (;;) {
+        const int answer = ShowMessage(this, app_texts::resetModelQuestion(asked),
+                                       app_texts::questionTitle(),
+                                       MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2);
+        if (answer == IDCANCEL)
+            return;
+        const ModelFileState now = m_store.CheckModelFile();
+        if (now == ModelFileState::AsLastSeen || now == asked)
+            break;
+        asked = now;
+    }
     m_store.ResetWholeModel();
     BuildCatalogue(m_tree);
     m_panel1->hide();

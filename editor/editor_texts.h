@@ -30,4 +30,35 @@ inline QString entryMissing(const QString &caption)
         .arg(caption);
 }
 
+inline QString questionTitle() { return QStringLiteral("Sicherheitsabfrage"); }
+
+inline QString modelFileChanged(const QString &caption)
+{
+    return QStringLiteral("Die Modelldatei wurde seit dem letzten Lesen von einem anderen Programm "
+                          "geändert.\rSoll der Eintrag \"%1\" in die geänderte Datei übernommen "
+                          "werden? Alle anderen Änderungen in der Datei bleiben erhalten; hat das "
+                          "andere Programm auch \"%1\" geändert, gelten dafür die hier angezeigten "
+                          "Werte.\rMit \"Nein\" wird nichts gespeichert, Ihre Eingaben bleiben "
+                          "stehen.")
+        .arg(caption);
+}
+
+inline QString modelFileMissing(const QString &caption, const QString &path)
+{
+    return QStringLiteral("Die Modelldatei %2 ist nicht mehr vorhanden; ein anderes Programm hat "
+                          "sie gelöscht oder verschoben.\rSoll sie mit dem Eintrag \"%1\" und "
+                          "allen Werten, die Z7 Edit zuletzt gelesen oder gespeichert hat, neu "
+                          "geschrieben werden?\rMit \"Nein\" wird nichts gespeichert, Ihre "
+                          "Eingaben bleiben stehen.")
+        .arg(caption, path);
+}
+
+inline QString entryMissingAfterChange(const QString &caption)
+{
+    return QStringLiteral("Der Eintrag \"%1\" fehlt in der geänderten Modelldatei und wurde nicht "
+                          "gespeichert.\rIhre Eingaben bleiben stehen; mit \"Gesamtreset\" lässt "
+                          "sich die ausgelieferte Modelldatei wiederherstellen.")
+        .arg(caption);
+}
+
 } // namespace z7::editor_texts

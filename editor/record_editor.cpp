@@ -390,6 +390,8 @@ bool RecordEditor::StoreEntry(const QString &caption, int code)
         if (rejectInvalid(i))
             return false;
     }
+    if (kind != RecordKind::None && !agreeOnModelFile(caption, code, kind))
+        return false;
     for (int i : copied) {
         const ValueRowDef &d = def(i);
         Slots &target = d.source == SlotSource::Building ? m_store.CurrentBuilding
@@ -414,7 +416,48 @@ bool RecordEditor::ResetEntry(const QString &caption, int code)
     if (kind == RecordKind::None)
         return true;
     fillPanels(kind, code);
-    return StoreEntry(caption, code);
+    if (StoreEntry(caption, code))
+        return true;
+    // The shipped values are on screen but not in the file.
+    m_isDirty = true;
+    return false;
+}
+
+bool RecordEditor::agreeOnModelFile(const QString &caption, int code, RecordKind kind)
+{
+    // Another program may have written the model file since the editor last
+    // read or wrote it; writing the whole working model then would undo that.
+    for (;;) {
+        const ModelFileState state = m_store.CheckModelFile();
+        if (state == ModelFileState::AsLastSeen)
+            return true;
+        const QString question =
+            state == ModelFileState::Missing
+                ? editor_texts::modelFileMissing(caption, toQString(m_store.modelFilePath()))
+                : editor_texts::modelFileChanged(caption);
+        if (ShowMessage(m_controls.window, question, editor_texts::questionTitle(),
+                        MB_YESNO | MB_ICONQUESTION) != IDYES)
+            return false;
+        if (state == ModelFileState::Missing) {
+            // Nothing to merge into: the whole working model is written anew,
+            // unless a file turned up while the question was open.
+            if (m_store.CheckModelFile() == ModelFileState::Missing)
+                return true;
+            continue;
+        }
+        // The entry goes into the file as it is now: read it again, in its
+        // own encoding, and let the store put the entry's lines into it.
+        m_store.LoadWorkingModel();
+        const Lines &model = m_store.WorkingModel;
+        const bool present =
+            ModelStore::RecordKindOf(ModelStore::FindRecordLine(model, toU16(caption))) == kind &&
+            (kind != RecordKind::House || ModelStore::FindCompanionLine(model, code) >= 0);
+        if (present)
+            return true;
+        ShowMessage(m_controls.window, editor_texts::entryMissingAfterChange(caption),
+                    editor_texts::errorTitle(), MB_ICONERROR);
+        return false;
+    }
 }
 
 } // namespace z7

@@ -45,10 +45,12 @@ public:
     // Kind none (a model file edited by hand) shows the no-selection state and
     // tells the user the entry is missing.
     RecordKind ShowEntry(const QString &caption, int code);
-    // Stores the shown entry. False when a value was rejected: nothing is
-    // written, the focus is on the offending edit and IsDirty stays set.
+    // Stores the shown entry. False when a value was rejected, or when the user
+    // declined to store into a model file that another program changed: nothing
+    // is written, the controls keep their values and IsDirty stays set.
     bool StoreEntry(const QString &caption, int code);
-    // Puts the shipped values of the entry on screen and stores them.
+    // Puts the shipped values of the entry on screen and stores them. When that
+    // store is declined, the entry counts as edited.
     bool ResetEntry(const QString &caption, int code);
     void ShowNoSelection();
 
@@ -85,6 +87,7 @@ private:
     void setCurrent(int index, const QString &slotText);
     void setReference(int index, const QString &slotText);
     bool rejectInvalid(int index);
+    bool agreeOnModelFile(const QString &caption, int code, RecordKind kind);
     std::pair<QAbstractButton *, QWidget *> focusedRowPartners() const;
 
     ModelStore &m_store;

@@ -80,9 +80,11 @@ void ModelStore::InstallDefaultModel()
 
 void ModelStore::LoadWorkingModel()
 {
-    DecodedText text = DecodeLines(m_platform.readFile(ToUtf8(modelFilePath())));
+    const std::string bytes = m_platform.readFile(ToUtf8(modelFilePath()));
+    DecodedText text = DecodeLines(bytes);
     WorkingModel = std::move(text.lines);
     WorkingEncoding = text.encoding;
+    rememberModelFile(bytes);
 }
 
 RecordKind ModelStore::RecordKindOf(int lineIndex)
@@ -219,7 +221,26 @@ void ModelStore::ResetWholeModel()
 
 void ModelStore::writeModelFile(const Lines &lines, TextEncoding encoding)
 {
-    m_platform.writeFile(ToUtf8(modelFilePath()), EncodeLines(lines, encoding));
+    const std::string bytes = EncodeLines(lines, encoding);
+    m_platform.writeFile(ToUtf8(modelFilePath()), bytes);
+    rememberModelFile(bytes);
+}
+
+void ModelStore::rememberModelFile(const std::string &bytes)
+{
+    m_seenFile = SeenFile{ToUtf8(modelFilePath()), bytes};
+}
+
+ModelFileState ModelStore::CheckModelFile()
+{
+    // What another game folder holds says nothing about this one.
+    const std::string path = ToUtf8(modelFilePath());
+    if (!m_seenFile || m_seenFile->path != path)
+        return ModelFileState::AsLastSeen;
+    if (!m_platform.fileExists(path))
+        return ModelFileState::Missing;
+    return m_platform.readFile(path) == m_seenFile->bytes ? ModelFileState::AsLastSeen
+                                                          : ModelFileState::Changed;
 }
 
 } // namespace z7

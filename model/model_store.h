@@ -3,6 +3,7 @@
 #include "model/record.h"
 #include "model/textcodec.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,10 @@ enum class RecordKind { None, Building, House };
 
 // The model file in the game folder.
 inline constexpr std::u16string_view ModelFileName = u"z7_model.txt";
+
+// The model file on disk against the bytes the store last read from it or
+// wrote to it: as last seen, changed by another program, or gone.
+enum class ModelFileState { AsLastSeen, Changed, Missing };
 
 // The two copies of the model (the file with the user's changes and the
 // shipped reference) and the four slot arrays through which the editor reads
@@ -61,6 +66,11 @@ public:
     // Writes the reference lines as the model file, then WorkingModel = ReferenceModel.
     void ResetWholeModel();
 
+    // Reads the model file once and compares it byte for byte with what this
+    // store last read or wrote there; as last seen when it has done neither.
+    // The read's error, for a file that is there but cannot be read, is thrown.
+    ModelFileState CheckModelFile();
+
     Lines WorkingModel;
     TextEncoding WorkingEncoding = TextEncoding::Ansi;
     Lines ReferenceModel;
@@ -74,9 +84,18 @@ private:
     DecodedText builtInText(std::u16string_view name) const;
     static int companionLineOrThrow(const Lines &model, int code, const char16_t *message);
 
+    void rememberModelFile(const std::string &bytes);
+
     Platform &m_platform;
     const ResourceSource &m_resources;
     std::u16string m_gamePath;
+
+    struct SeenFile
+    {
+        std::string path;
+        std::string bytes;
+    };
+    std::optional<SeenFile> m_seenFile;
 };
 
 } // namespace z7

@@ -49,6 +49,18 @@ public:
     // regular files go; links and folders of such a name stay. Failures are
     // ignored: a file that stays does no harm.
     virtual void removeStaleTemporaries(const std::string &folder) = 0;
+
+    // Makes this process the one editor of the game folder (a Windows path,
+    // letter case and a trailing "\" do not matter) until the process ends,
+    // however it ends, a kill included. False when another running editor
+    // holds that folder. Where the system offers no means to tell, the claim
+    // is granted.
+    virtual bool claimGameFolder(const std::string &gamePath) = 0;
+
+    // Brings the window of another process with that caption (the editor that
+    // holds the game folder) to the front, where the system allows it;
+    // otherwise does nothing.
+    virtual void showOtherEditor(const std::string &windowCaption) = 0;
 };
 
 // The platform the program runs on: the Wine prefix of $WINEPREFIX (else ~/.wine)

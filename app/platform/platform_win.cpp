@@ -7,6 +7,8 @@
 #include "temporary_names.h"
 
 #include <algorithm>
+#include <memory>
+#include <string_view>
 
 #include <windows.h>
 
@@ -259,7 +261,91 @@ public:
         ::FindClose(search);
     }
 
+    bool claimGameFolder(const std::string &gamePath) override
+    {
+        const std::wstring name = GameFolderMutexName(gamePath);
+        if (m_claim && name == m_claimName)
+            return true;
+        // The system closes the handle when the process ends, a kill included,
+        // and the mutex goes with its last handle.
+        ::SetLastError(ERROR_SUCCESS);
+        auto mutex = std::make_unique<Handle>(::CreateMutexW(nullptr, FALSE, name.c_str()));
+        const DWORD code = ::GetLastError();
+        // Access denied: the mutex exists, made by an editor with other rights.
+        if (code == ERROR_ALREADY_EXISTS || code == ERROR_ACCESS_DENIED)
+            return false;
+        if (mutex->valid()) {
+            m_claim = std::move(mutex);
+            m_claimName = name;
+        }
+        return true;
+    }
+
+    void showOtherEditor(const std::string &windowCaption) override
+    {
+        OtherWindow search{Wide(windowCaption), nullptr};
+        ::EnumWindows(FindOtherWindow, reinterpret_cast<LPARAM>(&search));
+        if (!search.found)
+            return;
+        if (::IsIconic(search.found))
+            ::ShowWindow(search.found, SW_RESTORE);
+        ::SetForegroundWindow(search.found);
+    }
+
 private:
+    struct OtherWindow
+    {
+        std::wstring caption;
+        HWND found;
+    };
+
+    // A visible top-level window of another process with exactly that caption.
+    static BOOL CALLBACK FindOtherWindow(HWND window, LPARAM search)
+    {
+        auto &wanted = *reinterpret_cast<OtherWindow *>(search);
+        DWORD process = 0;
+        ::GetWindowThreadProcessId(window, &process);
+        if (process == ::GetCurrentProcessId() || !::IsWindowVisible(window))
+            return TRUE;
+        std::wstring title(wanted.caption.size() + 2, L'\0');
+        const int length = ::GetWindowTextW(window, title.data(), static_cast<int>(title.size()));
+        if (std::wstring_view(title.data(), static_cast<std::size_t>(length)) != wanted.caption)
+            return TRUE;
+        wanted.found = window;
+        return FALSE;
+    }
+
+    // The mutex of a game folder, named after the folder as the file system
+    // knows it: full path, long names, upper case as Windows compares names,
+    // no trailing "\". A name may not hold "\" after its namespace.
+    static std::wstring GameFolderMutexName(const std::string &gamePath)
+    {
+        std::wstring path = Wide(gamePath);
+        if (const DWORD size = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr)) {
+            std::wstring full(size, L'\0');
+            full.resize(::GetFullPathNameW(path.c_str(), size, full.data(), nullptr));
+            if (!full.empty())
+                path = full;
+        }
+        if (const DWORD size = ::GetLongPathNameW(path.c_str(), nullptr, 0)) {
+            std::wstring longPath(size, L'\0');
+            longPath.resize(::GetLongPathNameW(path.c_str(), longPath.data(), size));
+            if (!longPath.empty())
+                path = longPath;
+        }
+        while (!path.empty() && (path.back() == L'\\' || path.back() == L'/'))
+            path.pop_back();
+        if (!path.empty())
+            ::CharUpperBuffW(path.data(), static_cast<DWORD>(path.size()));
+        std::replace(path.begin(), path.end(), L'\\', L'/');
+        std::wstring name = L"Local\\Z7Edit:" + path;
+        // Names are limited to MAX_PATH characters; the end of a path tells
+        // folders apart best.
+        if (name.size() >= MAX_PATH)
+            name = L"Local\\Z7Edit:" + path.substr(path.size() - (MAX_PATH - 14));
+        return name;
+    }
+
     // 0 when the file may be replaced (or does not exist yet), else the error
     // code of opening it for writing without sharing.
     static DWORD WhyNotWritable(const std::wstring &target)
@@ -298,6 +384,9 @@ private:
             }
         }
     }
+
+    std::unique_ptr<Handle> m_claim;
+    std::wstring m_claimName;
 };
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "registry_wine.h"
 #include "temporary_names.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -22,6 +23,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <pwd.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -425,6 +427,89 @@ void WinePlatform::removeStaleTemporaries(const std::string &folder)
 std::unique_ptr<Platform> CreateSystemPlatform()
 {
     return std::make_unique<WinePlatform>();
+}
+
+} // namespace z7
+
+// ---------------------------------------------------------------------------
+// One editor per game folder: a lock the kernel holds for the process and
+// drops when the process ends, however it ends.
+
+namespace z7 {
+
+struct WinePlatform::FolderClaim
+{
+    std::string lockFile;
+    int fd = -1;
+    ~FolderClaim()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
+
+namespace {
+
+// A folder that only this user can enter, and not a link to one elsewhere.
+bool IsPrivateFolder(const std::string &folder)
+{
+    struct stat info
+    {
+    };
+    return ::lstat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
+           info.st_uid == ::geteuid() && (info.st_mode & 077) == 0;
+}
+
+// Where the lock files live: the user's runtime folder, which the system keeps
+// private and empties at logout; else a folder of the user's own in /tmp. Not
+// $TMPDIR: two starts with different settings must still meet. Empty when
+// neither folder can be trusted.
+std::string LockFolder()
+{
+    if (const char *runtime = std::getenv("XDG_RUNTIME_DIR");
+        runtime && runtime[0] == '/' && IsPrivateFolder(runtime))
+        return runtime;
+    const std::string own = "/tmp/z7edit-" + std::to_string(::geteuid());
+    ::mkdir(own.c_str(), 0700);
+    return IsPrivateFolder(own) ? own : std::string();
+}
+
+} // namespace
+
+bool WinePlatform::claimGameFolder(const std::string &gamePath)
+{
+    // One folder, however it is reached: letter case resolved against the
+    // disk, links (dosdevices, a linked prefix) followed to the real folder.
+    std::string folder = hostPath(gamePath);
+    if (folder.empty())
+        return true;
+    if (char resolved[PATH_MAX]; ::realpath(folder.c_str(), resolved))
+        folder = resolved;
+    const std::string lockFolder = LockFolder();
+    if (lockFolder.empty())
+        return true;
+    const QByteArray digest =
+        QCryptographicHash::hash(QByteArray::fromStdString(folder), QCryptographicHash::Sha256);
+    const std::string lockFile =
+        lockFolder + "/z7edit-" + digest.toHex().left(32).toStdString() + ".lock";
+    if (m_claim && m_claim->lockFile == lockFile)
+        return true;
+
+    auto claim = std::make_shared<FolderClaim>();
+    claim->lockFile = lockFile;
+    claim->fd = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (claim->fd < 0)
+        return true;
+    if (::flock(claim->fd, LOCK_EX | LOCK_NB) != 0)
+        return errno != EWOULDBLOCK;
+    m_claim = std::move(claim);
+    return true;
+}
+
+void WinePlatform::showOtherEditor(const std::string &)
+{
+    // X11 and Wayland let a program raise only its own windows; the message
+    // that the editor is open already is all this side can do.
 }
 
 } // namespace z7

@@ -29,10 +29,17 @@ public:
     std::string readFile(const std::string &path) override;
     void writeFile(const std::string &path, const std::string &bytes) override;
     void removeStaleTemporaries(const std::string &folder) override;
+    // A lock on a file in the user's runtime folder, named after the game
+    // folder's host path, held for the life of this object.
+    bool claimGameFolder(const std::string &gamePath) override;
+    void showOtherEditor(const std::string &windowCaption) override;
 
 private:
+    struct FolderClaim;
+
     std::string m_prefix;
     std::string m_procRoot;
+    std::shared_ptr<FolderClaim> m_claim;
 };
 
 } // namespace z7

@@ -80,6 +80,9 @@ int ShowMessage(QWidget *parent, const QString &text, const QString &title, int 
     case MB_ICONQUESTION:
         box.setIcon(QMessageBox::Question);
         break;
+    case MB_ICONINFORMATION:
+        box.setIcon(QMessageBox::Information);
+        break;
     default:
         break;
     }

@@ -15,6 +15,7 @@ enum : int {
     MB_YESNO = 4,
     MB_ICONERROR = 16,
     MB_ICONQUESTION = 32,
+    MB_ICONINFORMATION = 64,
     MB_DEFBUTTON2 = 256,
 };
 enum : int { IDOK = 1, IDCANCEL = 2, IDYES = 6, IDNO = 7 };

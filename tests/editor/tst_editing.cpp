@@ -2,48 +2,12 @@
 // spin boxes, toggles, reference buttons, Save and the resets, checked in the
 // controls and in the model file's bytes.
 
-#include "window_fixture.h"
+#include "editing_fixture.h"
 
 #include <QApplication>
 
 namespace z7::test {
 namespace {
-
-class Editing : public WindowTest
-{
-protected:
-    void SetUp() override
-    {
-        WindowTest::SetUp();
-        start();
-        ASSERT_EQ(result, TMain::StartResult::Run);
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-        MessageBoxSeam::clear();
-        shipped = modelLines();
-    }
-
-    QString text(const char *editName) { return edit(editName)->text(); }
-    int visibleMarkers()
-    {
-        int n = 0;
-        for (int i = 0; i < rows::Count; ++i)
-            n += !window->editor().row(i).png->isHidden();
-        return n;
-    }
-    // Lines of the model file that differ from the default model, by index.
-    QMap<int, QString> changedLines()
-    {
-        QMap<int, QString> changed;
-        const QStringList now = modelLines();
-        for (int i = 0; i < now.size(); ++i)
-            if (i >= shipped.size() || now.at(i) != shipped.at(i))
-                changed.insert(i, now.at(i));
-        return changed;
-    }
-
-    QStringList shipped;
-};
 
 TEST_F(Editing, BuildingShowsItsFourValues)
 {

@@ -49,6 +49,12 @@ public:
     // The paths of the successful writeFile calls, in order.
     const std::vector<std::string> &writtenFiles() const { return m_written; }
 
+    // Another editor holds every game folder from now on (or none again).
+    void setGameFolderHeldElsewhere(bool held) { m_heldElsewhere = held; }
+    // The game folders claimed, in order, and the captions showOtherEditor was asked for.
+    const std::vector<std::string> &claimedFolders() const { return m_claimed; }
+    const std::vector<std::string> &shownOtherEditors() const { return m_shownOthers; }
+
     std::vector<std::string> processNames() override { return m_processes; }
     std::string readRegistryText(const std::string &key, const std::string &value) override;
     std::string documentsFolder() override { return m_documents; }
@@ -57,6 +63,12 @@ public:
     std::string readFile(const std::string &path) override;
     void writeFile(const std::string &path, const std::string &bytes) override;
     void removeStaleTemporaries(const std::string &folder) override;
+    bool claimGameFolder(const std::string &gamePath) override
+    {
+        m_claimed.push_back(gamePath);
+        return !m_heldElsewhere;
+    }
+    void showOtherEditor(const std::string &caption) override { m_shownOthers.push_back(caption); }
 
 private:
     std::filesystem::path m_root;
@@ -66,6 +78,9 @@ private:
     std::optional<std::string> m_writeFailure;
     std::vector<std::string> m_written;
     std::string m_refusedMoveTarget;
+    bool m_heldElsewhere = false;
+    std::vector<std::string> m_claimed;
+    std::vector<std::string> m_shownOthers;
 };
 
 } // namespace z7

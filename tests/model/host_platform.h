@@ -25,6 +25,8 @@ public:
     std::string readFile(const std::string &path) override;
     void writeFile(const std::string &path, const std::string &bytes) override;
     void removeStaleTemporaries(const std::string &folder) override;
+    bool claimGameFolder(const std::string &) override { return true; }
+    void showOtherEditor(const std::string &) override {}
 
     // The next write fails after the temporary file was written, before the
     // rename, as a full disk or a failed flush would.

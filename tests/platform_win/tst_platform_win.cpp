@@ -5,6 +5,7 @@
 #include "error.h"
 #include "platform.h"
 #include "services.h"
+#include "wide_text.h"
 
 #include <gtest/gtest.h>
 
@@ -21,26 +22,6 @@
 
 namespace z7 {
 namespace {
-
-std::wstring Wide(const std::string &utf8)
-{
-    const int size =
-        ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(size), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
-                          size);
-    return wide;
-}
-
-std::string Utf8(const std::wstring &wide)
-{
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
-                                           nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), size,
-                          nullptr, nullptr);
-    return utf8;
-}
 
 // What the system says for an error code, as the backend is to quote it:
 // without the line break and full stop at the end.
