@@ -11,6 +11,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
+#include <functional>
 #include <string>
 
 namespace z7 {
@@ -209,12 +211,17 @@ RawValue ParseData(const QList<QByteArray> &lines, qsizetype &index, const QStri
     return value;
 }
 
-bool Load(const std::string &path, RegistryFile &registry)
+QByteArray ReadRegistryFile(const std::string &path)
 {
     QFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::ReadOnly))
-        return false;
-    registry.lines = file.readAll().split('\n');
+        return {};
+    return file.readAll();
+}
+
+bool Load(const QByteArray &bytes, RegistryFile &registry)
+{
+    registry.lines = bytes.split('\n');
     if (!registry.lines.first().startsWith("WINE REGISTRY Version 2"))
         return false;
     QString current;
@@ -298,13 +305,33 @@ QString Wow6432NodeKey(const QString &key)
     return key.left(cut) + u"\\Wow6432Node\\" + rest;
 }
 
-} // namespace
+// Whether the file has a key header whose last name is that of the key, in
+// any letter case: "[...\\z7.exe]". Much faster than loading the file, and
+// every key the lookup could open has such a header, also one reached through
+// a link, since a link replaces only the folders above the key's own name.
+bool MayHoldKey(const QByteArray &bytes, const std::string &key)
+{
+    const std::string name = key.substr(key.find_last_of('\\') + 1);
+    // wineserver writes other characters as escapes, which this look does not follow.
+    const bool plain = std::all_of(name.begin(), name.end(), [](char c) {
+        return c > ' ' && c < 0x7f && c != '\\' && c != '[' && c != ']' && c != '"';
+    });
+    if (name.empty() || !plain)
+        return true;
+    std::string header = "\\\\" + name + "]";
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+    for (char &c : header)
+        c = lower(c);
+    const std::boyer_moore_horspool_searcher searcher(
+        header.begin(), header.end(), [&](char c) { return std::hash<char>()(lower(c)); },
+        [&](char a, char b) { return lower(a) == lower(b); });
+    return std::search(bytes.begin(), bytes.end(), searcher) != bytes.end();
+}
 
-std::string ReadWineRegistryText(const std::string &registryFile, const std::string &key,
-                                 const std::string &value)
+std::string ReadText(const QByteArray &bytes, const std::string &key, const std::string &value)
 {
     RegistryFile registry;
-    if (!Load(registryFile, registry))
+    if (!Load(bytes, registry))
         return {};
 
     // A 32-bit program on a 64-bit system sees Software\Wow6432Node\... under
@@ -329,6 +356,27 @@ std::string ReadWineRegistryText(const std::string &registryFile, const std::str
         return data.text.toStdString();
     }
     return {};
+}
+
+} // namespace
+
+std::string ReadWineRegistryText(const std::string &registryFile, const std::string &key,
+                                 const std::string &value)
+{
+    return ReadText(ReadRegistryFile(registryFile), key, value);
+}
+
+bool WineRegistryHoldsText(const std::string &registryFile, const std::string &key,
+                           const std::string &value)
+{
+    const QByteArray bytes = ReadRegistryFile(registryFile);
+    if (!MayHoldKey(bytes, key))
+        return false;
+    try {
+        return !ReadText(bytes, key, value).empty();
+    } catch (const Error &) {
+        return false; // a value of another type
+    }
 }
 
 } // namespace z7
