@@ -2,6 +2,7 @@
 
 #include "error.h"
 #include "platform_texts.h"
+#include "prefix_search_wine.h"
 #include "registry_wine.h"
 #include "temporary_names.h"
 
@@ -211,9 +212,8 @@ int CreateTemporaryIn(const QByteArray &folder, QByteArray &temporary)
 
 std::string WinePlatform::defaultPrefix()
 {
-    if (const char *prefix = std::getenv("WINEPREFIX"); prefix && *prefix)
-        return prefix;
-    return HomeFolder() + "/.wine";
+    const char *prefix = std::getenv("WINEPREFIX");
+    return FindGamePrefix(HomeFolder(), prefix ? prefix : "");
 }
 
 WinePlatform::WinePlatform(std::string prefix, std::string procRoot)
