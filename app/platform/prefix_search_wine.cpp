@@ -233,7 +233,8 @@ private:
         for (const char *folder : HeroicGameFiles) {
             const QString games = inHome(folder);
             for (const QString &name : FilesEndingIn(games, QStringLiteral(".json"))) {
-                for (const QString &prefix : HeroicPrefixes(ReadLauncherFile(games + u'/' + name))) {
+                for (const QString &prefix :
+                     HeroicPrefixes(ReadLauncherFile(games + u'/' + name))) {
                     if (offerNamed(expanded(prefix)))
                         return true;
                 }
@@ -257,8 +258,7 @@ private:
         return false;
     }
 
-    template<std::size_t N>
-    bool subfoldersOf(const char *const (&folders)[N])
+    template <std::size_t N> bool subfoldersOf(const char *const (&folders)[N])
     {
         for (const char *folder : folders) {
             const QString parent = inHome(folder);

@@ -154,16 +154,16 @@ constexpr auto Link = Item::Link;
 INSTANTIATE_TEST_SUITE_P(
     Launchers, PrefixSearch,
     testing::Values(
-        SearchCase{"a home with no prefix: ~/.wine, where the start-up finds no game",
-                   {},
-                   "$HOME/.wine"},
+        SearchCase{
+            "a home with no prefix: ~/.wine, where the start-up finds no game", {}, "$HOME/.wine"},
         SearchCase{"no prefix holds the game: ~/.wine",
                    {{Other, "$HOME/.local/share/bottles/bottles/Spiele"}},
                    "$HOME/.wine"},
         SearchCase{"Wine's own prefix", {{Game, "$HOME/.wine"}}, "$HOME/.wine"},
-        SearchCase{"Steam: a prefix of the Steam folder's own library",
-                   {{Other, "$HOME/.wine"}, {Game, "$HOME/.steam/steam/steamapps/compatdata/1/pfx"}},
-                   "$HOME/.steam/steam/steamapps/compatdata/1/pfx"},
+        SearchCase{
+            "Steam: a prefix of the Steam folder's own library",
+            {{Other, "$HOME/.wine"}, {Game, "$HOME/.steam/steam/steamapps/compatdata/1/pfx"}},
+            "$HOME/.steam/steam/steamapps/compatdata/1/pfx"},
         SearchCase{"Steam: a second library on another disk",
                    {{Other, "$HOME/.local/share/Steam/steamapps/compatdata/228980/pfx"},
                     {File, "$HOME/.local/share/Steam/steamapps/libraryfolders.vdf", LibraryFolders},
@@ -192,7 +192,8 @@ INSTANTIATE_TEST_SUITE_P(
                      "game:\n  prefix: ~/Wine/ordavia\nname: Ordavia\n"},
                     {Game, "$HOME/Wine/ordavia"}},
                    "$HOME/Wine/ordavia"},
-        SearchCase{"Lutris: a folder in ~/Games", {{Game, "$HOME/Games/ordavia"}}, "$HOME/Games/ordavia"},
+        SearchCase{
+            "Lutris: a folder in ~/Games", {{Game, "$HOME/Games/ordavia"}}, "$HOME/Games/ordavia"},
         SearchCase{"Heroic: the winePrefix of a game's settings",
                    {{File, "$HOME/.config/heroic/GamesConfig/Ordavia.json", HeroicGame},
                     {Game, "$HOME/Games/Heroic/Prefixes/default/Ordavia"}},
@@ -208,12 +209,14 @@ INSTANTIATE_TEST_SUITE_P(
         SearchCase{"Heroic: a folder in Prefixes/default",
                    {{Game, "$HOME/Games/Heroic/Prefixes/default/Ordavia"}},
                    "$HOME/Games/Heroic/Prefixes/default/Ordavia"},
-        SearchCase{"Bottles", {{Game, "$HOME/.local/share/bottles/bottles/Spiele"}},
+        SearchCase{"Bottles",
+                   {{Game, "$HOME/.local/share/bottles/bottles/Spiele"}},
                    "$HOME/.local/share/bottles/bottles/Spiele"},
         SearchCase{"Bottles from Flathub",
                    {{Game, "$HOME/.var/app/com.usebottles.bottles/data/bottles/bottles/Ordavia"}},
                    "$HOME/.var/app/com.usebottles.bottles/data/bottles/bottles/Ordavia"},
-        SearchCase{"PlayOnLinux", {{Game, "$HOME/.PlayOnLinux/wineprefix/Ordavia"}},
+        SearchCase{"PlayOnLinux",
+                   {{Game, "$HOME/.PlayOnLinux/wineprefix/Ordavia"}},
                    "$HOME/.PlayOnLinux/wineprefix/Ordavia"}));
 
 INSTANTIATE_TEST_SUITE_P(
@@ -287,12 +290,13 @@ INSTANTIATE_TEST_SUITE_P(
                     {Game, "$HOME/x"},
                     {Game, "$HOME/.PlayOnLinux/wineprefix/Ordavia"}},
                    "$HOME/.PlayOnLinux/wineprefix/Ordavia"},
-        SearchCase{"a registry value that is not text",
-                   {{File, "$HOME/.wine/system.reg",
-                     "WINE REGISTRY Version 2\n\n[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion"
-                     "\\\\App Paths\\\\z7.exe] 1\n\"Path\"=dword:00000001\n"},
-                    {Game, "$HOME/Games/ordavia"}},
-                   "$HOME/Games/ordavia"},
+        SearchCase{
+            "a registry value that is not text",
+            {{File, "$HOME/.wine/system.reg",
+              "WINE REGISTRY Version 2\n\n[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion"
+              "\\\\App Paths\\\\z7.exe] 1\n\"Path\"=dword:00000001\n"},
+             {Game, "$HOME/Games/ordavia"}},
+            "$HOME/Games/ordavia"},
         SearchCase{"a system.reg that is a folder, one that is no registry",
                    {{File, "$HOME/.wine/system.reg/x", ""},
                     {File, "$HOME/Games/a/system.reg", "REGEDIT4\n"},

@@ -26,7 +26,10 @@ public:
             file.write(systemReg.data(), static_cast<qint64>(systemReg.size()));
     }
     WinePlatform platform() const { return WinePlatform(m_folder.path().toStdString(), "/"); }
-    std::string file() const { return m_folder.filePath(QStringLiteral("system.reg")).toStdString(); }
+    std::string file() const
+    {
+        return m_folder.filePath(QStringLiteral("system.reg")).toStdString();
+    }
 
 private:
     QTemporaryDir m_folder;
