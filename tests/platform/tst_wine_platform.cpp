@@ -246,6 +246,46 @@ TEST(WineDocuments, PrefixUsersFolderElseHostFolderOnZ)
     EXPECT_EQ(SpecialFolderPath(platform, DocumentsFolderNumber), "C:\\users\\spieler\\Documents");
 }
 
+// Which user folder of C:\users holds the Documents folder that the guide goes to.
+struct UserFolderCase
+{
+    const char *why;
+    std::vector<const char *> folders; // under drive_c/users
+    const char *documents;             // nothing: the host's Documents
+};
+
+TEST(WineDocuments, FolderOfThePrefixOwnUser)
+{
+    const UserFolderCase cases[] = {
+        {"the login name", {"spieler/Documents", "Public/Documents"}, "spieler"},
+        {"Proton's user", {"steamuser/Documents", "Public/Documents"}, "steamuser"},
+        {"the login name before Proton's user",
+         {"steamuser/Documents", "spieler/Documents"},
+         "spieler"},
+        {"Proton's user in another letter case", {"SteamUser/documents"}, "steamuser"},
+        {"a login folder without Documents", {"spieler", "steamuser/Documents"}, "steamuser"},
+        {"the one other user", {"Public/Documents", "anna/Documents"}, "anna"},
+        {"the one other user beside an empty login folder", {"spieler", "anna/Documents"}, "anna"},
+        {"two other users: nobody's", {"anna/Documents", "bert/Documents"}, nullptr},
+        {"shared folders are nobody's", {"Public/Documents", "Default/Documents"}, nullptr},
+        {"no user folder", {}, nullptr},
+    };
+    for (const UserFolderCase &c : cases) {
+        const WinePrefix prefix;
+        QTemporaryDir home;
+        const ScopedEnv user("USER", "spieler");
+        const ScopedEnv homeEnv("HOME", home.path().toUtf8());
+        const ScopedEnv xdg("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toUtf8());
+        for (const char *folder : c.folders)
+            prefix.mkpath((std::string("drive_c/users/") + folder).c_str());
+        const std::string expected =
+            c.documents
+                ? std::string("C:\\users\\") + c.documents + "\\Documents"
+                : "Z:" + QString(home.path() + u"/Documents").replace(u'/', u'\\').toStdString();
+        EXPECT_EQ(prefix.platform().documentsFolder(), expected) << c.why;
+    }
+}
+
 TEST(WineProcesses, NamesFromCommAndArgv0)
 {
     QTemporaryDir proc;
