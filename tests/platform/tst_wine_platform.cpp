@@ -316,6 +316,44 @@ TEST(WineProcesses, NamesFromCommAndArgv0)
     EXPECT_TRUE(WinePlatform("/nonexistent-prefix", "/nonexistent-proc").processNames().empty());
 }
 
+// Under Proton, Wine shows the game's Windows path as argv[0]; the launchers
+// around it carry the path only among their arguments.
+TEST(WineProcesses, SeesTheGameUnderProton)
+{
+    struct Case
+    {
+        const char *why;
+        QByteArray comm;
+        QByteArray cmdline;
+        bool running;
+    };
+    const Case cases[] = {
+        {"Proton's path on Z:", "Z7.exe\n",
+         QByteArrayLiteral("Z:\\home\\u\\.steam\\steam\\steamapps\\common\\Ordavia\\Z7.exe\0"),
+         true},
+        {"the game's own path, another comm", "wine64-preload\n",
+         QByteArrayLiteral("C:\\Spiele\\Z7\\Z7.exe\0-nointro\0"), true},
+        {"a host path", "wine\n", QByteArrayLiteral("/home/u/Games/o/drive_c/Spiele/Z7/Z7.exe\0"),
+         true},
+        {"the game only as an argument", "python3\n",
+         QByteArrayLiteral("python3\0/usr/bin/proton\0waitforexitandrun\0/home/u/Z7.exe\0"), false},
+        {"another program of the game", "Z7Launcher.exe\n",
+         QByteArrayLiteral("C:\\Spiele\\Z7\\Z7Launcher.exe\0"), false},
+    };
+    for (const Case &c : cases) {
+        QTemporaryDir proc;
+        QDir().mkpath(proc.filePath(QStringLiteral("4242")));
+        for (const auto &[file, bytes] :
+             {std::pair{"comm", c.comm}, std::pair{"cmdline", c.cmdline}}) {
+            QFile out(proc.filePath(QStringLiteral("4242/") + QString::fromUtf8(file)));
+            if (out.open(QIODevice::WriteOnly))
+                out.write(bytes);
+        }
+        WinePlatform platform("/nonexistent-prefix", proc.path().toStdString());
+        EXPECT_EQ(IsProcessRunning(platform, "Z7.exe"), c.running) << c.why;
+    }
+}
+
 TEST(WineProcesses, SeesThisProcessInTheRealProcTable)
 {
     WinePlatform platform("/nonexistent-prefix");
