@@ -30,6 +30,7 @@ change it and store it; one value, one entry or the whole file can be put
 back to the shipped values.
 
 The game runs under Wine; the editor finds it through the registry of the
-Wine prefix ($WINEPREFIX or ~/.wine).]=])
+Wine prefix: $WINEPREFIX, else ~/.wine or the prefix that Steam (Proton),
+Lutris, Heroic, Bottles or PlayOnLinux keeps for the game.]=])
 
 include(CPack)
