@@ -360,10 +360,11 @@ QString Wow6432NodeKey(const QString &key)
 }
 
 // Whether the file has a key header whose last name is that of the key, in
-// any letter case: "[...\\z7.exe]". Every key the lookup could open has such
-// a header, also one reached through a link, since a link replaces only the
-// keys above the key's own name. Only the ends of key headers are compared:
-// much faster than loading the file.
+// any letter case: "[...\\z7.exe]" or "[z7.exe]". Every key the lookup could
+// open has such a header, also one reached through a link, since a link
+// replaces only the keys above the key's own name; wineserver writes such a
+// name as it is. Only the ends of key headers are compared: much faster than
+// loading the file.
 bool MayHoldKey(const std::string &path, const std::string &key)
 {
     const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
@@ -374,8 +375,14 @@ bool MayHoldKey(const std::string &path, const std::string &key)
     });
     if (name.empty() || !plain)
         return true;
-    std::string tail = "\\\\" + name;
+    std::string tail = name;
     std::transform(tail.begin(), tail.end(), tail.begin(), lower);
+    const auto endsHeader = [&](const char *begin, const char *close) {
+        const char *const start = close - tail.size();
+        return start > begin && (start[-1] == '[' || start[-1] == '\\') &&
+               std::equal(tail.begin(), tail.end(), start,
+                          [&](char t, char c) { return t == lower(c); });
+    };
 
     // Read through a small buffer: most files are looked through only once,
     // and reading each whole (or mapping it) costs more than the look itself.
@@ -391,15 +398,14 @@ bool MayHoldKey(const std::string &path, const std::string &key)
         const char *const begin = buffer.data();
         const char *const end = begin + kept + std::size_t(got);
         // The end of the last piece is kept for a header that goes on in this one.
-        for (const char *at = begin + std::max(kept, tail.size()); at < end; ++at) {
+        for (const char *at = begin + std::max(kept, tail.size() + 1); at < end; ++at) {
             at = static_cast<const char *>(std::memchr(at, ']', std::size_t(end - at)));
             if (!at)
                 break;
-            if (std::equal(tail.begin(), tail.end(), at - tail.size(),
-                           [&](char t, char c) { return t == lower(c); }))
+            if (endsHeader(begin, at))
                 return true;
         }
-        kept = std::min(tail.size(), std::size_t(end - begin));
+        kept = std::min(tail.size() + 1, std::size_t(end - begin));
         std::memmove(buffer.data(), end - kept, kept);
     }
 }

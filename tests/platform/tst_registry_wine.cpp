@@ -214,6 +214,24 @@ INSTANTIATE_TEST_SUITE_P(
         ViewCase{"no architecture line",
                  std::string("WINE REGISTRY Version 2\n\n") + PlainKey + WowKey, "C:\\Plain"}));
 
+// The quick look of the prefix search reads the file in pieces of 64 KiB; a
+// key's header may end in the next piece, or be a key at the top.
+TEST(WineRegistry, QuickLookFindsHeadersAcrossPiecesAndAtTheTop)
+{
+    const std::string key = "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\App "
+                            "Paths\\\\z7.exe] 1\n\"Path\"=\"C:\\\\Z7\"\n";
+    const std::string head = Header("win32") + "[Software\\\\Pad] 1\n\"P\"=\"";
+    const std::size_t piece = 65536;
+    const std::size_t closing = key.find(']');
+    for (std::size_t shift = 0; shift < closing + 3; ++shift) {
+        const std::size_t padding = piece + shift - closing - head.size() - 3;
+        const RegistryPrefix prefix(head + std::string(padding, 'x') + "\"\n" + key);
+        EXPECT_TRUE(WineRegistryHoldsText(prefix.file(), AppPaths, "Path")) << shift;
+    }
+    const RegistryPrefix top(Header("win32") + "[Junk] 1\n\"Path\"=\"x\"\n");
+    EXPECT_TRUE(WineRegistryHoldsText(top.file(), "JUNK", "Path"));
+}
+
 TEST(WineRegistry, LinkRoundInACircleReadsAsEmpty)
 {
     const RegistryPrefix prefix(Header("win64") + LoopLink);
