@@ -2,9 +2,11 @@
 // prefix, where anything can edit it. Two properties:
 // - any file: a lookup never crashes, gives the same answer twice and for
 //   names that differ only in the case of A-Z, and never text with a NUL;
+//   the quick look of the prefix search finds text only where a lookup does;
 // - a file written the way wineserver writes it (the escapes, the text forms,
 //   the 32-bit view under Wow6432Node) gives back exactly the text stored,
-//   up to its first NUL, whatever junk sections follow it.
+//   up to its first NUL, whatever junk sections follow it, and the quick look
+//   finds it whenever that text is not empty.
 
 #include "check.h"
 #include "error.h"
@@ -94,6 +96,9 @@ void CheckConsistent(const std::string &key, const std::string &value)
         Z7_CHECK(swapped == first);
     if (first.rfind("text:", 0) == 0)
         Z7_CHECK(first.find('\0') == std::string::npos);
+    // The prefix search's quick look finds nothing the full read does not.
+    const bool holdsText = first.rfind("text:", 0) == 0 && first.size() > 5;
+    Z7_CHECK(!WineRegistryHoldsText(File().path(), key, value) || holdsText);
 }
 
 // Key and value names the file itself names, roughly: enough to reach the
@@ -276,6 +281,8 @@ void CheckWrittenValueReadsBack(FuzzedDataProvider &input)
     }
     Z7_CHECK(got == expected);
     CheckConsistent(key, value);
+    Z7_CHECK(WineRegistryHoldsText(File().path(), key, value) ==
+             (got.size() > 5 && got.rfind("text:", 0) == 0));
 }
 
 } // namespace

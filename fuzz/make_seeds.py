@@ -85,6 +85,22 @@ def catalogue_seeds():
     put("catalogue", "short_table", b"\x1e".join(small[:3] + [b"0"]))
 
 
+def vdf_seeds():
+    current = (b'"libraryfolders"\n{\n\t"0"\n\t{\n\t\t"path"\t\t"/home/spieler/.local/share/Steam"\n'
+               b'\t\t"label"\t\t""\n\t\t"apps"\n\t\t{\n\t\t\t"228980"\t\t"229318063"\n\t\t}\n'
+               b'\t}\n\t"1"\n\t{\n\t\t"path"\t\t"/mnt/Zweite Platte/SteamLibrary"\n\t}\n}\n')
+    # The last byte picks the property (FuzzedDataProvider takes numbers from
+    # the end): even reads the rest as a file.
+    put("vdf", "current", current + b"\x00")
+    put("vdf", "older", b'"LibraryFolders"\n{\n\t"TimeNextStatsReport"\t\t"1650000000"\n'
+                        b'\t"1"\t\t"/mnt/disk2/SteamLibrary"\n}\n\x00')
+    put("vdf", "bare_comments_conditions",
+        b"// Steam\r\nlibraryfolders { 0 { path /a [$LINUX] } 1 { path \"D:\\\\x\" } }\r\n\x00")
+    put("vdf", "broken", b'"libraryfolders" { "0" { "path" "/a"\x00')
+    put("vdf", "written", bytes(range(64)) + b"\x01")
+
+
 codec_seeds()
 registry_seeds()
 catalogue_seeds()
+vdf_seeds()

@@ -13,7 +13,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # utility beside it.
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# dpkg-shlibdeps names the Qt, C++ and C libraries the program links with;
+# dpkg-shlibdeps names the Qt, yaml-cpp, C++ and C libraries the program links with;
 # the rest it cannot see: Qt opens its windowing plugins at run time, and the
 # window asks for "Calibri", which fontconfig maps to Carlito when that is
 # installed (same metrics, so the fixed layout keeps fitting).
@@ -30,6 +30,7 @@ change it and store it; one value, one entry or the whole file can be put
 back to the shipped values.
 
 The game runs under Wine; the editor finds it through the registry of the
-Wine prefix ($WINEPREFIX or ~/.wine).]=])
+Wine prefix: $WINEPREFIX, else ~/.wine or the prefix that Steam (Proton),
+Lutris, Heroic, Bottles or PlayOnLinux keeps for the game.]=])
 
 include(CPack)

@@ -3,6 +3,8 @@
 Z7_PACKAGES=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
+    # the game files of Lutris, where the editor looks for the game's prefix
+    libyaml-cpp-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xdotool x11-utils imagemagick
     python3 python3-fonttools fonts-ebgaramond-extra fonts-levien-typoscript

@@ -63,8 +63,9 @@ public:
     virtual void showOtherEditor(const std::string &windowCaption) = 0;
 };
 
-// The platform the program runs on: the Wine prefix of $WINEPREFIX (else ~/.wine)
-// on Linux, Windows itself on Windows.
+// The platform the program runs on: on Linux the Wine prefix of $WINEPREFIX, else
+// the first of the usual launchers' prefixes that holds the game (see
+// prefix_search_wine.h); Windows itself on Windows.
 std::unique_ptr<Platform> CreateSystemPlatform();
 
 } // namespace z7

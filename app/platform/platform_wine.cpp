@@ -2,6 +2,7 @@
 
 #include "error.h"
 #include "platform_texts.h"
+#include "prefix_search_wine.h"
 #include "registry_wine.h"
 #include "temporary_names.h"
 
@@ -169,6 +170,33 @@ HostPath Resolve(const std::string &prefix, const std::string &windowsPath)
     return {current, nullptr};
 }
 
+// The folders of C:\users that may be the prefix user's, best first: the
+// login name (Wine's own rule), Proton's "steamuser", else the one user folder
+// there is. Windows' shared folders are nobody's.
+std::vector<std::string> PrefixUsers(const std::string &prefix, const std::string &login)
+{
+    static const QStringList Shared = {QStringLiteral("Public"), QStringLiteral("Default"),
+                                       QStringLiteral("Default User"), QStringLiteral("All Users")};
+    std::vector<std::string> users;
+    if (!login.empty())
+        users.push_back(login);
+    users.emplace_back("steamuser");
+    const HostPath folder = Resolve(prefix, "C:\\users");
+    QStringList others;
+    if (!folder.failure) {
+        for (const QString &name : QDir(folder.path).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            const bool named = std::any_of(users.begin(), users.end(), [&](const std::string &u) {
+                return QString::compare(name, QString::fromStdString(u), Qt::CaseInsensitive) == 0;
+            });
+            if (!named && !Shared.contains(name, Qt::CaseInsensitive))
+                others.append(name);
+        }
+    }
+    if (others.size() == 1)
+        users.push_back(others.first().toStdString());
+    return users;
+}
+
 // The file a write to the path replaces: the end of its chain of links
 // (a relative link counts from its own folder). A chain that goes round in a
 // circle leads to no file the game could read; the path itself is then
@@ -213,9 +241,8 @@ int CreateTemporaryIn(const QByteArray &folder, QByteArray &temporary)
 
 std::string WinePlatform::defaultPrefix()
 {
-    if (const char *prefix = std::getenv("WINEPREFIX"); prefix && *prefix)
-        return prefix;
-    return HomeFolder() + "/.wine";
+    const char *prefix = std::getenv("WINEPREFIX");
+    return FindGamePrefix(HomeFolder(), prefix ? prefix : "");
 }
 
 WinePlatform::WinePlatform(std::string prefix, std::string procRoot)
@@ -263,8 +290,8 @@ std::string WinePlatform::documentsFolder()
 {
     // Wine links the prefix user's Documents into the home folder; the host's
     // own folder stands in for prefixes that have none.
-    if (const std::string login = LoginName(); !login.empty()) {
-        const std::string documents = "C:\\users\\" + login + "\\Documents";
+    for (const std::string &user : PrefixUsers(m_prefix, LoginName())) {
+        const std::string documents = "C:\\users\\" + user + "\\Documents";
         const HostPath host = Resolve(m_prefix, documents);
         if (!host.failure && QFileInfo(host.path).isDir())
             return documents;

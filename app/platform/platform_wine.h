@@ -10,7 +10,8 @@ namespace z7 {
 class WinePlatform : public Platform
 {
 public:
-    // $WINEPREFIX, else ~/.wine, as Wine itself decides.
+    // $WINEPREFIX, else the first prefix under the home folder, in the order of
+    // FindGamePrefix, whose registry holds the game; else ~/.wine.
     static std::string defaultPrefix();
 
     explicit WinePlatform(std::string prefix = defaultPrefix(), std::string procRoot = "/proc");

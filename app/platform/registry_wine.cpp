@@ -5,13 +5,15 @@
 
 #include <QByteArray>
 #include <QFile>
-#include <QHash>
 #include <QList>
 #include <QSet>
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
+#include <cstring>
 #include <string>
+#include <vector>
 
 namespace z7 {
 
@@ -33,13 +35,19 @@ struct RawValue
 };
 
 // The parts of a registry file a lookup needs: its lines, the line of each
-// key's header by folded name, and which keys are links to other keys.
+// key's header, and which keys (by folded name) are links to other keys.
+// A key's name is decoded only when a lookup gets near it: a prefix holds
+// thousands of keys, and a lookup wants two or three of them.
 struct RegistryFile
 {
-    QList<QByteArray> lines;
+    QByteArray bytes;
+    QList<QByteArrayView> lines;
+    QList<qsizetype> headers;
     bool win64 = false;
-    QHash<QString, qsizetype> keys;
     QSet<QString> links;
+
+    // The line of the first header of that folded name; -1 when there is none.
+    qsizetype find(const QString &folded) const;
 };
 
 int HexDigit(char16_t u)
@@ -109,7 +117,7 @@ bool ParseQuoted(const QString &line, qsizetype &pos, char16_t close, QString &o
     return false;
 }
 
-QByteArray Unterminated(QByteArray line)
+QByteArrayView Unterminated(QByteArrayView line)
 {
     if (line.endsWith('\r'))
         line.chop(1);
@@ -118,7 +126,7 @@ QByteArray Unterminated(QByteArray line)
 
 // Comma-separated hex bytes, continued on the next line after a trailing
 // backslash. False for anything else, which wineserver would not load either.
-bool ParseHexBytes(const QList<QByteArray> &lines, qsizetype &index, QByteArray data,
+bool ParseHexBytes(const QList<QByteArrayView> &lines, qsizetype &index, QByteArrayView data,
                    QByteArray &bytes)
 {
     for (;;) {
@@ -161,7 +169,7 @@ QString TextFromUtf16Le(const QByteArray &bytes)
 // The data after "name=", in the forms wineserver writes: "text", str(N):"text",
 // hex:.., hex(N):.., dword:... Malformed data counts as missing, since
 // wineserver would not have loaded it either.
-RawValue ParseData(const QList<QByteArray> &lines, qsizetype &index, const QString &line,
+RawValue ParseData(const QList<QByteArrayView> &lines, qsizetype &index, const QString &line,
                    qsizetype pos)
 {
     const QString data = line.mid(pos);
@@ -209,31 +217,84 @@ RawValue ParseData(const QList<QByteArray> &lines, qsizetype &index, const QStri
     return value;
 }
 
-bool Load(const std::string &path, RegistryFile &registry)
+QByteArray ReadRegistryFile(const std::string &path)
 {
     QFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+// The folded name of a key header; false when the header is broken.
+bool HeaderName(QByteArrayView line, QString &folded)
+{
+    const QString header = QString::fromUtf8(line);
+    qsizetype pos = 1;
+    if (!ParseQuoted(header, pos, u']', folded))
         return false;
-    registry.lines = file.readAll().split('\n');
+    folded = folded.toCaseFolded();
+    return true;
+}
+
+// Whether the header names the key. Plain ASCII, with "\\" for a backslash,
+// is compared as it stands; anything else in a name is decoded first. A
+// difference in the plain part decides, since folding never changes the
+// length of what comes before it.
+bool HeaderNames(QByteArrayView line, const QString &folded)
+{
+    qsizetype at = 0;
+    for (qsizetype pos = 1; pos < line.size(); ++pos) {
+        char c = line[pos];
+        if (c == ']')
+            return at == folded.size();
+        if (c == '\\') {
+            if (pos + 1 >= line.size() || line[pos + 1] != '\\')
+                break;
+            ++pos;
+        } else if (uchar(c) >= 0x80) {
+            break;
+        } else if (c >= 'A' && c <= 'Z') {
+            c = char(c - 'A' + 'a');
+        }
+        if (at >= folded.size() || folded[at] != QLatin1Char(c))
+            return false;
+        ++at;
+    }
+    QString name;
+    return HeaderName(line, name) && name == folded;
+}
+
+qsizetype RegistryFile::find(const QString &folded) const
+{
+    for (const qsizetype header : headers) {
+        if (HeaderNames(Unterminated(lines[header]), folded))
+            return header;
+    }
+    return -1;
+}
+
+bool Load(const QByteArray &bytes, RegistryFile &registry)
+{
+    registry.bytes = bytes;
+    for (qsizetype start = 0; start <= bytes.size();) {
+        qsizetype end = bytes.indexOf('\n', start);
+        if (end < 0)
+            end = bytes.size();
+        registry.lines.append(QByteArrayView(bytes).sliced(start, end - start));
+        start = end + 1;
+    }
     if (!registry.lines.first().startsWith("WINE REGISTRY Version 2"))
         return false;
-    QString current;
     for (qsizetype i = 1; i < registry.lines.size(); ++i) {
-        const QByteArray line = Unterminated(registry.lines[i]);
+        const QByteArrayView line = Unterminated(registry.lines[i]);
         if (line.startsWith('[')) {
-            const QString header = QString::fromUtf8(line);
-            qsizetype pos = 1;
-            if (!ParseQuoted(header, pos, u']', current)) {
-                current.clear();
-                continue;
-            }
-            current = current.toCaseFolded();
-            if (!registry.keys.contains(current))
-                registry.keys.insert(current, i);
-        } else if (line == "#link") {
-            registry.links.insert(current);
+            registry.headers.append(i);
+        } else if (line == "#link" && !registry.headers.isEmpty()) {
+            QString folded;
+            if (HeaderName(Unterminated(registry.lines[registry.headers.last()]), folded))
+                registry.links.insert(folded);
         } else if (line.startsWith("#arch=")) {
-            registry.win64 = line.mid(6).trimmed() == "win64";
+            registry.win64 = line.sliced(6).trimmed() == "win64";
         }
     }
     return true;
@@ -243,7 +304,7 @@ bool Load(const std::string &path, RegistryFile &registry)
 RawValue FindValue(const RegistryFile &registry, qsizetype header, const QString &name)
 {
     for (qsizetype i = header + 1; i < registry.lines.size(); ++i) {
-        const QByteArray raw = Unterminated(registry.lines[i]);
+        const QByteArrayView raw = Unterminated(registry.lines[i]);
         if (raw.startsWith('['))
             break;
         if (!raw.startsWith('"') && !raw.startsWith("@="))
@@ -276,7 +337,7 @@ QString FollowLinks(const RegistryFile &registry, const QString &key)
         }
         if (linked < 0)
             return parts.join(u'\\');
-        const RawValue target = FindValue(registry, registry.keys.value(prefix.toCaseFolded()),
+        const RawValue target = FindValue(registry, registry.find(prefix.toCaseFolded()),
                                           QStringLiteral("SymbolicLinkValue"));
         if (target.type != RegLink || !target.text.startsWith(machine, Qt::CaseInsensitive))
             return {};
@@ -298,13 +359,61 @@ QString Wow6432NodeKey(const QString &key)
     return key.left(cut) + u"\\Wow6432Node\\" + rest;
 }
 
-} // namespace
+// Whether the file has a key header whose last name is that of the key, in
+// any letter case: "[...\\z7.exe]" or "[z7.exe]". Every key the lookup could
+// open has such a header, also one reached through a link, since a link
+// replaces only the keys above the key's own name; wineserver writes such a
+// name as it is. Only the ends of key headers are compared: much faster than
+// loading the file.
+bool MayHoldKey(const std::string &path, const std::string &key)
+{
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+    const std::string name = key.substr(key.find_last_of('\\') + 1);
+    // wineserver writes other characters as escapes, which this look does not follow.
+    const bool plain = std::all_of(name.begin(), name.end(), [](char c) {
+        return c > ' ' && c < 0x7f && c != '\\' && c != '[' && c != ']' && c != '"';
+    });
+    if (name.empty() || !plain)
+        return true;
+    std::string tail = name;
+    std::transform(tail.begin(), tail.end(), tail.begin(), lower);
+    const auto endsHeader = [&](const char *begin, const char *close) {
+        const char *const start = close - tail.size();
+        return start > begin && (start[-1] == '[' || start[-1] == '\\') &&
+               std::equal(tail.begin(), tail.end(), start,
+                          [&](char t, char c) { return t == lower(c); });
+    };
 
-std::string ReadWineRegistryText(const std::string &registryFile, const std::string &key,
-                                 const std::string &value)
+    // Read through a small buffer: most files are looked through only once,
+    // and reading each whole (or mapping it) costs more than the look itself.
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return false;
+    std::vector<char> buffer(std::size_t(1) << 16);
+    std::size_t kept = 0;
+    for (;;) {
+        const qint64 got = file.read(buffer.data() + kept, qint64(buffer.size() - kept));
+        if (got <= 0)
+            return false;
+        const char *const begin = buffer.data();
+        const char *const end = begin + kept + std::size_t(got);
+        // The end of the last piece is kept for a header that goes on in this one.
+        for (const char *at = begin + std::max(kept, tail.size() + 1); at < end; ++at) {
+            at = static_cast<const char *>(std::memchr(at, ']', std::size_t(end - at)));
+            if (!at)
+                break;
+            if (endsHeader(begin, at))
+                return true;
+        }
+        kept = std::min(tail.size() + 1, std::size_t(end - begin));
+        std::memmove(buffer.data(), end - kept, kept);
+    }
+}
+
+std::string ReadText(const QByteArray &bytes, const std::string &key, const std::string &value)
 {
     RegistryFile registry;
-    if (!Load(registryFile, registry))
+    if (!Load(bytes, registry))
         return {};
 
     // A 32-bit program on a 64-bit system sees Software\Wow6432Node\... under
@@ -316,10 +425,10 @@ std::string ReadWineRegistryText(const std::string &registryFile, const std::str
     candidates.append(QString::fromStdString(key));
     for (const QString &candidate : candidates) {
         const QString opened = candidate.isEmpty() ? QString() : FollowLinks(registry, candidate);
-        if (opened.isEmpty() || !registry.keys.contains(opened.toCaseFolded()))
+        const qsizetype header = opened.isEmpty() ? -1 : registry.find(opened.toCaseFolded());
+        if (header < 0)
             continue;
-        RawValue data = FindValue(registry, registry.keys.value(opened.toCaseFolded()),
-                                  QString::fromStdString(value));
+        RawValue data = FindValue(registry, header, QString::fromStdString(value));
         if (!data.found)
             return {};
         if (data.type != RegSz && data.type != RegExpandSz)
@@ -329,6 +438,26 @@ std::string ReadWineRegistryText(const std::string &registryFile, const std::str
         return data.text.toStdString();
     }
     return {};
+}
+
+} // namespace
+
+std::string ReadWineRegistryText(const std::string &registryFile, const std::string &key,
+                                 const std::string &value)
+{
+    return ReadText(ReadRegistryFile(registryFile), key, value);
+}
+
+bool WineRegistryHoldsText(const std::string &registryFile, const std::string &key,
+                           const std::string &value)
+{
+    if (!MayHoldKey(registryFile, key))
+        return false;
+    try {
+        return !ReadText(ReadRegistryFile(registryFile), key, value).empty();
+    } catch (const Error &) {
+        return false; // a value of another type
+    }
 }
 
 } // namespace z7

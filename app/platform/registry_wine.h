@@ -13,4 +13,13 @@ namespace z7 {
 std::string ReadWineRegistryText(const std::string &registryFile, const std::string &key,
                                  const std::string &value);
 
+// Whether the registry file holds a non-empty text under the key, read as
+// ReadWineRegistryText reads it; false for a missing or broken file and for a
+// value that is not text. A file without any key of that last name is passed
+// over without being parsed, so that many large prefixes are looked through
+// quickly; a name is looked for as wineserver writes it, not in escapes of
+// plain letters that only a hand-made file could hold.
+bool WineRegistryHoldsText(const std::string &registryFile, const std::string &key,
+                           const std::string &value);
+
 } // namespace z7

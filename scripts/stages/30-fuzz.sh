@@ -17,7 +17,7 @@ built=$SECONDS
 seconds="${Z7_FUZZ_SECONDS:-60}"
 export QT_QPA_PLATFORM=offscreen
 failed=0
-for target in textcodec registry catalogue; do
+for target in textcodec registry catalogue vdf; do
     work="$dir/run/$target"
     rm -rf "$work" && mkdir -p "$work/corpus" "$work/artifacts"
     log="$work/fuzz.log"

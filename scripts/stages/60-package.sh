@@ -49,19 +49,20 @@ for size in 16 24 32 48 256; do
     file -b "$png" | grep -q "^PNG image data, $size x $size," || fail "icon ${size}x${size}: $(file -b "$png")"
 done
 
-# The program: a stripped x86-64 ELF that links the three Qt libraries.
+# The program: a stripped x86-64 ELF that links the three Qt libraries and
+# yaml-cpp (for the game files of Lutris).
 bin="$root/usr/bin/z7edit"
 [ -x "$bin" ] || fail "/usr/bin/z7edit is not executable"
 file -b "$bin" | grep -q "^ELF 64-bit LSB pie executable, x86-64" || fail "not an x86-64 program: $(file -b "$bin")"
 file -b "$bin" | grep -q ", stripped" || fail "not stripped: $(file -b "$bin")"
 needed="$(readelf -d "$bin" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p')"
-for lib in libQt6Widgets.so.6 libQt6Gui.so.6 libQt6Core.so.6; do
+for lib in libQt6Widgets.so.6 libQt6Gui.so.6 libQt6Core.so.6 libyaml-cpp.so.0.7; do
     grep -qx "$lib" <<<"$needed" || fail "$lib not among the needed libraries: $needed"
 done
 
 # The package names what the program needs at run time.
 depends="$(dpkg-deb -f "$deb" Depends)"
-for pkg in libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins fonts-crosextra-carlito; do
+for pkg in libqt6widgets6 libqt6gui6 libqt6core6 libyaml-cpp0.7 qt6-qpa-plugins fonts-crosextra-carlito; do
     grep -Eq "(^|, )$pkg( |,|$)" <<<"$depends" || fail "Depends lacks $pkg: $depends"
 done
 

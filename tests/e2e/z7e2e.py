@@ -2,8 +2,10 @@
 
 Each test gets a fresh throwaway Wine prefix made by scripts/make-demo-prefix
 (--hand, so no Wine is needed), starts the program with WINEPREFIX pointing at
-it, presses keys and clicks with xdotool, and checks the files the program
-leaves behind byte by byte. Only the standard library is used.
+it (or, to test the search of the launchers' prefixes, without WINEPREFIX and
+with the prefix where a launcher keeps it in the test's home folder), presses
+keys and clicks with xdotool, and checks the files the program leaves behind
+byte by byte. Only the standard library is used.
 
 Windows are found by title among the visible windows of the program's own
 process, so any box the test did not expect (an error report, a question)
@@ -78,8 +80,8 @@ def wait_until(what, predicate, timeout, interval=0.05):
 class Prefix:
     """A throwaway Wine prefix with the demo game folder C:\\Spiele\\Z7."""
 
-    def __init__(self, source, root):
-        self.path = Path(root) / "prefix"
+    def __init__(self, source, root, path=None):
+        self.path = Path(path) if path else Path(root) / "prefix"
         subprocess.run([str(Path(source) / "scripts" / "make-demo-prefix"), str(self.path), "--hand"],
                        check=True, stdout=subprocess.DEVNULL)
         self.game = self.path / "drive_c" / "Spiele" / "Z7"
@@ -105,19 +107,31 @@ class Prefix:
     def drop_game_executable(self):
         (self.game / "z7.exe").unlink()
 
+    def as_proton(self):
+        """The layout of Proton's prefixes: the one user is "steamuser"."""
+        users = self.path / "drive_c" / "users"
+        (users / login_name()).rename(users / "steamuser")
+        self.documents = users / "steamuser" / "Documents"
+        return self
+
 
 class Editor:
     """One run of z7edit on a prefix."""
 
-    def __init__(self, ctx, prefix):
+    def __init__(self, ctx, prefix, wineprefix=True):
+        """With wineprefix=False the program finds the prefix on its own."""
         self.ctx = ctx
         self.prefix = prefix
+        self.wineprefix = wineprefix
         self.proc = None
         self.window = None
 
     def start(self):
         env = dict(os.environ)
-        env["WINEPREFIX"] = str(self.prefix.path)
+        if self.wineprefix:
+            env["WINEPREFIX"] = str(self.prefix.path)
+        else:
+            env.pop("WINEPREFIX", None)
         # A home of its own, so that nothing can land in the real one.
         env["HOME"] = str(self.ctx.home)
         env.pop("QT_QPA_PLATFORM", None)
@@ -265,9 +279,10 @@ class Context:
     def text(self, name):
         return (self.source / "resources" / "texts" / name).read_bytes()
 
-    def new_prefix(self):
+    def new_prefix(self, path=None):
+        """A fresh prefix, by default in a folder of its own, else at path."""
         self.prefixes += 1
-        return Prefix(self.source, self.tmp / f"p{self.prefixes}")
+        return Prefix(self.source, self.tmp / f"p{self.prefixes}", path)
 
     def screenshot(self, name):
         target = self.artifacts / f"{name}.png"

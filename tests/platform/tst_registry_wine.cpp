@@ -1,5 +1,6 @@
 #include "error.h"
 #include "platform_wine.h"
+#include "registry_wine.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -25,6 +26,10 @@ public:
             file.write(systemReg.data(), static_cast<qint64>(systemReg.size()));
     }
     WinePlatform platform() const { return WinePlatform(m_folder.path().toStdString(), "/"); }
+    std::string file() const
+    {
+        return m_folder.filePath(QStringLiteral("system.reg")).toStdString();
+    }
 
 private:
     QTemporaryDir m_folder;
@@ -83,6 +88,10 @@ TEST_P(RegistryValueForms, DecodesWhatWineWrites)
     const RegistryPrefix prefix(ValueForms);
     WinePlatform platform = prefix.platform();
     const ValueCase &c = GetParam();
+    // The prefix search's quick look must agree with the full read.
+    EXPECT_EQ(WineRegistryHoldsText(prefix.file(), "Software\\Z7\\Forms", c.value),
+              c.text && !c.text->empty())
+        << c.value;
     if (c.text) {
         EXPECT_EQ(platform.readRegistryText("Software\\Z7\\Forms", c.value), *c.text);
     } else {
@@ -124,8 +133,11 @@ TEST(WineRegistry, MissingOrForeignFileReadsAsEmpty)
 {
     QTemporaryDir empty;
     EXPECT_EQ(WinePlatform(empty.path().toStdString()).readRegistryText(AppPaths, "Path"), "");
+    EXPECT_FALSE(WineRegistryHoldsText(empty.filePath(QStringLiteral("system.reg")).toStdString(),
+                                       AppPaths, "Path"));
     const RegistryPrefix foreign("REGEDIT4\n\n[Software\\\\Z7\\\\Forms]\n\"Plain\"=\"x\"\n");
     EXPECT_EQ(foreign.platform().readRegistryText("Software\\Z7\\Forms", "Plain"), "");
+    EXPECT_FALSE(WineRegistryHoldsText(foreign.file(), "Software\\Z7\\Forms", "Plain"));
 }
 
 // The 32-bit view: which of the plain and the Wow6432Node key a lookup opens.
@@ -144,6 +156,8 @@ TEST_P(RegistryView, OpensThe32BitKey)
 {
     const RegistryPrefix prefix(GetParam().systemReg);
     EXPECT_EQ(prefix.platform().readRegistryText(AppPaths, "Path"), GetParam().path)
+        << GetParam().why;
+    EXPECT_EQ(WineRegistryHoldsText(prefix.file(), AppPaths, "Path"), !GetParam().path.empty())
         << GetParam().why;
 }
 
@@ -193,8 +207,30 @@ INSTANTIATE_TEST_SUITE_P(
                  Header("win64") + PlainKey + WowAppPathsLink, "C:\\Plain"},
         ViewCase{"32-bit prefix: no redirection", Header("win32") + PlainKey + WowKey, "C:\\Plain"},
         ViewCase{"32-bit prefix: only a redirected key", Header("win32") + WowKey, ""},
+        ViewCase{"key names in another letter case",
+                 Header("win64") + "[SOFTWARE\\\\MICROSOFT\\\\WINDOWS\\\\CurrentVersion\\\\"
+                                   "APP PATHS\\\\Z7.EXE] 1\n\"Path\"=\"C:\\\\Upper\"\n",
+                 "C:\\Upper"},
         ViewCase{"no architecture line",
                  std::string("WINE REGISTRY Version 2\n\n") + PlainKey + WowKey, "C:\\Plain"}));
+
+// The quick look of the prefix search reads the file in pieces of 64 KiB; a
+// key's header may end in the next piece, or be a key at the top.
+TEST(WineRegistry, QuickLookFindsHeadersAcrossPiecesAndAtTheTop)
+{
+    const std::string key = "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\App "
+                            "Paths\\\\z7.exe] 1\n\"Path\"=\"C:\\\\Z7\"\n";
+    const std::string head = Header("win32") + "[Software\\\\Pad] 1\n\"P\"=\"";
+    const std::size_t piece = 65536;
+    const std::size_t closing = key.find(']');
+    for (std::size_t shift = 0; shift < closing + 3; ++shift) {
+        const std::size_t padding = piece + shift - closing - head.size() - 3;
+        const RegistryPrefix prefix(head + std::string(padding, 'x') + "\"\n" + key);
+        EXPECT_TRUE(WineRegistryHoldsText(prefix.file(), AppPaths, "Path")) << shift;
+    }
+    const RegistryPrefix top(Header("win32") + "[Junk] 1\n\"Path\"=\"x\"\n");
+    EXPECT_TRUE(WineRegistryHoldsText(top.file(), "JUNK", "Path"));
+}
 
 TEST(WineRegistry, LinkRoundInACircleReadsAsEmpty)
 {

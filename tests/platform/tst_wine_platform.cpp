@@ -246,6 +246,46 @@ TEST(WineDocuments, PrefixUsersFolderElseHostFolderOnZ)
     EXPECT_EQ(SpecialFolderPath(platform, DocumentsFolderNumber), "C:\\users\\spieler\\Documents");
 }
 
+// Which user folder of C:\users holds the Documents folder that the guide goes to.
+struct UserFolderCase
+{
+    const char *why;
+    std::vector<const char *> folders; // under drive_c/users
+    const char *documents;             // nothing: the host's Documents
+};
+
+TEST(WineDocuments, FolderOfThePrefixOwnUser)
+{
+    const UserFolderCase cases[] = {
+        {"the login name", {"spieler/Documents", "Public/Documents"}, "spieler"},
+        {"Proton's user", {"steamuser/Documents", "Public/Documents"}, "steamuser"},
+        {"the login name before Proton's user",
+         {"steamuser/Documents", "spieler/Documents"},
+         "spieler"},
+        {"Proton's user in another letter case", {"SteamUser/documents"}, "steamuser"},
+        {"a login folder without Documents", {"spieler", "steamuser/Documents"}, "steamuser"},
+        {"the one other user", {"Public/Documents", "anna/Documents"}, "anna"},
+        {"the one other user beside an empty login folder", {"spieler", "anna/Documents"}, "anna"},
+        {"two other users: nobody's", {"anna/Documents", "bert/Documents"}, nullptr},
+        {"shared folders are nobody's", {"Public/Documents", "Default/Documents"}, nullptr},
+        {"no user folder", {}, nullptr},
+    };
+    for (const UserFolderCase &c : cases) {
+        const WinePrefix prefix;
+        QTemporaryDir home;
+        const ScopedEnv user("USER", "spieler");
+        const ScopedEnv homeEnv("HOME", home.path().toUtf8());
+        const ScopedEnv xdg("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toUtf8());
+        for (const char *folder : c.folders)
+            prefix.mkpath((std::string("drive_c/users/") + folder).c_str());
+        const std::string expected =
+            c.documents
+                ? std::string("C:\\users\\") + c.documents + "\\Documents"
+                : "Z:" + QString(home.path() + u"/Documents").replace(u'/', u'\\').toStdString();
+        EXPECT_EQ(prefix.platform().documentsFolder(), expected) << c.why;
+    }
+}
+
 TEST(WineProcesses, NamesFromCommAndArgv0)
 {
     QTemporaryDir proc;
@@ -274,6 +314,44 @@ TEST(WineProcesses, NamesFromCommAndArgv0)
     EXPECT_TRUE(IsProcessRunning(platform, "Z7.exe"));
 
     EXPECT_TRUE(WinePlatform("/nonexistent-prefix", "/nonexistent-proc").processNames().empty());
+}
+
+// Under Proton, Wine shows the game's Windows path as argv[0]; the launchers
+// around it carry the path only among their arguments.
+TEST(WineProcesses, SeesTheGameUnderProton)
+{
+    struct Case
+    {
+        const char *why;
+        QByteArray comm;
+        QByteArray cmdline;
+        bool running;
+    };
+    const Case cases[] = {
+        {"Proton's path on Z:", "Z7.exe\n",
+         QByteArrayLiteral("Z:\\home\\u\\.steam\\steam\\steamapps\\common\\Ordavia\\Z7.exe\0"),
+         true},
+        {"the game's own path, another comm", "wine64-preload\n",
+         QByteArrayLiteral("C:\\Spiele\\Z7\\Z7.exe\0-nointro\0"), true},
+        {"a host path", "wine\n", QByteArrayLiteral("/home/u/Games/o/drive_c/Spiele/Z7/Z7.exe\0"),
+         true},
+        {"the game only as an argument", "python3\n",
+         QByteArrayLiteral("python3\0/usr/bin/proton\0waitforexitandrun\0/home/u/Z7.exe\0"), false},
+        {"another program of the game", "Z7Launcher.exe\n",
+         QByteArrayLiteral("C:\\Spiele\\Z7\\Z7Launcher.exe\0"), false},
+    };
+    for (const Case &c : cases) {
+        QTemporaryDir proc;
+        QDir().mkpath(proc.filePath(QStringLiteral("4242")));
+        for (const auto &[file, bytes] :
+             {std::pair{"comm", c.comm}, std::pair{"cmdline", c.cmdline}}) {
+            QFile out(proc.filePath(QStringLiteral("4242/") + QString::fromUtf8(file)));
+            if (out.open(QIODevice::WriteOnly))
+                out.write(bytes);
+        }
+        WinePlatform platform("/nonexistent-prefix", proc.path().toStdString());
+        EXPECT_EQ(IsProcessRunning(platform, "Z7.exe"), c.running) << c.why;
+    }
 }
 
 TEST(WineProcesses, SeesThisProcessInTheRealProcTable)
