@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model_store.h"
+#include "model/model_store.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
-#include "errorreport.h"
-#include "platform.h"
-#include "tmain.h"
+#include "ui/qt/errorreport.h"
+#include "platform/platform.h"
+#include "app/tmain.h"
 
 #include <QApplication>
 

@@ -1,16 +1,16 @@
 // The start-up sequence of the window, in its fixed order.
-#include "tmain.h"
+#include "app/tmain.h"
 
-#include "app_texts.h"
-#include "catalogue.h"
-#include "error.h"
-#include "errorreport.h"
-#include "messagebox.h"
-#include "platform.h"
+#include "app/app_texts.h"
+#include "catalogue/catalogue.h"
+#include "platform/error.h"
+#include "ui/qt/errorreport.h"
+#include "ui/qt/messagebox.h"
+#include "platform/platform.h"
 #include "model/resource.h"
-#include "qtext.h"
+#include "ui/qt/qtext.h"
 #include "resources/qt_resource_source.h"
-#include "services.h"
+#include "platform/services.h"
 
 #include <QCoreApplication>
 #include <QFontDatabase>

@@ -1,13 +1,13 @@
-#include "tmain.h"
+#include "app/tmain.h"
 
-#include "app_texts.h"
-#include "catalogue.h"
-#include "errorreport.h"
-#include "messagebox.h"
-#include "record_editor.h"
+#include "app/app_texts.h"
+#include "catalogue/catalogue.h"
+#include "ui/qt/errorreport.h"
+#include "ui/qt/messagebox.h"
+#include "editor/record_editor.h"
 #include "resources/qt_resource_source.h"
-#include "treeview.h"
-#include "valueedit.h"
+#include "ui/qt/treeview.h"
+#include "ui/qt/valueedit.h"
 
 #include <QFrame>
 #include <QGuiApplication>

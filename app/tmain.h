@@ -1,8 +1,8 @@
 #pragma once
 
 #include "model/model_store.h"
-#include "navigation.h"
-#include "qtext.h"
+#include "catalogue/navigation.h"
+#include "ui/qt/qtext.h"
 
 #include <QWidget>
 

@@ -1,9 +1,9 @@
-#include "platform_wine.h"
-#include "messagebox.h"
-#include "record_editor.h"
-#include "tmain.h"
-#include "treeview.h"
-#include "valueedit.h"
+#include "platform/platform_wine.h"
+#include "ui/qt/messagebox.h"
+#include "editor/record_editor.h"
+#include "app/tmain.h"
+#include "ui/qt/treeview.h"
+#include "ui/qt/valueedit.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,5 +1,5 @@
-#include "catalogue_entries.h"
-#include "host_platform.h"
+#include "tests/model/catalogue_entries.h"
+#include "tests/model/host_platform.h"
 #include "model/model_store.h"
 #include "model/record.h"
 #include "resources/qt_resource_source.h"

@@ -1,5 +1,5 @@
-#include "prefix_search_wine.h"
-#include "registry_wine.h"
+#include "platform/prefix_search_wine.h"
+#include "platform/registry_wine.h"
 
 #include <QDir>
 #include <QFile>

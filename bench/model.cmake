@@ -3,5 +3,4 @@
 add_executable(bench_model
   ${CMAKE_CURRENT_LIST_DIR}/bench_model.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../tests/model/host_platform.cpp)
-target_include_directories(bench_model PRIVATE ${CMAKE_CURRENT_LIST_DIR}/../tests/model)
 target_link_libraries(bench_model PRIVATE z7model z7resources Qt6::Core benchmark::benchmark)

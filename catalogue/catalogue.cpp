@@ -1,11 +1,11 @@
-#include "catalogue.h"
+#include "catalogue/catalogue.h"
 
-#include "error.h"
+#include "platform/error.h"
 #include "model/resource.h"
 #include "model/textcodec.h"
-#include "qtext.h"
+#include "ui/qt/qtext.h"
 #include "resources/qt_resource_source.h"
-#include "treeview.h"
+#include "ui/qt/treeview.h"
 
 #include <QStringList>
 

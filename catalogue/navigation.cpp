@@ -1,9 +1,9 @@
-#include "navigation.h"
+#include "catalogue/navigation.h"
 
-#include "navigation_texts.h"
-#include "errorreport.h"
-#include "messagebox.h"
-#include "treeview.h"
+#include "catalogue/navigation_texts.h"
+#include "ui/qt/errorreport.h"
+#include "ui/qt/messagebox.h"
+#include "ui/qt/treeview.h"
 
 #include <QAbstractButton>
 #include <QLabel>

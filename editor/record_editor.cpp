@@ -1,14 +1,14 @@
-#include "record_editor.h"
+#include "editor/record_editor.h"
 
-#include "editor_texts.h"
-#include "errorreport.h"
-#include "findcontrol.h"
-#include "messagebox.h"
-#include "pushbutton.h"
-#include "qtext.h"
-#include "speedbutton.h"
-#include "updown.h"
-#include "valueedit.h"
+#include "editor/editor_texts.h"
+#include "ui/qt/errorreport.h"
+#include "ui/qt/findcontrol.h"
+#include "ui/qt/messagebox.h"
+#include "ui/qt/pushbutton.h"
+#include "ui/qt/qtext.h"
+#include "ui/qt/speedbutton.h"
+#include "ui/qt/updown.h"
+#include "ui/qt/valueedit.h"
 
 #include <QLabel>
 #include <QRegularExpression>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/model_store.h"
-#include "value_rows.h"
+#include "editor/value_rows.h"
 
 #include <QObject>
 #include <QPixmap>

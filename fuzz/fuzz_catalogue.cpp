@@ -8,12 +8,12 @@
 // NodeIndex, NodeStatusIndex, NodeExtendedIndex; a fifth part, when present,
 // names by its first byte a text that cannot be had.
 
-#include "catalogue.h"
-#include "check.h"
-#include "error.h"
+#include "catalogue/catalogue.h"
+#include "fuzz/check.h"
+#include "platform/error.h"
 #include "model/textcodec.h"
-#include "qtext.h"
-#include "treeview.h"
+#include "ui/qt/qtext.h"
+#include "ui/qt/treeview.h"
 
 #include <QApplication>
 #include <QList>

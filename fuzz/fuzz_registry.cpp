@@ -8,9 +8,9 @@
 //   up to its first NUL, whatever junk sections follow it, and the quick look
 //   finds it whenever that text is not empty.
 
-#include "check.h"
-#include "error.h"
-#include "registry_wine.h"
+#include "fuzz/check.h"
+#include "platform/error.h"
+#include "platform/registry_wine.h"
 
 #include <QByteArray>
 #include <QString>

@@ -2,7 +2,7 @@
 // into slotTexts and joined back, the lines encoded again. Whatever the bytes, the
 // rules the store relies on must hold.
 
-#include "check.h"
+#include "fuzz/check.h"
 #include "model/record.h"
 #include "model/textcodec.h"
 

@@ -6,8 +6,8 @@
 //   and quote escaped, tabs between key and text) reads back as it was, and
 //   the library paths in it come back in their order.
 
-#include "check.h"
-#include "vdf_wine.h"
+#include "fuzz/check.h"
+#include "platform/vdf_wine.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

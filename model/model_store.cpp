@@ -4,8 +4,8 @@
 #include "model/text.h"
 #include "model/texts.h"
 
-#include "error.h"
-#include "platform.h"
+#include "platform/error.h"
+#include "platform/platform.h"
 
 #include <algorithm>
 

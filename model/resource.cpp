@@ -3,8 +3,8 @@
 #include "model/text.h"
 #include "model/texts.h"
 
-#include "error.h"
-#include "resource_source.h"
+#include "platform/error.h"
+#include "platform/resource_source.h"
 
 namespace z7 {
 

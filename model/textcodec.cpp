@@ -2,7 +2,7 @@
 
 #include "model/text.h"
 
-#include "ansi_codepage.h"
+#include "platform/ansi_codepage.h"
 
 namespace z7 {
 

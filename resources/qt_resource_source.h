@@ -1,6 +1,6 @@
 #pragma once
 
-#include "resource_source.h"
+#include "platform/resource_source.h"
 
 namespace z7 {
 

@@ -1,4 +1,4 @@
-#include "messagebox.h"
+#include "ui/qt/messagebox.h"
 
 #include <QApplication>
 

@@ -4,15 +4,15 @@
 // its executable present, a documents folder, message boxes answered by the
 // test. Fonts are played by the test, so no outcome depends on the machine.
 
-#include "fake_platform.h"
-#include "messagebox.h"
-#include "record_editor.h"
-#include "tmain.h"
-#include "treeview.h"
-#include "valueedit.h"
-#include "speedbutton.h"
-#include "pushbutton.h"
-#include "updown.h"
+#include "tests/mock/fake_platform.h"
+#include "ui/qt/messagebox.h"
+#include "editor/record_editor.h"
+#include "app/tmain.h"
+#include "ui/qt/treeview.h"
+#include "ui/qt/valueedit.h"
+#include "ui/qt/speedbutton.h"
+#include "ui/qt/pushbutton.h"
+#include "ui/qt/updown.h"
 
 #include <QFile>
 #include <QLabel>

@@ -1,8 +1,8 @@
-#include "catalogue.h"
+#include "catalogue/catalogue.h"
 
-#include "error.h"
-#include "node_table.h"
-#include "treeview.h"
+#include "platform/error.h"
+#include "tests/catalogue/node_table.h"
+#include "ui/qt/treeview.h"
 
 #include <QMap>
 #include <QSignalSpy>

@@ -2,7 +2,7 @@
 // spin boxes, toggles, reference buttons, Save and the resets, checked in the
 // controls and in the model file's bytes.
 
-#include "editing_fixture.h"
+#include "tests/editor/editing_fixture.h"
 
 #include <QApplication>
 

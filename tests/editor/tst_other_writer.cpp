@@ -2,7 +2,7 @@
 // asks before it writes, and either puts the entry into the changed file or
 // writes nothing; the whole reset names the change in its question.
 
-#include "editing_fixture.h"
+#include "tests/editor/editing_fixture.h"
 
 #include <filesystem>
 

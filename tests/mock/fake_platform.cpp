@@ -1,8 +1,8 @@
-#include "fake_platform.h"
+#include "tests/mock/fake_platform.h"
 
-#include "error.h"
-#include "platform_texts.h"
-#include "temporary_names.h"
+#include "platform/error.h"
+#include "platform/platform_texts.h"
+#include "platform/temporary_names.h"
 
 #include <algorithm>
 #include <cctype>

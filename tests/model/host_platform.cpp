@@ -1,8 +1,8 @@
-#include "host_platform.h"
+#include "tests/model/host_platform.h"
 
-#include "error.h"
+#include "platform/error.h"
 #include "model/texts.h"
-#include "temporary_names.h"
+#include "platform/temporary_names.h"
 
 #include <QDir>
 #include <QFile>

@@ -4,8 +4,8 @@
 #include "model/textcodec.h"
 #include "resources/qt_resource_source.h"
 
-#include "catalogue_entries.h"
-#include "error.h"
+#include "tests/model/catalogue_entries.h"
+#include "platform/error.h"
 
 #include <gtest/gtest.h>
 

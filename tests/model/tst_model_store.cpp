@@ -1,11 +1,11 @@
 #include "model/model_store.h"
 
-#include "host_platform.h"
+#include "tests/model/host_platform.h"
 #include "model/record.h"
 #include "model/resource.h"
 #include "resources/qt_resource_source.h"
 
-#include "error.h"
+#include "platform/error.h"
 
 #include <QDir>
 #include <QFile>

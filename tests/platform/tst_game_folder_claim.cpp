@@ -1,7 +1,7 @@
 // One editor per game folder under Wine: an flock on a file in the user's
 // runtime folder, which the kernel drops when the holder ends, however it ends.
 
-#include "platform_wine.h"
+#include "platform/platform_wine.h"
 
 #include <QDir>
 #include <QFile>

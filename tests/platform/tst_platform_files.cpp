@@ -1,10 +1,10 @@
 // The file operations that the real backend and the tests' fake must agree
 // on; every case runs against both.
 
-#include "error.h"
-#include "fake_platform.h"
-#include "platform_texts.h"
-#include "platform_wine.h"
+#include "platform/error.h"
+#include "tests/mock/fake_platform.h"
+#include "platform/platform_texts.h"
+#include "platform/platform_wine.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "prefix_search_wine.h"
+#include "platform/prefix_search_wine.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -1,9 +1,9 @@
 // Wine's own registry and prefix are the reference for the Wine backend: a
 // fresh prefix is made by Wine itself, filled with `wine reg add`, and read back.
 
-#include "error.h"
-#include "platform_wine.h"
-#include "services.h"
+#include "platform/error.h"
+#include "platform/platform_wine.h"
+#include "platform/services.h"
 
 #include <QDir>
 #include <QProcess>

@@ -1,6 +1,6 @@
-#include "error.h"
-#include "platform_wine.h"
-#include "registry_wine.h"
+#include "platform/error.h"
+#include "platform/platform_wine.h"
+#include "platform/registry_wine.h"
 
 #include <QFile>
 #include <QTemporaryDir>

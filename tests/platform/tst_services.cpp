@@ -1,5 +1,5 @@
-#include "fake_platform.h"
-#include "services.h"
+#include "tests/mock/fake_platform.h"
+#include "platform/services.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "vdf_wine.h"
+#include "platform/vdf_wine.h"
 
 #include <gtest/gtest.h>
 

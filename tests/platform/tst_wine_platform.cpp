@@ -1,7 +1,7 @@
-#include "error.h"
-#include "platform_texts.h"
-#include "platform_wine.h"
-#include "services.h"
+#include "platform/error.h"
+#include "platform/platform_texts.h"
+#include "platform/platform_wine.h"
+#include "platform/services.h"
 
 #include <QDir>
 #include <QFile>

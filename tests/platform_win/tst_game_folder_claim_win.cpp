@@ -2,8 +2,8 @@
 // which the system drops with its last handle, when the holder ends however
 // it ends.
 
-#include "platform.h"
-#include "wide_text.h"
+#include "platform/platform.h"
+#include "tests/platform_win/wide_text.h"
 
 #include <gtest/gtest.h>
 

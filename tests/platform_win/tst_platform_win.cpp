@@ -2,10 +2,10 @@
 // process list, Documents folder and files. The set-up goes through the
 // Win32 calls directly, never through the backend under test.
 
-#include "error.h"
-#include "platform.h"
-#include "services.h"
-#include "wide_text.h"
+#include "platform/error.h"
+#include "platform/platform.h"
+#include "platform/services.h"
+#include "tests/platform_win/wide_text.h"
 
 #include <gtest/gtest.h>
 

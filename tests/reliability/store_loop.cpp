@@ -9,10 +9,10 @@
 // Step n stores "Theater" with the cost StoredValue(n), then "Kleines Zelt"
 // with the residents and the companion's cost StoredValue(n).
 
-#include "crash_steps.h"
-#include "messagebox.h"
-#include "platform_wine.h"
-#include "tmain.h"
+#include "tests/reliability/crash_steps.h"
+#include "ui/qt/messagebox.h"
+#include "platform/platform_wine.h"
+#include "app/tmain.h"
 
 #include <QApplication>
 

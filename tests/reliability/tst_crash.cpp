@@ -7,8 +7,8 @@
 // every kill compares the model file with every file the loop can write.
 // Z7_CRASH_KILLS and Z7_CRASH_SEED change the count and the random moments.
 
-#include "crash_steps.h"
-#include "game_prefix.h"
+#include "tests/reliability/crash_steps.h"
+#include "tests/reliability/game_prefix.h"
 #include "model/textcodec.h"
 
 #include <QDir>

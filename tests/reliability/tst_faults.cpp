@@ -6,18 +6,18 @@
 // no temporary file is left, the error names the file in German, and the
 // save is not taken for done.
 
-#include "error.h"
-#include "game_prefix.h"
-#include "messagebox.h"
+#include "platform/error.h"
+#include "tests/reliability/game_prefix.h"
+#include "ui/qt/messagebox.h"
 #include "model/model_store.h"
-#include "platform_texts.h"
-#include "platform_wine.h"
+#include "platform/platform_texts.h"
+#include "platform/platform_wine.h"
 #include "resources/qt_resource_source.h"
-#include "record_editor.h"
+#include "editor/record_editor.h"
 #include "model/textcodec.h"
-#include "tmain.h"
-#include "treeview.h"
-#include "valueedit.h"
+#include "app/tmain.h"
+#include "ui/qt/treeview.h"
+#include "ui/qt/valueedit.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -3,11 +3,11 @@
 // lets the user walk through the entries, and writes nothing by itself.
 // (Small damaged files are covered with the fake platform in tests/app.)
 
-#include "game_prefix.h"
-#include "messagebox.h"
-#include "platform_wine.h"
-#include "tmain.h"
-#include "treeview.h"
+#include "tests/reliability/game_prefix.h"
+#include "ui/qt/messagebox.h"
+#include "platform/platform_wine.h"
+#include "app/tmain.h"
+#include "ui/qt/treeview.h"
 
 #include <QDateTime>
 #include <QDirIterator>

@@ -1,6 +1,6 @@
 // main() for the widget tests: one application object for all tests, headless
 // unless a platform was chosen, and an unexpected Qt warning fails the test.
-#include "errorreport.h"
+#include "ui/qt/errorreport.h"
 
 #include <QByteArray>
 

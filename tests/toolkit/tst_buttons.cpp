@@ -1,6 +1,6 @@
-#include "pushbutton.h"
-#include "speedbutton.h"
-#include "valueedit.h"
+#include "ui/qt/pushbutton.h"
+#include "ui/qt/speedbutton.h"
+#include "ui/qt/valueedit.h"
 
 #include <QSignalSpy>
 #include <QTest>

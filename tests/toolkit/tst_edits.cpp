@@ -1,5 +1,5 @@
-#include "updown.h"
-#include "valueedit.h"
+#include "ui/qt/updown.h"
+#include "ui/qt/valueedit.h"
 
 #include <QKeyEvent>
 #include <QSignalSpy>

@@ -1,6 +1,6 @@
-#include "errorreport.h"
-#include "findcontrol.h"
-#include "messagebox.h"
+#include "ui/qt/errorreport.h"
+#include "ui/qt/findcontrol.h"
+#include "ui/qt/messagebox.h"
 
 #include <QLineEdit>
 #include <QMessageBox>

@@ -1,5 +1,5 @@
-#include "messagebox.h"
-#include "treeview.h"
+#include "ui/qt/messagebox.h"
+#include "ui/qt/treeview.h"
 
 #include <QHelpEvent>
 #include <QImage>

@@ -1,4 +1,4 @@
-#include "findcontrol.h"
+#include "ui/qt/findcontrol.h"
 
 #include <QWidget>
 

@@ -1,10 +1,10 @@
-#include "platform_wine.h"
+#include "platform/platform_wine.h"
 
-#include "error.h"
-#include "platform_texts.h"
-#include "prefix_search_wine.h"
-#include "registry_wine.h"
-#include "temporary_names.h"
+#include "platform/error.h"
+#include "platform/platform_texts.h"
+#include "platform/prefix_search_wine.h"
+#include "platform/registry_wine.h"
+#include "platform/temporary_names.h"
 
 #include <QCryptographicHash>
 #include <QDir>

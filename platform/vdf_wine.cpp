@@ -1,4 +1,4 @@
-#include "vdf_wine.h"
+#include "platform/vdf_wine.h"
 
 // Steam's KeyValues text has no reader among the packaged libraries (it is
 // neither JSON nor YAML), so this small one is our own. It reads only what

@@ -1,7 +1,7 @@
-#include "registry_wine.h"
+#include "platform/registry_wine.h"
 
-#include "error.h"
-#include "platform_texts.h"
+#include "platform/error.h"
+#include "platform/platform_texts.h"
 
 #include <QByteArray>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "updown.h"
+#include "ui/qt/updown.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "speedbutton.h"
+#include "ui/qt/speedbutton.h"
 
 #include <QSignalBlocker>
 

@@ -1,10 +1,10 @@
 // The platform on Windows itself: the Win32 calls the program was designed around.
 
-#include "platform.h"
+#include "platform/platform.h"
 
-#include "error.h"
-#include "platform_texts.h"
-#include "temporary_names.h"
+#include "platform/error.h"
+#include "platform/platform_texts.h"
+#include "platform/temporary_names.h"
 
 #include <algorithm>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "ansi_codepage.h"
+#include "platform/ansi_codepage.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "valueedit.h"
+#include "ui/qt/valueedit.h"
 
 #include <QKeyEvent>
 #include <QPainter>

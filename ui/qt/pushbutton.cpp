@@ -1,4 +1,4 @@
-#include "pushbutton.h"
+#include "ui/qt/pushbutton.h"
 
 #include <QKeyEvent>
 

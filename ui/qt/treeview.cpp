@@ -1,6 +1,6 @@
-#include "treeview.h"
+#include "ui/qt/treeview.h"
 
-#include "errorreport.h"
+#include "ui/qt/errorreport.h"
 
 #include <QGuiApplication>
 #include <QHeaderView>

@@ -1,6 +1,6 @@
-#include "errorreport.h"
+#include "ui/qt/errorreport.h"
 
-#include "messagebox.h"
+#include "ui/qt/messagebox.h"
 
 #include <QFileInfo>
 

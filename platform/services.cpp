@@ -1,6 +1,6 @@
-#include "services.h"
+#include "platform/services.h"
 
-#include "platform.h"
+#include "platform/platform.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
-#include "prefix_search_wine.h"
+#include "platform/prefix_search_wine.h"
 
-#include "registry_wine.h"
-#include "vdf_wine.h"
+#include "platform/registry_wine.h"
+#include "platform/vdf_wine.h"
 
 #include <QDir>
 #include <QFile>
