@@ -19,7 +19,6 @@
 namespace z7 {
 
 namespace {
-constexpr int DocumentsFolder = 5;
 
 std::string utf8(const QString &s)
 {
@@ -126,7 +125,7 @@ TMain::StartResult TMain::FormCreate()
     // A guide that cannot be written is reported, but the editor still gets
     // its fonts and its catalogue.
     Guarded([&] {
-        const std::string documents = SpecialFolderPath(m_platform, DocumentsFolder);
+        const std::string documents = SpecialFolderPath(m_platform, DocumentsFolderNumber);
         m_platform.removeStaleTemporaries(documents);
         const QString guide = QString::fromStdString(documents) + app_texts::guideFile();
         if (!m_platform.fileExists(utf8(guide)))

@@ -2,6 +2,8 @@
 
 #include "app/app_texts.h"
 #include "catalogue/catalogue.h"
+#include "catalogue/node_codes.h"
+#include "resources/picture_list.h"
 #include "ui/qt/errorreport.h"
 #include "ui/qt/messagebox.h"
 #include "editor/record_editor.h"
@@ -23,7 +25,6 @@ namespace {
 
 constexpr int ClientWidth = 901;
 constexpr int ClientHeight = 601;
-constexpr int PictureCount = 108;
 const QColor Maroon(128, 0, 0);
 
 QLabel *picture(QWidget *parent, const QString &name, QRect geometry, const QString &description)
@@ -69,10 +70,10 @@ QPushButton *button(QWidget *parent, const QString &name, const QString &caption
 }
 
 // The header pictures are decoded when a node first shows one: most runs
-// look at a handful of entries, and decoding all 108 would slow the start.
+// look at a handful of entries, and decoding them all would slow the start.
 Navigator::PictureList pictureList()
 {
-    return {PictureCount, [](int index) {
+    return {BuildingPictureCount, [](int index) {
                 return QImage(QStringLiteral(":/images/buildings/%1.png").arg(index, 3, 10, QLatin1Char('0')));
             }};
 }
@@ -195,7 +196,7 @@ void TMain::createControls()
 void TMain::SpeichernClick()
 {
     QTreeWidgetItem *node = m_tree->currentItem();
-    if (node && TreeView::selectCode(node) >= 5)
+    if (node && SaveActsOn(TreeView::selectCode(node)))
         m_editor->StoreEntry(node->text(0), TreeView::selectCode(node));
 }
 

@@ -1,5 +1,8 @@
 #include "catalogue/navigation.h"
 
+#include "catalogue/node_codes.h"
+#include "resources/picture_list.h"
+
 #include "catalogue/navigation_texts.h"
 #include "ui/qt/errorreport.h"
 #include "ui/qt/messagebox.h"
@@ -14,8 +17,6 @@
 namespace z7 {
 
 namespace {
-constexpr int PictureWidth = 135;
-constexpr int PictureHeight = 96;
 } // namespace
 
 Navigator::Navigator(const Controls &controls, EntryView &entries, PictureList pictures,
@@ -71,7 +72,7 @@ QImage Navigator::HeaderPicture(int pictureIndex) const
     auto cached = m_loaded.find(pictureIndex);
     if (cached == m_loaded.end())
         cached = m_loaded.insert(pictureIndex, m_pictureList.load(pictureIndex));
-    QImage canvas(PictureWidth, PictureHeight, QImage::Format_RGB32);
+    QImage canvas(BuildingPictureWidth, BuildingPictureHeight, QImage::Format_RGB32);
     canvas.fill(Qt::white);
     QPainter painter(&canvas);
     painter.drawImage(0, 0, *cached);
@@ -92,13 +93,13 @@ void Navigator::ModellTreeChange(QTreeWidgetItem *node)
 
     m_controls.buildingImage->setPixmap(QPixmap::fromImage(HeaderPicture(TreeView::pictureIndex(node))));
 
-    if (TreeView::selectCode(node) < 12) {
+    if (ShowsNoSelection(TreeView::selectCode(node))) {
         SetEntryCommands(false);
         m_controls.singleElementReset->setText(navigation_texts::resetCaption());
         m_entries.showNoSelection();
     }
     const int recordCode = TreeView::recordCode(node);
-    if (recordCode > 12 && recordCode < 300) {
+    if (IsEntry(recordCode)) {
         SetEntryCommands(true);
         m_controls.singleElementReset->setText(navigation_texts::resetEntryCaption(node->text(0)));
         RecordKind kind = RecordKind::None;

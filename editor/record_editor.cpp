@@ -207,72 +207,41 @@ void RecordEditor::fillPanels(RecordKind kind, int code)
     const QStringList oh = toQStringList(m_store.OriginalHouse);
     const QString zero = editor_texts::hiddenValue();
 
-    if (kind == RecordKind::Building) {
-        m_controls.panel1->show();
-        m_controls.panel2->hide();
-        m_aktuell3->hide();
-        m_original3->hide();
+    const Layout layout = LayoutOf(kind, code);
+    m_controls.panel1->show();
+    m_controls.panel2->setVisible(PanelLayouts(2) & In(layout));
+    m_aktuell3->setVisible(layout == Layout::FirstHouseLevel);
+    m_original3->setVisible(layout == Layout::FirstHouseLevel);
+    if (layout == Layout::Building)
         placeCost(CostLeftColumn);
-        setRowShown(rows::Baukosten, true);
-        setRowShown(rows::Steuern, false);
-        setCurrent(rows::Steuern, zero);
-        setReference(rows::Steuern, zero);
-        setRowShown(rows::Arbeiter, true);
-        setRowShown(rows::Attraktivitaet, true);
-        setRowShown(rows::Reichweite, true);
-        setRowShown(rows::Bewohner, false);
-        setCurrent(rows::Bewohner, zero);
-        setReference(rows::Bewohner, zero);
-        for (int i : {rows::Baukosten, rows::Attraktivitaet, rows::Reichweite, rows::Arbeiter})
-            setCurrent(i, cb.at(def(i).slot));
-        for (int i : {rows::Baukosten, rows::Attraktivitaet, rows::Reichweite, rows::Arbeiter})
-            setReference(i, ob.at(def(i).slot));
-    } else if (kind == RecordKind::House) {
-        if (code == 100) {
-            setRowShown(rows::Baukosten, true);
-            placeCost(CostRightColumn);
-            setRowShown(rows::Steuern, true);
-            m_aktuell3->show();
-            m_original3->show();
-            setReference(rows::Baukosten, ob.at(def(rows::Baukosten).slot));
-            setCurrent(rows::Baukosten, cb.at(def(rows::Baukosten).slot));
-        } else {
-            m_aktuell3->hide();
-            m_original3->hide();
-            setRowShown(rows::Steuern, true);
-            setRowShown(rows::Baukosten, false);
-            setReference(rows::Baukosten, zero);
-            setCurrent(rows::Baukosten, zero);
-        }
-        m_controls.panel1->show();
-        m_controls.panel2->show();
-        setRowShown(rows::Arbeiter, false);
-        for (int i : {rows::Attraktivitaet, rows::Reichweite, rows::Bewohner, rows::Steuern})
-            setRowShown(i, true);
-        setCurrent(rows::Arbeiter, zero);
-        setReference(rows::Arbeiter, zero);
+    else if (layout == Layout::FirstHouseLevel)
+        placeCost(CostRightColumn);
 
-        // Current values: the companion line's desirability and range, the rest
-        // from the house line.
-        for (int i = rows::Steuern; i < rows::Marktzugang; ++i) {
-            if (i == rows::Arbeiter)
-                continue;
-            const ValueRowDef &d = def(i);
-            setCurrent(i, (d.source == SlotSource::Building ? cb : ch).at(d.slot));
+    // The rows of the panels this layout shows: current values from the
+    // entry's slots, the shipped ones on the reference buttons.
+    for (int i = 0; i < rows::Count; ++i) {
+        const ValueRowDef &d = def(i);
+        if (!(PanelLayouts(d.panel) & In(layout)))
+            continue;
+        const bool shown = d.layouts & In(layout);
+        setRowShown(i, shown);
+        if (!shown) {
+            setCurrent(i, zero);
+            setReference(i, zero);
+        } else if (!d.toggle) {
+            const bool building = d.source == SlotSource::Building;
+            setCurrent(i, (building ? cb : ch).at(d.slot));
+            setReference(i, (building ? ob : oh).at(d.slot));
         }
-        // Toggles: every state first, then every caption.
+    }
+    // Toggles: every state first, then every caption.
+    if (layout != Layout::Building) {
         for (int i = rows::Marktzugang; i < rows::Count; ++i)
             m_rows[static_cast<size_t>(i)].toggle->setDown(slotIsYes(ch.at(def(i).slot)));
-        for (int i = rows::Marktzugang; i < rows::Count; ++i)
+        for (int i = rows::Marktzugang; i < rows::Count; ++i) {
             m_rows[static_cast<size_t>(i)].toggle->setText(yesNo(slotIsYes(ch.at(def(i).slot))));
-        for (int i = rows::Steuern; i < rows::Marktzugang; ++i) {
-            if (i == rows::Arbeiter)
-                continue;
-            const ValueRowDef &d = def(i);
-            setReference(i, (d.source == SlotSource::Building ? ob : oh).at(d.slot));
-        }
-        for (int i = rows::Marktzugang; i < rows::Count; ++i)
             setReference(i, yesNo(slotIsYes(oh.at(def(i).slot))));
+        }
     }
     RefreshMarkers();
 }
@@ -281,9 +250,9 @@ void RecordEditor::RefreshMarkers()
 {
     for (int i = 0; i < rows::Count; ++i) {
         RowControls &r = m_rows[static_cast<size_t>(i)];
-        const bool layoutControlled = i == rows::Baukosten || i == rows::Steuern
-                                      || i == rows::Bewohner || i == rows::Arbeiter;
-        // A row the layout hid keeps its marker hidden; its "0" texts mean nothing.
+        // A row some layout hides keeps its marker hidden while it is hidden;
+        // its "0" texts mean nothing.
+        const bool layoutControlled = def(i).layouts != PanelLayouts(def(i).panel);
         if (layoutControlled && r.edit->isHidden())
             continue;
         r.png->setVisible(currentText(i) != r.btn->text());
@@ -371,18 +340,14 @@ bool RecordEditor::StoreEntry(const QString &caption, int code)
     const RecordKind kind =
         ModelStore::RecordKindOf(ModelStore::FindRecordLine(m_store.WorkingModel, toU16(caption)));
 
-    // The rows whose edits go into the slots, in the order they are copied.
+    // The rows whose edits go into the slots: the numbers the entry's layout shows.
     QList<int> copied;
-    if (kind == RecordKind::Building) {
-        copied = {rows::Baukosten, rows::Attraktivitaet, rows::Reichweite, rows::Arbeiter};
-    } else if (kind == RecordKind::House) {
-        copied = {rows::Attraktivitaet, rows::Reichweite};
-        if (code == 100)
-            copied << rows::Baukosten;
-        copied << rows::Rueckentwicklung << rows::Weiterentwicklung << rows::Unterhaltungslevel
-               << rows::Wasserqualitaet << rows::Religionszugang << rows::Ausbildungszugang
-               << rows::MedizinischeVersorgung << rows::Lebensmittelqualitaet
-               << rows::Weinqualitaet << rows::Bewohner << rows::Steuern;
+    if (kind != RecordKind::None) {
+        const Layout layout = LayoutOf(kind, code);
+        for (int i = 0; i < rows::Count; ++i) {
+            if (!def(i).toggle && (def(i).layouts & In(layout)))
+                copied << i;
+        }
     }
     // Anything but a whole number would shift or break the fields the game
     // reads: check every value before a single slot changes.

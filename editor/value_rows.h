@@ -1,5 +1,8 @@
 #pragma once
 
+#include "catalogue/node_codes.h"
+#include "model/model_store.h"
+
 #include <QRect>
 #include <QStringView>
 
@@ -10,6 +13,31 @@ namespace z7 {
 // Where a row's value lives: a slot of the building line (for a house level its
 // companion line "H<code>") or a slot of the house line.
 enum class SlotSource { Building, House };
+
+// The three layouts of the panels: a building, the first house level (its
+// cost shown too), and every other house level.
+enum class Layout { Building, FirstHouseLevel, UpperHouseLevel };
+
+constexpr unsigned In(Layout layout)
+{
+    return 1u << unsigned(layout);
+}
+inline constexpr unsigned EveryLayout =
+    In(Layout::Building) | In(Layout::FirstHouseLevel) | In(Layout::UpperHouseLevel);
+inline constexpr unsigned HouseLayouts = In(Layout::FirstHouseLevel) | In(Layout::UpperHouseLevel);
+
+constexpr Layout LayoutOf(RecordKind kind, int code)
+{
+    if (kind == RecordKind::Building)
+        return Layout::Building;
+    return IsFirstHouseLevel(code) ? Layout::FirstHouseLevel : Layout::UpperHouseLevel;
+}
+
+// Panel 1 is shown in every layout, panel 2 for the house levels.
+constexpr unsigned PanelLayouts(int panel)
+{
+    return panel == 1 ? EveryLayout : HouseLayouts;
+}
 
 // One edited value on a panel: a caption, the current value (an edit with a
 // spin box, or a yes/no toggle), the shipped value on a button and a marker
@@ -29,6 +57,10 @@ struct ValueRowDef
     SlotSource source;
     int slot;
     bool toggle;
+    // The layouts that show the row; a store copies exactly the rows its
+    // layout shows, in table order. Where a shown panel hides a row, its
+    // edit and button read "0".
+    unsigned layouts;
     int minimum, maximum, step;
     QRect label, edit, upd, png, btn;
 };
@@ -60,78 +92,99 @@ constexpr QRect tgBtn(int top) { return {605, top, 50, 25}; }
 
 inline constexpr std::array<ValueRowDef, rows::Count> ValueRows = {{
     {u"Baukosten", u"BaukostenLabel", u"BaukostenEdit", u"BaukostenUpD", u"BaukostenBtn", u"BaukostenPng",
-     u"Baukosten", 1, SlotSource::Building, 3, false, -5000, 5000, 10,
+     u"Baukosten", 1, SlotSource::Building, 3, false,
+     In(Layout::Building) | In(Layout::FirstHouseLevel), -5000, 5000, 10,
      p1Label(23), numEdit(25), {228, 25, 17, 22}, {250, 23, 25, 25}, numBtn(23)},
     {u"Steuern", u"SteuernLabel", u"SteuernEdit", u"SteuernUpD", u"SteuernBtn", u"SteuernPng",
-     u"Steuern", 1, SlotSource::House, 24, false, -5000, 5000, 25,
+     u"Steuern", 1, SlotSource::House, 24, false,
+     HouseLayouts, -5000, 5000, 25,
      p1Label(23), numEdit(25), numUpd(25), numPng(23), numBtn(23)},
     {u"Arbeiter", u"ArbeiterLabel", u"ArbeiterEdit", u"ArbeiterUpD", u"ArbeiterBtn", u"ArbeiterPng",
-     u"Arbeiter", 1, SlotSource::Building, 8, false, 0, 500, 1,
+     u"Arbeiter", 1, SlotSource::Building, 8, false,
+     In(Layout::Building), 0, 500, 1,
      p1Label(47, 33), numEdit(53), numUpd(53), numPng(51), numBtn(51)},
     {u"Bewohner", u"BewohnerLabel", u"BewohnerEdit", u"BewohnerUpD", u"BewohnerBtn", u"BewohnerPng",
-     u"Bewohner", 1, SlotSource::House, 20, false, 0, 500, 1,
+     u"Bewohner", 1, SlotSource::House, 20, false,
+     HouseLayouts, 0, 500, 1,
      p1Label(50), numEdit(53), numUpd(53), numPng(51), numBtn(51)},
     {u"Attraktivität", u"AttraktivitätLabel", u"AttraktivitätEdit", u"AttraktivitätUpD",
      u"AttraktivitätBtn", u"AttraktivitätPng",
-     u"Attraktivität", 1, SlotSource::Building, 4, false, -100, 100, 1,
+     u"Attraktivität", 1, SlotSource::Building, 4, false,
+     EveryLayout, -100, 100, 1,
      p1Label(82), numEdit(81), numUpd(81), numPng(79), numBtn(79)},
     {u"Reichweite", u"ReichweiteLabel", u"ReichweiteEdit", u"ReichweiteUpD", u"ReichweiteBtn",
      u"ReichweitePng",
-     u"wirksame Reichweite", 1, SlotSource::Building, 7, false, 0, 10, 1,
+     u"wirksame Reichweite", 1, SlotSource::Building, 7, false,
+     EveryLayout, 0, 10, 1,
      p1Label(109), numEdit(108), numUpd(108), numPng(106), numBtn(106)},
     {u"Rückentwicklung", u"RückentwicklungLabel", u"RückentwicklungEdit", u"RückentwicklungUpD",
      u"RückentwicklungBtn", u"RückentwicklungPng",
-     u"Rückentwicklung", 2, SlotSource::House, 2, false, -99, 100, 1,
+     u"Rückentwicklung", 2, SlotSource::House, 2, false,
+     HouseLayouts, -99, 100, 1,
      p2Label(2, 7), numEdit(2), numUpd(2), numPng(2), numBtn(2)},
     {u"Weiterentwicklung", u"WeiterentwicklungLabel", u"WeiterentwicklungEdit",
      u"WeiterentwicklungUpD", u"WeiterentwicklungBtn", u"WeiterentwicklungPng",
-     u"Weiterentwicklung", 2, SlotSource::House, 3, false, -99, 85, 1,
+     u"Weiterentwicklung", 2, SlotSource::House, 3, false,
+     HouseLayouts, -99, 85, 1,
      p2Label(30), numEdit(29), numUpd(29), numPng(29), numBtn(29)},
     {u"Unterhaltungslevel", u"UnterhaltungslevelLabel", u"UnterhaltungsLevelEdit",
      u"UnterhaltungsLevelUpD", u"UnterhaltungslevelBtn", u"UnterhaltungslevelPng",
-     u"Unterhaltungslevel", 2, SlotSource::House, 4, false, 0, 80, 5,
+     u"Unterhaltungslevel", 2, SlotSource::House, 4, false,
+     HouseLayouts, 0, 80, 5,
      p2Label(58), numEdit(56), numUpd(56), numPng(56), numBtn(56)},
     {u"Wasserqualität", u"WasserqualitätLabel", u"WasserQualitätEdit", u"WasserqualitätUpD",
      u"WasserqualitätBtn", u"WasserqualitätPng",
-     u"Wasserqualität", 2, SlotSource::House, 5, false, 0, 2, 1,
+     u"Wasserqualität", 2, SlotSource::House, 5, false,
+     HouseLayouts, 0, 2, 1,
      p2Label(86), numEdit(84), numUpd(84), numPng(84), numBtn(84)},
     {u"Religionszugang", u"ReligionszugangLabel", u"ReligionszugangEdit", u"ReligionszugangUpD",
      u"ReligionszugangBtn", u"ReligionszugangPng",
-     u"Religionszugang", 2, SlotSource::House, 6, false, 0, 4, 1,
+     u"Religionszugang", 2, SlotSource::House, 6, false,
+     HouseLayouts, 0, 4, 1,
      p2Label(112), numEdit(112), numUpd(112), numPng(112), numBtn(112)},
     {u"Ausbildungszugang", u"AusbildungszugangLabel", u"AusbildungszugangEdit",
      u"AusbildungszugangUpD", u"AusbildungszugangBtn", u"AusbildungsZugangPng",
-     u"Ausbildungszugang", 2, SlotSource::House, 7, false, 0, 3, 1,
+     u"Ausbildungszugang", 2, SlotSource::House, 7, false,
+     HouseLayouts, 0, 3, 1,
      p2Label(139), numEdit(139), numUpd(139), numPng(139), numBtn(139)},
     {u"MedizinischeVersorgung", u"MedizinischeVersorgungLabel", u"MedizinischeVersorgungEdit",
      u"MedizinischeVersorungUpD", u"MedizinischeVersorgungBtn", u"MedizinischeVersorgungPng",
-     u"med. Versorgung", 2, SlotSource::House, 11, false, 0, 2, 1,
+     u"med. Versorgung", 2, SlotSource::House, 11, false,
+     HouseLayouts, 0, 2, 1,
      p2Label(166), numEdit(166), numUpd(166), numPng(166), numBtn(166)},
     {u"Lebensmittelqualität", u"LebenmittelqualitätLabel", u"LebensmittelQualitätEdit",
      u"LebensmittelQualitätUpD", u"LebensmittelqualitätBtn", u"LebensmittelqualitätPng",
-     u"Lebensmittelqualität", 2, SlotSource::House, 12, false, 0, 3, 1,
+     u"Lebensmittelqualität", 2, SlotSource::House, 12, false,
+     HouseLayouts, 0, 3, 1,
      p2Label(193), numEdit(193), numUpd(193), numPng(193), numBtn(193)},
     {u"Weinqualität", u"WeinqualitätLabel", u"WeinqualitätEdit", u"WeinqualitätUpD",
      u"WeinqualitätBtn", u"WeinQualitätPng",
-     u"Weinqualität", 2, SlotSource::House, 16, false, 0, 2, 1,
+     u"Weinqualität", 2, SlotSource::House, 16, false,
+     HouseLayouts, 0, 2, 1,
      p2Label(220), numEdit(220), numUpd(220), numPng(220), numBtn(220)},
     {u"Marktzugang", u"MarktzugangLabel", u"MarktzugangEdit", u"", u"MarktzugangBtn",
-     u"MarktzugangPng", u"Marktzugang", 2, SlotSource::House, 8, true, 0, 0, 0,
+     u"MarktzugangPng", u"Marktzugang", 2, SlotSource::House, 8, true,
+     HouseLayouts, 0, 0, 0,
      tgLabel(31), tgEdit(29), {}, tgPng(29), tgBtn(29)},
     {u"Barbierzugang", u"BarbierzugangLabel", u"BarbierzugangEdit", u"", u"BarbierzugangBtn",
-     u"BarbierzugangPng", u"Barbierzugang", 2, SlotSource::House, 9, true, 0, 0, 0,
+     u"BarbierzugangPng", u"Barbierzugang", 2, SlotSource::House, 9, true,
+     HouseLayouts, 0, 0, 0,
      tgLabel(57), tgEdit(57), {}, tgPng(57), tgBtn(57)},
     {u"Badehauszugang", u"BadehauszugangLabel", u"BadehauszugangEdit", u"", u"BadehauszugangBtn",
-     u"BadehauszugangPng", u"Badehauszugang", 2, SlotSource::House, 10, true, 0, 0, 0,
+     u"BadehauszugangPng", u"Badehauszugang", 2, SlotSource::House, 10, true,
+     HouseLayouts, 0, 0, 0,
      tgLabel(84), tgEdit(84), {}, tgPng(84), tgBtn(84)},
     {u"Geschirrzugang", u"GeschirrzugangLabel", u"GeschirrzugangEdit", u"", u"GeschirrzugangBtn",
-     u"GeschirrzugangPng", u"Geschirrzugang", 2, SlotSource::House, 13, true, 0, 0, 0,
+     u"GeschirrzugangPng", u"Geschirrzugang", 2, SlotSource::House, 13, true,
+     HouseLayouts, 0, 0, 0,
      tgLabel(111), tgEdit(111), {}, tgPng(111), tgBtn(111)},
     {u"Olivenölzugang", u"OlivenölzugangLabel", u"OlivenölzugangEdit", u"", u"OlivenölzugangBtn",
-     u"OlivenölzugangPng", u"Olivenölzugang", 2, SlotSource::House, 14, true, 0, 0, 0,
+     u"OlivenölzugangPng", u"Olivenölzugang", 2, SlotSource::House, 14, true,
+     HouseLayouts, 0, 0, 0,
      tgLabel(138), tgEdit(138), {}, tgPng(138), tgBtn(138)},
     {u"Möbelzugang", u"MöbelzugangLabel", u"MöbelzugangEdit", u"", u"MöbelzugangBtn",
-     u"MöbelzugangPng", u"Möbelzugang", 2, SlotSource::House, 15, true, 0, 0, 0,
+     u"MöbelzugangPng", u"Möbelzugang", 2, SlotSource::House, 15, true,
+     HouseLayouts, 0, 0, 0,
      tgLabel(165), tgEdit(165), {}, tgPng(165), tgBtn(165)},
 }};
 

@@ -39,7 +39,12 @@ set(Z7_RUN_ENV ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen)
 
 # --- pictures ---------------------------------------------------------------
 set(Z7_BUILDING_PICTURES)
-foreach(i RANGE 0 107)
+# The count has one source, the header the program and the drawing tool read.
+file(STRINGS ${PROJECT_SOURCE_DIR}/resources/picture_list.h Z7_COUNT_LINE
+     REGEX "BuildingPictureCount = [0-9]+")
+string(REGEX MATCH "[0-9]+" Z7_PICTURE_COUNT "${Z7_COUNT_LINE}")
+math(EXPR Z7_LAST_PICTURE "${Z7_PICTURE_COUNT} - 1")
+foreach(i RANGE 0 ${Z7_LAST_PICTURE})
   string(LENGTH "${i}" len)
   if(len EQUAL 1)
     set(n "00${i}")

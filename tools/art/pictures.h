@@ -2,6 +2,7 @@
 
 #include "iso.h"
 #include "props.h"
+#include "resources/picture_list.h"
 
 #include <QImage>
 #include <QList>
@@ -11,12 +12,12 @@
 
 namespace z7::art {
 
-inline constexpr int kPictureWidth = 135;
-inline constexpr int kPictureHeight = 96;
+inline constexpr int kPictureWidth = BuildingPictureWidth;
+inline constexpr int kPictureHeight = BuildingPictureHeight;
 inline constexpr int kHouseLevels = 20;
 inline constexpr int kFirstBuilding = 20;
 inline constexpr int kLastBuilding = 94;
-inline constexpr int kPictureCount = 108;
+inline constexpr int kPictureCount = BuildingPictureCount;
 
 // Draws one catalogue picture: a ground of `ground` x `ground` units plus
 // whatever stands on it up to `height` units, scaled to fit 135 x 96.
