@@ -91,6 +91,8 @@ def main():
     parser.add_argument("--bare", required=True)
     parser.add_argument("--source", required=True)
     parser.add_argument("--runs", type=int, default=10)
+    parser.add_argument("--baseline", help="another build of z7edit, run alternately with the "
+                        "first, to compare two versions side by side")
     args = parser.parse_args()
     if not os.environ.get("DISPLAY"):
         sys.exit("no DISPLAY: run under xvfb-run -a -s '-screen 0 1280x1024x24 -noreset'")
@@ -109,6 +111,8 @@ def main():
         programs = {"bare Qt window": ([args.bare], "Bare Window"),
                     "bare with text": ([args.bare, "text"], "Bare Window"),
                     "z7edit": ([args.z7edit], "Z7 Edit")}
+        if args.baseline:
+            programs["z7edit baseline"] = ([args.baseline], "Z7 Edit")
         results = {name: ([], [], []) for name in programs}
         for name, (program, title) in programs.items():
             measure(program, title, env)  # warm-up; z7edit's first start happens here
@@ -136,6 +140,10 @@ def main():
     text = [z / b for z, b in zip(medians["z7edit"], medians["bare with text"])]
     print(f"  against a bare window with one label and one edit: time {text[0]:.2f}, "
           f"CPU {text[1]:.2f}, peak memory {text[2]:.2f}")
+    if args.baseline:
+        base = [z / b for z, b in zip(medians["z7edit"], medians["z7edit baseline"])]
+        print(f"  against the baseline z7edit: time {base[0]:.2f}, CPU {base[1]:.2f}, "
+              f"peak memory {base[2]:.2f}")
 
 
 if __name__ == "__main__":
