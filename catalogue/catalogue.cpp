@@ -1,147 +1,73 @@
 #include "catalogue/catalogue.h"
 
-#include "platform/error.h"
+#include "catalogue/catalogue_reader.h"
 #include "model/resource.h"
-#include "model/textcodec.h"
-#include "ui/qt/qtext.h"
+#include "model/text.h"
+#include "platform/error.h"
 #include "resources/qt_resource_source.h"
+#include "ui/qt/qtext.h"
 #include "ui/qt/treeview.h"
 
-#include <QStringList>
-
-#include <array>
+#include <vector>
 
 namespace z7 {
 namespace {
 
-// The catalogue's own texts: resource names and messages.
+// The names of the catalogue's four built-in texts.
 namespace text {
 const auto NodeTree = QStringLiteral("NodeTree");
 const auto NodeIndex = QStringLiteral("NodeIndex");
 const auto NodeStatusIndex = QStringLiteral("NodeStatusIndex");
 const auto NodeExtendedIndex = QStringLiteral("NodeExtendedIndex");
-const auto InvalidLevel = QStringLiteral("Ungültige Ebene (%1) für Eintrag \"%2\"");
-const auto InvalidInteger = QStringLiteral("'%1' ist kein gültiger Integerwert");
-const auto ListIndex = QStringLiteral("Listenindex außerhalb des gültigen Bereichs (%1)");
 } // namespace text
 
 const QColor Navy(0, 0, 128);
 
-[[noreturn]] void fail(const QString &message)
+// The nodes in tree order, each at its depth below the last node one level up.
+void addNodes(TreeView *tree, const std::vector<CatalogueNode> &nodes)
 {
-    throw Error(message.toStdString());
-}
-
-QStringList linesOf(const QByteArray &bytes)
-{
-    return toQStringList(DecodeLines(bytes.toStdString()).lines);
-}
-
-int depthOf(const QTreeWidgetItem *item)
-{
-    int depth = 0;
-    for (const QTreeWidgetItem *p = item->parent(); p; p = p->parent())
-        ++depth;
-    return depth;
-}
-
-// A decimal integer in 32 bits, an optional sign in front, nothing else.
-int toCode(const QString &line)
-{
-    qsizetype i = (line.startsWith(u'-') || line.startsWith(u'+')) ? 1 : 0;
-    bool ok = i < line.size();
-    for (; ok && i < line.size(); ++i)
-        ok = line.at(i) >= u'0' && line.at(i) <= u'9';
-    const int value = ok ? line.toInt(&ok, 10) : 0;
-    if (!ok)
-        fail(text::InvalidInteger.arg(line));
-    return value;
-}
-
-// One node per line; the leading TABs and spaces give its level. A line can go
-// at most one level deeper than the one before; the first is always top-level.
-void addNodes(TreeView *tree, const QStringList &lines)
-{
-    QTreeWidgetItem *last = nullptr;
-    int lastDepth = 0;
-    for (const QString &line : lines) {
-        qsizetype level = 0;
-        while (level < line.size() && (line.at(level) == u'\t' || line.at(level) == u' '))
-            ++level;
-        const QString caption = line.mid(level);
-
-        QTreeWidgetItem *parent = nullptr;
-        if (last && level > lastDepth + 1)
-            fail(text::InvalidLevel.arg(level).arg(caption));
-        if (last && level == lastDepth + 1) {
-            parent = last;
-        } else if (last && level > 0) {
-            parent = last->parent();
-            for (int d = lastDepth - 1; d >= level; --d)
-                parent = parent->parent();
-        }
-        auto *node = new QTreeWidgetItem(QStringList{caption});
-        if (parent)
-            parent->addChild(node);
+    std::vector<QTreeWidgetItem *> lastAt;
+    for (const CatalogueNode &node : nodes) {
+        auto *item = new QTreeWidgetItem(QStringList{toQString(node.caption)});
+        const std::size_t depth = std::size_t(node.depth);
+        if (depth == 0)
+            tree->addTopLevelItem(item);
         else
-            tree->addTopLevelItem(node);
-        last = node;
-        lastDepth = parent ? depthOf(node) : 0;
+            lastAt[depth - 1]->addChild(item);
+        lastAt.resize(depth + 1);
+        lastAt[depth] = item;
+        TreeView::setCodes(item, node.selectCode, node.recordCode, node.pictureIndex);
     }
-}
-
-// Tree order: every node before its children.
-QList<QTreeWidgetItem *> nodesInOrder(const TreeView *tree)
-{
-    QList<QTreeWidgetItem *> nodes;
-    const std::function<void(QTreeWidgetItem *)> walk = [&](QTreeWidgetItem *node) {
-        nodes.append(node);
-        for (int i = 0; i < node->childCount(); ++i)
-            walk(node->child(i));
-    };
-    for (int i = 0; i < tree->topLevelItemCount(); ++i)
-        walk(tree->topLevelItem(i));
-    return nodes;
-}
-
-const QString &lineAt(const QStringList &lines, qsizetype i)
-{
-    if (i >= lines.size())
-        fail(text::ListIndex.arg(i));
-    return lines.at(i);
 }
 
 } // namespace
 
 void BuildCatalogue(TreeView *tree)
 {
-    BuildCatalogue(tree,
-                   [](const QString &name) {
-                       return QByteArray::fromStdString(
-                           ReadResource(ProgramResources(), TextResourceType, toU16(name)));
-                   });
+    BuildCatalogue(tree, [](const QString &name) {
+        return QByteArray::fromStdString(
+            ReadResource(ProgramResources(), TextResourceType, toU16(name)));
+    });
 }
 
 void BuildCatalogue(TreeView *tree, const CatalogueTextSource &source)
 {
     // Everything is read before the old nodes go, so a missing text leaves the
     // tree as it was.
-    const QStringList selectCodes = linesOf(source(text::NodeIndex));
-    const QStringList recordCodes = linesOf(source(text::NodeStatusIndex));
-    const QStringList pictures = linesOf(source(text::NodeExtendedIndex));
-    const QByteArray nodeTree = source(text::NodeTree);
+    CatalogueTexts texts;
+    texts.selectCodes = source(text::NodeIndex).toStdString();
+    texts.recordCodes = source(text::NodeStatusIndex).toStdString();
+    texts.pictureIndexes = source(text::NodeExtendedIndex).toStdString();
+    texts.nodeTree = source(text::NodeTree).toStdString();
+    const Catalogue catalogue = ReadCatalogue(texts);
 
     tree->batchUpdate([&] {
         tree->clear();
-        addNodes(tree, linesOf(nodeTree));
+        addNodes(tree, catalogue.nodes);
     });
-
-    const QList<QTreeWidgetItem *> nodes = nodesInOrder(tree);
-    for (qsizetype i = 0; i < nodes.size(); ++i) {
-        TreeView::setSelectCode(nodes.at(i), toCode(lineAt(selectCodes, i)));
-        TreeView::setRecordCode(nodes.at(i), toCode(lineAt(recordCodes, i)));
-        TreeView::setPictureIndex(nodes.at(i), toCode(lineAt(pictures, i)));
-    }
+    // What was read before the fault stays in the tree, as far as it got.
+    if (catalogue.error)
+        throw Error(ToUtf8(*catalogue.error));
 }
 
 std::optional<QColor> ModellTreeCustomDrawItem(const QTreeWidgetItem *item)
