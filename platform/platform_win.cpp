@@ -4,6 +4,7 @@
 
 #include "platform/error.h"
 #include "platform/platform_texts.h"
+#include "platform/wide_text_win.h"
 #include "platform/temporary_names.h"
 
 #include <algorithm>
@@ -20,30 +21,6 @@ namespace z7 {
 namespace texts = platform_texts;
 
 namespace {
-
-std::wstring Wide(const std::string &utf8)
-{
-    if (utf8.empty())
-        return {};
-    const int size =
-        ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(size), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
-                          size);
-    return wide;
-}
-
-std::string Utf8(const wchar_t *text, std::size_t length)
-{
-    if (length == 0)
-        return {};
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), nullptr, 0,
-                                           nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), utf8.data(), size, nullptr,
-                          nullptr);
-    return utf8;
-}
 
 std::string Utf8UpToNul(const wchar_t *text, std::size_t capacity)
 {

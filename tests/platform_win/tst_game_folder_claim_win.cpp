@@ -3,7 +3,7 @@
 // it ends.
 
 #include "platform/platform.h"
-#include "tests/platform_win/wide_text.h"
+#include "platform/wide_text_win.h"
 
 #include <gtest/gtest.h>
 

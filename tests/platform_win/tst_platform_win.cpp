@@ -5,7 +5,7 @@
 #include "platform/error.h"
 #include "platform/platform.h"
 #include "platform/services.h"
-#include "tests/platform_win/wide_text.h"
+#include "platform/wide_text_win.h"
 
 #include <gtest/gtest.h>
 
