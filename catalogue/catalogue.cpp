@@ -1,7 +1,10 @@
 #include "catalogue/catalogue.h"
 
+#include "catalogue/catalogue_texts.h"
 #include "platform/error.h"
 #include "model/resource.h"
+#include "model/text.h"
+#include "model/texts.h"
 #include "model/textcodec.h"
 #include "ui/qt/qtext.h"
 #include "resources/qt_resource_source.h"
@@ -14,15 +17,12 @@
 namespace z7 {
 namespace {
 
-// The catalogue's own texts: resource names and messages.
+// The names of the four built-in texts the tree is built from.
 namespace text {
 const auto NodeTree = QStringLiteral("NodeTree");
 const auto NodeIndex = QStringLiteral("NodeIndex");
 const auto NodeStatusIndex = QStringLiteral("NodeStatusIndex");
 const auto NodeExtendedIndex = QStringLiteral("NodeExtendedIndex");
-const auto InvalidLevel = QStringLiteral("Ungültige Ebene (%1) für Eintrag \"%2\"");
-const auto InvalidInteger = QStringLiteral("'%1' ist kein gültiger Integerwert");
-const auto ListIndex = QStringLiteral("Listenindex außerhalb des gültigen Bereichs (%1)");
 } // namespace text
 
 const QColor Navy(0, 0, 128);
@@ -54,7 +54,7 @@ int toCode(const QString &line)
         ok = line.at(i) >= u'0' && line.at(i) <= u'9';
     const int value = ok ? line.toInt(&ok, 10) : 0;
     if (!ok)
-        fail(text::InvalidInteger.arg(line));
+        fail(toQString(Format(catalogue_texts::InvalidInteger, {toU16(line)})));
     return value;
 }
 
@@ -72,7 +72,7 @@ void addNodes(TreeView *tree, const QStringList &lines)
 
         QTreeWidgetItem *parent = nullptr;
         if (last && level > lastDepth + 1)
-            fail(text::InvalidLevel.arg(level).arg(caption));
+            fail(toQString(Format(catalogue_texts::InvalidLevel, {Number(level), toU16(caption)})));
         if (last && level == lastDepth + 1) {
             parent = last;
         } else if (last && level > 0) {
@@ -107,7 +107,7 @@ QList<QTreeWidgetItem *> nodesInOrder(const TreeView *tree)
 const QString &lineAt(const QStringList &lines, qsizetype i)
 {
     if (i >= lines.size())
-        fail(text::ListIndex.arg(i));
+        fail(toQString(Format(texts::ListIndexOutOfRange, {Number(i)})));
     return lines.at(i);
 }
 
