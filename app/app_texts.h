@@ -1,98 +1,71 @@
 #pragma once
 
-#include "model/model_store.h"
-
-#include <QString>
-
-// The texts of the window and the start-up, in one place.
+// The texts of the window and the start-up, in one place, filled with Format
+// (model/text.h). The titles of the message boxes and "Reset" are the
+// toolkit's (ui/qt/toolkit_texts.h), the game's registration the platform's
+// (platform/platform_texts.h).
 namespace z7::app_texts {
 
-inline QString windowCaption() { return QStringLiteral("Z7 Edit"); }
-inline QString quit() { return QStringLiteral("Beenden"); }
-inline QString save() { return QStringLiteral("Speichern"); }
-inline QString completeReset() { return QStringLiteral("Gesamtreset"); }
-inline QString reset() { return QStringLiteral("Reset"); }
-inline QString firstGroup() { return QStringLiteral("Wohnungen"); }
-inline QString imprint() { return QStringLiteral("Z7 Edit 1.0 · Modell-Editor für Ordavia · freie Software"); }
+inline constexpr char16_t WindowCaption[] = u"Z7 Edit";
+inline constexpr char16_t Quit[] = u"Beenden";
+inline constexpr char16_t Save[] = u"Speichern";
+inline constexpr char16_t CompleteReset[] = u"Gesamtreset";
+inline constexpr char16_t FirstGroup[] = u"Wohnungen";
+inline constexpr char16_t Imprint[] = u"Z7 Edit 1.0 · Modell-Editor für Ordavia · freie Software";
 
 // Names for screen readers.
-inline QString noSelectDescription() { return QStringLiteral("Straße einer römischen Stadt"); }
-inline QString logoDescription() { return QStringLiteral("Ordavia"); }
-inline QString buildingDescription() { return QStringLiteral("Bild des gewählten Eintrags"); }
-inline QString shownEntry() { return QStringLiteral("Gewählter Eintrag"); }
-inline QString catalogue() { return QStringLiteral("Katalog der Gebäude und Wohnstufen"); }
-inline QString buildingValues() { return QStringLiteral("Werte des Gebäudes"); }
-inline QString houseValues() { return QStringLiteral("Bedürfnisse der Wohnstufe"); }
-inline QString separator() { return QStringLiteral("Trennlinie"); }
-inline QString header() { return QStringLiteral("Kopfzeile"); }
+inline constexpr char16_t NoSelectDescription[] = u"Straße einer römischen Stadt";
+inline constexpr char16_t LogoDescription[] = u"Ordavia";
+inline constexpr char16_t BuildingDescription[] = u"Bild des gewählten Eintrags";
+inline constexpr char16_t ShownEntry[] = u"Gewählter Eintrag";
+inline constexpr char16_t Catalogue[] = u"Katalog der Gebäude und Wohnstufen";
+inline constexpr char16_t BuildingValues[] = u"Werte des Gebäudes";
+inline constexpr char16_t HouseValues[] = u"Bedürfnisse der Wohnstufe";
+inline constexpr char16_t Separator[] = u"Trennlinie";
+inline constexpr char16_t Header[] = u"Kopfzeile";
 
-inline QString errorTitle() { return QStringLiteral("Fehler"); }
-inline QString questionTitle() { return QStringLiteral("Sicherheitsabfrage"); }
-inline QString resetModelQuestion() { return QStringLiteral("Die komplette Modelldatei zurücksetzen?"); }
-// The question, with what another program did to the model file in front of it.
-inline QString resetModelQuestion(ModelFileState file)
-{
-    switch (file) {
-    case ModelFileState::Changed:
-        return QStringLiteral("Die Modelldatei wurde seit dem letzten Lesen von einem anderen "
-                              "Programm geändert; beim Zurücksetzen gehen auch diese Änderungen "
-                              "verloren.\r")
-               + resetModelQuestion();
-    case ModelFileState::Missing:
-        return QStringLiteral("Die Modelldatei ist nicht mehr vorhanden; ein anderes Programm hat "
-                              "sie gelöscht oder verschoben. Beim Zurücksetzen wird sie neu "
-                              "geschrieben.\r")
-               + resetModelQuestion();
-    case ModelFileState::AsLastSeen:
-        break;
-    }
-    return resetModelQuestion();
-}
-inline QString gameRunning()
-{
-    return QStringLiteral("Das Spiel <Ordavia> wird ausgeführt. Beareitungen der Modelldateien werden "
-                          "erst nach einem Neustart des Spiels wirksam.");
-}
-inline QString noInstallation()
-{
-    return QStringLiteral("Es konnte keine Installation des Spiels <Ordavia> gefunden werden! Ohne eine "
-                          "korrekte Spielinstallation ist der Z7-Editor nicht lauffähig. Der "
-                          "Programmstart wird abgebrochen.");
-}
-inline QString alreadyOpen(const QString &gamePath)
-{
-    return QStringLiteral("Z7 Edit ist für das Spiel in %1 bereits geöffnet.\rBitte arbeiten Sie "
-                          "im offenen Fenster weiter. Ein zweites Fenster öffnet sich nicht, damit "
-                          "keine gespeicherte Änderung überschrieben wird.")
-        .arg(gamePath);
-}
-inline QString layoutMismatch(const QString &path, qsizetype lines)
-{
-    return QStringLiteral("Die Modelldatei %1 hat nicht den erwarteten Aufbau: Sie hat %2 Zeilen, "
-                          "erwartet werden 152 Zeilen in der Reihenfolge der ausgelieferten Datei.\r"
-                          "Einträge können fehlen oder falsch angezeigt werden. Gespeichert wird nur, "
-                          "was Sie selbst speichern; \"Gesamtreset\" stellt die ausgelieferte Datei wieder her.")
-        .arg(path)
-        .arg(lines);
-}
+inline constexpr char16_t ResetModelQuestion[] = u"Die komplette Modelldatei zurücksetzen?";
+// What another program did to the model file, in front of the question;
+// %1 is ResetModelQuestion.
+inline constexpr char16_t ResetChangedModelQuestion[] =
+    u"Die Modelldatei wurde seit dem letzten Lesen von einem anderen Programm geändert; beim "
+    u"Zurücksetzen gehen auch diese Änderungen verloren.\r%1";
+// %1 is ResetModelQuestion.
+inline constexpr char16_t ResetMissingModelQuestion[] =
+    u"Die Modelldatei ist nicht mehr vorhanden; ein anderes Programm hat sie gelöscht oder "
+    u"verschoben. Beim Zurücksetzen wird sie neu geschrieben.\r%1";
 
-inline QString backupNotMovedBack(const QString &backup, const QString &model)
-{
-    return QStringLiteral("Die Sicherung %1 konnte nicht zurück nach %2 verschoben werden. "
-                          "Benennen Sie sie von Hand in z7_model.txt um, sonst startet das Spiel nicht.")
-        .arg(backup, model);
-}
+// "Beareitungen" is how the program has always spelled it; it stays so.
+inline constexpr char16_t GameRunning[] =
+    u"Das Spiel <Ordavia> wird ausgeführt. Beareitungen der Modelldateien werden erst nach einem "
+    u"Neustart des Spiels wirksam.";
+inline constexpr char16_t NoInstallation[] =
+    u"Es konnte keine Installation des Spiels <Ordavia> gefunden werden! Ohne eine korrekte "
+    u"Spielinstallation ist der Z7-Editor nicht lauffähig. Der Programmstart wird abgebrochen.";
+// %1 the game folder.
+inline constexpr char16_t AlreadyOpen[] =
+    u"Z7 Edit ist für das Spiel in %1 bereits geöffnet.\rBitte arbeiten Sie im offenen Fenster "
+    u"weiter. Ein zweites Fenster öffnet sich nicht, damit keine gespeicherte Änderung "
+    u"überschrieben wird.";
+// %1 the model file's full path, %2 its number of lines.
+inline constexpr char16_t LayoutMismatch[] =
+    u"Die Modelldatei %1 hat nicht den erwarteten Aufbau: Sie hat %2 Zeilen, erwartet werden 152 "
+    u"Zeilen in der Reihenfolge der ausgelieferten Datei.\rEinträge können fehlen oder falsch "
+    u"angezeigt werden. Gespeichert wird nur, was Sie selbst speichern; \"Gesamtreset\" stellt "
+    u"die ausgelieferte Datei wieder her.";
+// %1 the backup's full path, %2 the model file's, %3 the model file's name.
+inline constexpr char16_t BackupNotMovedBack[] =
+    u"Die Sicherung %1 konnte nicht zurück nach %2 verschoben werden. Benennen Sie sie von Hand "
+    u"in %3 um, sonst startet das Spiel nicht.";
 
-// Fixed names of the start-up.
-inline constexpr const char *GameProcess = "Z7.exe";
-inline constexpr const char *AppPathsKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\z7.exe";
-inline constexpr const char *AppPathsValue = "Path";
-inline QString gameExecutable() { return QStringLiteral("z7.exe"); }
-inline QString backupFile() { return QStringLiteral("z7_model.bak"); }
-inline QString guideFile() { return QStringLiteral("\\Tellmar Modell Dateien.pdf"); }
-inline QString windowFontFamily() { return QStringLiteral("Tahoma"); }
-inline QString firstFontFamily() { return QStringLiteral("BacciSmallCaps"); }
-inline QString secondFontFamily() { return QStringLiteral("Formal436 BT"); }
-inline QString fallbackFontFamily() { return QStringLiteral("Calibri"); }
+// Fixed names of the start-up. The process name goes to the platform as it is.
+inline constexpr char GameProcess[] = "Z7.exe";
+inline constexpr char16_t GameExecutable[] = u"z7.exe";
+inline constexpr char16_t BackupFile[] = u"z7_model.bak";
+inline constexpr char16_t GuideFile[] = u"\\Tellmar Modell Dateien.pdf";
+inline constexpr char16_t WindowFontFamily[] = u"Tahoma";
+inline constexpr char16_t FirstFontFamily[] = u"BacciSmallCaps";
+inline constexpr char16_t SecondFontFamily[] = u"Formal436 BT";
+inline constexpr char16_t FallbackFontFamily[] = u"Calibri";
 
 } // namespace z7::app_texts

@@ -11,6 +11,9 @@
 #include "ui/qt/qtext.h"
 #include "resources/qt_resource_source.h"
 #include "platform/services.h"
+#include "platform/platform_texts.h"
+#include "model/text.h"
+#include "ui/qt/toolkit_texts.h"
 
 #include <QCoreApplication>
 #include <QFontDatabase>
@@ -43,19 +46,21 @@ void TMain::ExtractGuide(const QString &path)
 TMain::StartResult TMain::FormCreate()
 {
     if (IsProcessRunning(m_platform, app_texts::GameProcess))
-        ShowMessage(nullptr, app_texts::gameRunning(), app_texts::errorTitle(), MB_ICONERROR);
+        ShowMessage(nullptr, toQString(app_texts::GameRunning),
+                    toQString(toolkit_texts::ErrorTitle), MB_ICONERROR);
 
     QString gamePath;
     // A registry value that is not text is reported; the path then stays empty
     // and the window opens without a model, as nothing can be edited.
     const bool registryRead = Guarded([&] {
-        gamePath = QString::fromStdString(
-            m_platform.readRegistryText(app_texts::AppPathsKey, app_texts::AppPathsValue));
+        gamePath = QString::fromStdString(m_platform.readRegistryText(
+            platform_texts::AppPathsKey, platform_texts::AppPathsValue));
     });
     if (!registryRead)
         return StartResult::Run;
     if (gamePath.isEmpty()) {
-        ShowMessage(nullptr, app_texts::noInstallation(), app_texts::errorTitle(), MB_ICONERROR);
+        ShowMessage(nullptr, toQString(app_texts::NoInstallation),
+                    toQString(toolkit_texts::ErrorTitle), MB_ICONERROR);
         return StartResult::End;
     }
     if (!gamePath.endsWith(u'\\'))
@@ -67,7 +72,7 @@ TMain::StartResult TMain::FormCreate()
     const bool modelsReady = Guarded([&] {
         m_store.LoadReferenceModel();
         QCoreApplication::processEvents();
-        if (!m_platform.fileExists(utf8(gamePath + app_texts::gameExecutable()))) {
+        if (!m_platform.fileExists(utf8(gamePath + toQString(app_texts::GameExecutable)))) {
             gameFound = false;
             return;
         }
@@ -80,7 +85,7 @@ TMain::StartResult TMain::FormCreate()
         // What a save cut off by a crash or a kill left behind.
         m_platform.removeStaleTemporaries(utf8(gamePath));
         const QString model = gamePath + toQString(ModelFileName);
-        const QString backup = gamePath + app_texts::backupFile();
+        const QString backup = gamePath + toQString(app_texts::BackupFile);
         bool movedAside = false;
         if (!m_platform.fileExists(utf8(backup))) {
             m_platform.moveFile(utf8(model), utf8(backup));
@@ -99,24 +104,27 @@ TMain::StartResult TMain::FormCreate()
                     throw;
                 // Then the player has to know where the game's file is now.
                 throw Error(error.what() + std::string("\r")
-                            + utf8(app_texts::backupNotMovedBack(backup, model)));
+                            + ToUtf8(Format(app_texts::BackupNotMovedBack,
+                                            {toU16(backup), toU16(model), ModelFileName})));
             }
         }
         m_store.LoadWorkingModel();
         if (!m_store.LayoutMatchesReference())
             ShowMessage(nullptr,
-                        app_texts::layoutMismatch(toQString(m_store.modelFilePath()),
-                                                  qsizetype(m_store.WorkingModel.size())),
-                        app_texts::errorTitle(), MB_ICONERROR);
+                        toQString(Format(app_texts::LayoutMismatch,
+                                         {m_store.modelFilePath(),
+                                          Number(qsizetype(m_store.WorkingModel.size()))})),
+                        toQString(toolkit_texts::ErrorTitle), MB_ICONERROR);
     });
     if (!gameFound) {
-        ShowMessage(nullptr, app_texts::noInstallation(), app_texts::errorTitle(), MB_ICONERROR);
+        ShowMessage(nullptr, toQString(app_texts::NoInstallation),
+                    toQString(toolkit_texts::ErrorTitle), MB_ICONERROR);
         return StartResult::End;
     }
     if (alreadyOpen) {
-        ShowMessage(nullptr, app_texts::alreadyOpen(gamePath), app_texts::windowCaption(),
-                    MB_ICONINFORMATION);
-        m_platform.showOtherEditor(utf8(app_texts::windowCaption()));
+        ShowMessage(nullptr, toQString(Format(app_texts::AlreadyOpen, {toU16(gamePath)})),
+                    toQString(app_texts::WindowCaption), MB_ICONINFORMATION);
+        m_platform.showOtherEditor(ToUtf8(app_texts::WindowCaption));
         return StartResult::End;
     }
     if (!modelsReady)
@@ -127,7 +135,7 @@ TMain::StartResult TMain::FormCreate()
     Guarded([&] {
         const std::string documents = SpecialFolderPath(m_platform, DocumentsFolderNumber);
         m_platform.removeStaleTemporaries(documents);
-        const QString guide = QString::fromStdString(documents) + app_texts::guideFile();
+        const QString guide = QString::fromStdString(documents) + toQString(app_texts::GuideFile);
         if (!m_platform.fileExists(utf8(guide)))
             ExtractGuide(guide);
     });
@@ -145,19 +153,19 @@ void TMain::applyFonts()
     const qint32 first = RegisterFontResource(QStringLiteral("Z7"), QStringLiteral("TTF"));
     if (first > 0) {
         QFont f = font();
-        f.setFamilies({app_texts::firstFontFamily()});
+        f.setFamilies({toQString(app_texts::FirstFontFamily)});
         f.setPointSize(10);
         setFont(f);
     } else if (first == 0) {
         QFont f = font();
-        f.setFamilies({app_texts::fallbackFontFamily()});
+        f.setFamilies({toQString(app_texts::FallbackFontFamily)});
         setFont(f);
     }
 
     const qint32 second = RegisterFontResource(QStringLiteral("ZOLT"), QStringLiteral("TTF"));
     if (second > 0) {
         QFont f = m_imprintLabel->font();
-        f.setFamilies({app_texts::secondFontFamily()});
+        f.setFamilies({toQString(app_texts::SecondFontFamily)});
         f.setPointSize(13);
         m_imprintLabel->setFont(f);
         QPalette pal = m_imprintLabel->palette();
@@ -165,7 +173,7 @@ void TMain::applyFonts()
         m_imprintLabel->setPalette(pal);
     } else if (second == 0) {
         QFont f = font();
-        f.setFamilies({app_texts::fallbackFontFamily()});
+        f.setFamilies({toQString(app_texts::FallbackFontFamily)});
         setFont(f);
     }
 

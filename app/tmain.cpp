@@ -6,6 +6,9 @@
 #include "resources/picture_list.h"
 #include "ui/qt/errorreport.h"
 #include "ui/qt/messagebox.h"
+#include "ui/qt/qtext.h"
+#include "ui/qt/toolkit_texts.h"
+#include "model/text.h"
 #include "editor/record_editor.h"
 #include "resources/qt_resource_source.h"
 #include "ui/qt/treeview.h"
@@ -40,13 +43,30 @@ QFrame *line(QWidget *parent, const QString &name, QRect geometry)
 {
     auto *shape = new QFrame(parent);
     shape->setObjectName(name);
-    shape->setAccessibleName(app_texts::separator());
+    shape->setAccessibleName(toQString(app_texts::Separator));
     shape->setGeometry(geometry);
     shape->setAutoFillBackground(true);
     QPalette pal = shape->palette();
     pal.setColor(QPalette::Window, Maroon);
     shape->setPalette(pal);
     return shape;
+}
+
+// The question of the whole reset, with what another program did to the model
+// file in front of it.
+QString resetModelQuestion(ModelFileState file)
+{
+    switch (file) {
+    case ModelFileState::Changed:
+        return toQString(
+            Format(app_texts::ResetChangedModelQuestion, {app_texts::ResetModelQuestion}));
+    case ModelFileState::Missing:
+        return toQString(
+            Format(app_texts::ResetMissingModelQuestion, {app_texts::ResetModelQuestion}));
+    case ModelFileState::AsLastSeen:
+        break;
+    }
+    return toQString(app_texts::ResetModelQuestion);
 }
 
 QWidget *panel(QWidget *parent, const QString &name, QRect geometry, const QString &description)
@@ -87,9 +107,9 @@ TMain::TMain(Platform &platform, QWidget *parent)
     , m_store(platform, ProgramResources())
 {
     setObjectName(QStringLiteral("Main"));
-    setWindowTitle(app_texts::windowCaption());
+    setWindowTitle(toQString(app_texts::WindowCaption));
     setFixedSize(ClientWidth, ClientHeight);
-    QFont windowFont(app_texts::windowFontFamily());
+    QFont windowFont(toQString(app_texts::WindowFontFamily));
     windowFont.setPointSize(10);
     setFont(windowFont);
     QPalette pal = palette();
@@ -133,60 +153,67 @@ void TMain::createControls()
 {
     // In the order of creation: what is created later lies above.
     m_noSelectImage = picture(this, QStringLiteral("NoSelectImage"), {305, 212, 520, 235},
-                              app_texts::noSelectDescription());
+                              toQString(app_texts::NoSelectDescription));
     m_noSelectImage->setPixmap(QPixmap(QStringLiteral(":/images/noselect.png")));
     m_shape1 = line(this, QStringLiteral("Shape1"), {0, 559, 909, 2});
     m_shape2 = line(this, QStringLiteral("Shape2"), {0, 130, 910, 2});
 
-    m_imprintLabel = new QLabel(app_texts::imprint(), this);
+    m_imprintLabel = new QLabel(toQString(app_texts::Imprint), this);
     m_imprintLabel->setObjectName(QStringLiteral("ImprintLabel"));
-    m_imprintLabel->setAccessibleName(app_texts::imprint());
+    m_imprintLabel->setAccessibleName(toQString(app_texts::Imprint));
     m_imprintLabel->setGeometry(8, 567, 417, 25);
     m_imprintLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
-    m_panel1 = panel(this, QStringLiteral("Panel1"), {239, 135, 668, 134}, app_texts::buildingValues());
-    m_panel2 = panel(this, QStringLiteral("Panel2"), {239, 269, 668, 251}, app_texts::houseValues());
+    m_panel1 = panel(this, QStringLiteral("Panel1"), {239, 135, 668, 134},
+                     toQString(app_texts::BuildingValues));
+    m_panel2 = panel(this, QStringLiteral("Panel2"), {239, 269, 668, 251},
+                     toQString(app_texts::HouseValues));
     m_panel1->hide();
     m_panel2->hide();
 
-    m_panel3 = panel(this, QStringLiteral("Panel3"), {0, 0, ClientWidth, 127}, app_texts::header());
+    m_panel3 = panel(this, QStringLiteral("Panel3"), {0, 0, ClientWidth, 127},
+                     toQString(app_texts::Header));
     QPalette white = m_panel3->palette();
     white.setColor(QPalette::Window, Qt::white);
     m_panel3->setPalette(white);
     m_z7MainImage = picture(m_panel3, QStringLiteral("Z7MainImage"), {8, 3, 274, 100},
-                            app_texts::logoDescription());
+                            toQString(app_texts::LogoDescription));
     m_z7MainImage->setAlignment(Qt::AlignCenter);
     m_z7MainImage->setPixmap(QPixmap(QStringLiteral(":/images/logo.png")));
-    m_objektnameLabel = new QLabel(app_texts::firstGroup(), m_panel3);
+    m_objektnameLabel = new QLabel(toQString(app_texts::FirstGroup), m_panel3);
     m_objektnameLabel->setObjectName(QStringLiteral("ObjektnameLabel"));
-    m_objektnameLabel->setAccessibleName(app_texts::shownEntry());
+    m_objektnameLabel->setAccessibleName(toQString(app_texts::ShownEntry));
     m_objektnameLabel->setGeometry(556, 78, 338, 33);
     m_objektnameLabel->setAlignment(Qt::AlignCenter);
     m_buildingImage = picture(m_panel3, QStringLiteral("BuildingImage"), {401, 3, 160, 119},
-                              app_texts::buildingDescription());
+                              toQString(app_texts::BuildingDescription));
     m_buildingImage->setScaledContents(true);
     m_buildingImage->setPixmap(QPixmap(QStringLiteral(":/images/start.png")));
 
-    m_beenden = button(this, QStringLiteral("Beenden"), app_texts::quit(), {588, 563, 306, 33});
+    m_beenden =
+        button(this, QStringLiteral("Beenden"), toQString(app_texts::Quit), {588, 563, 306, 33});
     connect(m_beenden, &QPushButton::clicked, this, [this] { Guarded([&] { BeendenClick(); }); });
 
     m_tree = new TreeView(this);
     m_tree->setObjectName(QStringLiteral("ModellTree"));
-    m_tree->setAccessibleName(app_texts::catalogue());
+    m_tree->setAccessibleName(toQString(app_texts::Catalogue));
     m_tree->setGeometry(8, 135, 226, 385);
     m_tree->setItemTextColourHook(ModellTreeCustomDrawItem);
 
-    m_speichern = button(this, QStringLiteral("Speichern"), app_texts::save(), {245, 523, 649, 33});
+    m_speichern =
+        button(this, QStringLiteral("Speichern"), toQString(app_texts::Save), {245, 523, 649, 33});
     m_speichern->setEnabled(false);
     connect(m_speichern, &QPushButton::clicked, this, [this] { Guarded([&] { SpeichernClick(); }); });
 
     m_completeReset =
-        button(this, QStringLiteral("CompleteReset"), app_texts::completeReset(), {8, 523, 225, 33});
+        button(this, QStringLiteral("CompleteReset"), toQString(app_texts::CompleteReset),
+               {8, 523, 225, 33});
     connect(m_completeReset, &QPushButton::clicked, this,
             [this] { Guarded([&] { CompleteResetClick(); }); });
 
     m_singleElementReset =
-        button(this, QStringLiteral("SingleElementReset"), app_texts::reset(), {589, 482, 305, 33});
+        button(this, QStringLiteral("SingleElementReset"), toQString(toolkit_texts::Reset),
+               {589, 482, 305, 33});
     m_singleElementReset->setEnabled(false);
     m_singleElementReset->hide();
     connect(m_singleElementReset, &QPushButton::clicked, this,
@@ -217,8 +244,8 @@ void TMain::ResetModel()
     // should that happen while the question is open, the question comes again.
     ModelFileState asked = m_store.CheckModelFile();
     for (;;) {
-        const int answer = ShowMessage(this, app_texts::resetModelQuestion(asked),
-                                       app_texts::questionTitle(),
+        const int answer = ShowMessage(this, resetModelQuestion(asked),
+                                       toQString(toolkit_texts::QuestionTitle),
                                        MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2);
         if (answer == IDCANCEL)
             return;

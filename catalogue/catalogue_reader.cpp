@@ -1,17 +1,15 @@
 #include "catalogue/catalogue_reader.h"
 
+#include "catalogue/catalogue_texts.h"
 #include "model/text.h"
 #include "model/textcodec.h"
+#include "model/texts.h"
 
 #include <climits>
 
 namespace z7 {
 
 namespace {
-
-constexpr char16_t InvalidLevel[] = u"Ungültige Ebene (%1) für Eintrag \"%2\"";
-constexpr char16_t InvalidInteger[] = u"'%1' ist kein gültiger Integerwert";
-constexpr char16_t ListIndex[] = u"Listenindex außerhalb des gültigen Bereichs (%1)";
 
 // A decimal integer in 32 bits, an optional sign in front, nothing else.
 std::optional<int> toCode(std::u16string_view line)
@@ -48,7 +46,7 @@ Catalogue ReadCatalogue(const CatalogueTexts &texts)
         const std::u16string caption = line.substr(level);
         const bool first = catalogue.nodes.empty();
         if (!first && level > std::size_t(lastDepth) + 1) {
-            catalogue.error = Format(InvalidLevel, {Number(long(level)), caption});
+            catalogue.error = Format(catalogue_texts::InvalidLevel, {Number(long(level)), caption});
             return catalogue;
         }
         lastDepth = first ? 0 : int(level);
@@ -63,12 +61,12 @@ Catalogue ReadCatalogue(const CatalogueTexts &texts)
         int *codes[] = {&node.selectCode, &node.recordCode, &node.pictureIndex};
         for (int t = 0; t < 3; ++t) {
             if (i >= tables[t].size()) {
-                catalogue.error = Format(ListIndex, {Number(long(i))});
+                catalogue.error = Format(texts::ListIndexOutOfRange, {Number(long(i))});
                 return catalogue;
             }
             const std::optional<int> code = toCode(tables[t][i]);
             if (!code) {
-                catalogue.error = Format(InvalidInteger, {tables[t][i]});
+                catalogue.error = Format(catalogue_texts::InvalidInteger, {tables[t][i]});
                 return catalogue;
             }
             *codes[t] = *code;

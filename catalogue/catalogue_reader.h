@@ -23,10 +23,10 @@ struct CatalogueNode
 // The four built-in texts the catalogue is read from, as bytes.
 struct CatalogueTexts
 {
-    std::string nodeTree;          // "NodeTree": one caption a line, indented by TABs or spaces
-    std::string selectCodes;       // "NodeIndex"
-    std::string recordCodes;       // "NodeStatusIndex"
-    std::string pictureIndexes;    // "NodeExtendedIndex"
+    std::string nodeTree;       // "NodeTree": one caption a line, indented by TABs or spaces
+    std::string selectCodes;    // "NodeIndex"
+    std::string recordCodes;    // "NodeStatusIndex"
+    std::string pictureIndexes; // "NodeExtendedIndex"
 };
 
 struct Catalogue

@@ -1,12 +1,14 @@
 #include "catalogue/navigation.h"
 
+#include "catalogue/catalogue_texts.h"
 #include "catalogue/node_codes.h"
 #include "resources/picture_list.h"
-
-#include "catalogue/navigation_texts.h"
 #include "ui/qt/errorreport.h"
 #include "ui/qt/messagebox.h"
+#include "ui/qt/qtext.h"
+#include "ui/qt/toolkit_texts.h"
 #include "ui/qt/treeview.h"
+#include "model/text.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -51,8 +53,9 @@ void Navigator::ModellTreeChanging(QTreeWidgetItem *)
         return;
     const int answer = ShowMessage(m_controls.window,
                                    m_controls.objektnameLabel->text() + u'\r'
-                                       + navigation_texts::storeQuestion(),
-                                   navigation_texts::questionTitle(), MB_YESNO | MB_ICONQUESTION);
+                                       + toQString(catalogue_texts::StoreQuestion),
+                                   toQString(toolkit_texts::QuestionTitle),
+                                   MB_YESNO | MB_ICONQUESTION);
     if (answer == IDNO) {
         m_entries.setDirty(false);
         return;
@@ -95,18 +98,19 @@ void Navigator::ModellTreeChange(QTreeWidgetItem *node)
 
     if (ShowsNoSelection(TreeView::selectCode(node))) {
         SetEntryCommands(false);
-        m_controls.singleElementReset->setText(navigation_texts::resetCaption());
+        m_controls.singleElementReset->setText(toQString(toolkit_texts::Reset));
         m_entries.showNoSelection();
     }
     const int recordCode = TreeView::recordCode(node);
     if (IsEntry(recordCode)) {
         SetEntryCommands(true);
-        m_controls.singleElementReset->setText(navigation_texts::resetEntryCaption(node->text(0)));
+        m_controls.singleElementReset->setText(
+            toQString(Format(catalogue_texts::ResetEntry, {toU16(node->text(0))})));
         RecordKind kind = RecordKind::None;
         const bool shown = Guarded([&] { kind = m_entries.showEntry(node->text(0), recordCode); });
         if (shown && kind == RecordKind::None) {
             SetEntryCommands(false);
-            m_controls.singleElementReset->setText(navigation_texts::resetCaption());
+            m_controls.singleElementReset->setText(toQString(toolkit_texts::Reset));
         }
     }
 }

@@ -1,64 +1,76 @@
 #pragma once
 
-#include <QString>
-
-// The editor's own texts, in one place.
+// The editor's own texts, in one place, filled with Format (model/text.h). The
+// titles of its message boxes are the toolkit's (ui/qt/toolkit_texts.h).
 namespace z7::editor_texts {
 
-inline QString yes() { return QStringLiteral("ja"); }
-inline QString no() { return QStringLiteral("nein"); }
-inline QString current() { return QStringLiteral("aktuell"); }
-inline QString original() { return QStringLiteral("original"); }
-inline QString hiddenValue() { return QStringLiteral("0"); }
-inline QString errorTitle() { return QStringLiteral("Fehler"); }
+// A yes/no toggle and its shipped value, in lower case as the panels show them.
+inline constexpr char16_t Yes[] = u"ja";
+inline constexpr char16_t No[] = u"nein";
+// Heads of the value columns.
+inline constexpr char16_t Current[] = u"aktuell";
+inline constexpr char16_t Original[] = u"original";
+// What a numeric row shows while no entry fills it, or while the layout hides it.
+inline constexpr char16_t HiddenValue[] = u"0";
 
-inline QString stepper(const QString &caption) { return caption + QStringLiteral(" schrittweise ändern"); }
-inline QString shippedValue(const QString &caption) { return caption + QStringLiteral(": ausgelieferter Wert"); }
-inline QString changedMarker(const QString &caption) { return caption + QStringLiteral(": geändert"); }
+// The captions of the value rows (value_rows.h).
+namespace captions {
+inline constexpr char16_t Baukosten[] = u"Baukosten";
+inline constexpr char16_t Steuern[] = u"Steuern";
+inline constexpr char16_t Arbeiter[] = u"Arbeiter";
+inline constexpr char16_t Bewohner[] = u"Bewohner";
+inline constexpr char16_t Attraktivitaet[] = u"Attraktivität";
+inline constexpr char16_t Reichweite[] = u"wirksame Reichweite";
+inline constexpr char16_t Rueckentwicklung[] = u"Rückentwicklung";
+inline constexpr char16_t Weiterentwicklung[] = u"Weiterentwicklung";
+inline constexpr char16_t Unterhaltungslevel[] = u"Unterhaltungslevel";
+inline constexpr char16_t Wasserqualitaet[] = u"Wasserqualität";
+inline constexpr char16_t Religionszugang[] = u"Religionszugang";
+inline constexpr char16_t Ausbildungszugang[] = u"Ausbildungszugang";
+inline constexpr char16_t MedizinischeVersorgung[] = u"med. Versorgung";
+inline constexpr char16_t Lebensmittelqualitaet[] = u"Lebensmittelqualität";
+inline constexpr char16_t Weinqualitaet[] = u"Weinqualität";
+inline constexpr char16_t Marktzugang[] = u"Marktzugang";
+inline constexpr char16_t Barbierzugang[] = u"Barbierzugang";
+inline constexpr char16_t Badehauszugang[] = u"Badehauszugang";
+inline constexpr char16_t Geschirrzugang[] = u"Geschirrzugang";
+inline constexpr char16_t Olivenoelzugang[] = u"Olivenölzugang";
+inline constexpr char16_t Moebelzugang[] = u"Möbelzugang";
+} // namespace captions
 
-inline QString invalidValue(const QString &caption, const QString &value)
-{
-    return QStringLiteral("Ungültiger Wert für %1: \"%2\"\rErlaubt ist nur eine ganze Zahl, "
-                          "zum Beispiel 12 oder -3. Es wurde nichts gespeichert.")
-        .arg(caption, value);
-}
+// Names for screen readers; %1 is the row's caption.
+inline constexpr char16_t Stepper[] = u"%1 schrittweise ändern";
+inline constexpr char16_t ShippedValue[] = u"%1: ausgelieferter Wert";
+inline constexpr char16_t ChangedMarker[] = u"%1: geändert";
 
-inline QString entryMissing(const QString &caption)
-{
-    return QStringLiteral("Der Eintrag \"%1\" fehlt in der Modelldatei.\rDie Modelldatei wurde "
-                          "von Hand verändert; mit \"Gesamtreset\" lässt sie sich wiederherstellen.")
-        .arg(caption);
-}
+// %1 the row's caption, %2 the text as typed.
+inline constexpr char16_t InvalidValue[] =
+    u"Ungültiger Wert für %1: \"%2\"\rErlaubt ist nur eine ganze Zahl, zum Beispiel 12 oder -3. "
+    u"Es wurde nichts gespeichert.";
 
-inline QString questionTitle() { return QStringLiteral("Sicherheitsabfrage"); }
+// %1 the entry's name.
+inline constexpr char16_t EntryMissing[] =
+    u"Der Eintrag \"%1\" fehlt in der Modelldatei.\rDie Modelldatei wurde von Hand verändert; "
+    u"mit \"Gesamtreset\" lässt sie sich wiederherstellen.";
 
-inline QString modelFileChanged(const QString &caption)
-{
-    return QStringLiteral("Die Modelldatei wurde seit dem letzten Lesen von einem anderen Programm "
-                          "geändert.\rSoll der Eintrag \"%1\" in die geänderte Datei übernommen "
-                          "werden? Alle anderen Änderungen in der Datei bleiben erhalten; hat das "
-                          "andere Programm auch \"%1\" geändert, gelten dafür die hier angezeigten "
-                          "Werte.\rMit \"Nein\" wird nichts gespeichert, Ihre Eingaben bleiben "
-                          "stehen.")
-        .arg(caption);
-}
+// %1 the entry's name.
+inline constexpr char16_t ModelFileChanged[] =
+    u"Die Modelldatei wurde seit dem letzten Lesen von einem anderen Programm geändert.\rSoll der "
+    u"Eintrag \"%1\" in die geänderte Datei übernommen werden? Alle anderen Änderungen in der "
+    u"Datei bleiben erhalten; hat das andere Programm auch \"%1\" geändert, gelten dafür die hier "
+    u"angezeigten Werte.\rMit \"Nein\" wird nichts gespeichert, Ihre Eingaben bleiben stehen.";
 
-inline QString modelFileMissing(const QString &caption, const QString &path)
-{
-    return QStringLiteral("Die Modelldatei %2 ist nicht mehr vorhanden; ein anderes Programm hat "
-                          "sie gelöscht oder verschoben.\rSoll sie mit dem Eintrag \"%1\" und "
-                          "allen Werten, die Z7 Edit zuletzt gelesen oder gespeichert hat, neu "
-                          "geschrieben werden?\rMit \"Nein\" wird nichts gespeichert, Ihre "
-                          "Eingaben bleiben stehen.")
-        .arg(caption, path);
-}
+// %1 the entry's name, %2 the model file's full path.
+inline constexpr char16_t ModelFileMissing[] =
+    u"Die Modelldatei %2 ist nicht mehr vorhanden; ein anderes Programm hat sie gelöscht oder "
+    u"verschoben.\rSoll sie mit dem Eintrag \"%1\" und allen Werten, die Z7 Edit zuletzt gelesen "
+    u"oder gespeichert hat, neu geschrieben werden?\rMit \"Nein\" wird nichts gespeichert, Ihre "
+    u"Eingaben bleiben stehen.";
 
-inline QString entryMissingAfterChange(const QString &caption)
-{
-    return QStringLiteral("Der Eintrag \"%1\" fehlt in der geänderten Modelldatei und wurde nicht "
-                          "gespeichert.\rIhre Eingaben bleiben stehen; mit \"Gesamtreset\" lässt "
-                          "sich die ausgelieferte Modelldatei wiederherstellen.")
-        .arg(caption);
-}
+// %1 the entry's name.
+inline constexpr char16_t EntryMissingAfterChange[] =
+    u"Der Eintrag \"%1\" fehlt in der geänderten Modelldatei und wurde nicht gespeichert.\rIhre "
+    u"Eingaben bleiben stehen; mit \"Gesamtreset\" lässt sich die ausgelieferte Modelldatei "
+    u"wiederherstellen.";
 
 } // namespace z7::editor_texts

@@ -1,12 +1,14 @@
 #include "editor/record_editor.h"
 
 #include "editor/editor_texts.h"
+#include "model/text.h"
 #include "ui/qt/errorreport.h"
 #include "ui/qt/findcontrol.h"
 #include "ui/qt/messagebox.h"
 #include "ui/qt/pushbutton.h"
 #include "ui/qt/qtext.h"
 #include "ui/qt/speedbutton.h"
+#include "ui/qt/toolkit_texts.h"
 #include "ui/qt/updown.h"
 #include "ui/qt/valueedit.h"
 
@@ -30,7 +32,7 @@ bool slotIsYes(const QString &slotText)
 
 QString yesNo(bool yes)
 {
-    return yes ? editor_texts::yes() : editor_texts::no();
+    return toQString(yes ? editor_texts::Yes : editor_texts::No);
 }
 
 const ValueRowDef &def(int index)
@@ -59,14 +61,16 @@ void RecordEditor::buildRows(const QPixmap &marker)
         head->setAccessibleName(text);
         return head;
     };
-    makeHead(m_controls.panel1, u"AktuellLabel1", editor_texts::current(), {164, 1, 65, 26});
-    makeHead(m_controls.panel1, u"OriginalLabel1", editor_texts::original(), {278, 1, 65, 26});
-    m_aktuell3 = makeHead(m_controls.panel1, u"AktuellLabel3", editor_texts::current(), {492, 1, 65, 26});
-    m_original3 = makeHead(m_controls.panel1, u"OriginalLabel3", editor_texts::original(), {590, 1, 65, 26});
+    const QString current = toQString(editor_texts::Current);
+    const QString original = toQString(editor_texts::Original);
+    makeHead(m_controls.panel1, u"AktuellLabel1", current, {164, 1, 65, 26});
+    makeHead(m_controls.panel1, u"OriginalLabel1", original, {278, 1, 65, 26});
+    m_aktuell3 = makeHead(m_controls.panel1, u"AktuellLabel3", current, {492, 1, 65, 26});
+    m_original3 = makeHead(m_controls.panel1, u"OriginalLabel3", original, {590, 1, 65, 26});
     m_aktuell3->hide();
     m_original3->hide();
-    makeHead(m_controls.panel2, u"AktuellLabel2", editor_texts::current(), {492, 4, 65, 25});
-    makeHead(m_controls.panel2, u"OriginalLabel2", editor_texts::original(), {590, 4, 65, 25});
+    makeHead(m_controls.panel2, u"AktuellLabel2", current, {492, 4, 65, 25});
+    makeHead(m_controls.panel2, u"OriginalLabel2", original, {590, 4, 65, 25});
 
     for (int i = 0; i < rows::Count; ++i) {
         const ValueRowDef &d = def(i);
@@ -81,13 +85,13 @@ void RecordEditor::buildRows(const QPixmap &marker)
         if (d.toggle) {
             r.toggle = new SpeedButton(panel);
             r.toggle->setObjectName(str(d.editName));
-            r.toggle->setText(editor_texts::no());
+            r.toggle->setText(toQString(editor_texts::No));
             r.toggle->setGeometry(d.edit);
             connect(r.toggle, &SpeedButton::clicked, this, [this, i] { Guarded([&] { ToggleClick(i); }); });
         } else {
             r.edit = new ValueEdit(panel);
             r.edit->setObjectName(str(d.editName));
-            r.edit->setText(QStringLiteral("0"));
+            r.edit->setText(toQString(editor_texts::HiddenValue));
             r.edit->setGeometry(d.edit);
             // Only the cost may be typed with a sign; the others take digits only.
             r.edit->setDigitsOnly(i != rows::Baukosten);
@@ -112,7 +116,7 @@ void RecordEditor::buildRows(const QPixmap &marker)
 
         r.btn = new PushButton(panel);
         r.btn->setObjectName(str(d.btnName));
-        r.btn->setText(d.toggle ? editor_texts::no() : QStringLiteral("0"));
+        r.btn->setText(toQString(d.toggle ? editor_texts::No : editor_texts::HiddenValue));
         r.btn->setGeometry(d.btn);
         if (d.toggle)
             connect(r.btn, &PushButton::clicked, this, [this] { Guarded([&] { ResetSingleSpeedButtonValue(); }); });
@@ -124,11 +128,11 @@ void RecordEditor::buildRows(const QPixmap &marker)
         r.label->setAccessibleName(caption);
         (d.toggle ? static_cast<QWidget *>(r.toggle) : r.edit)->setAccessibleName(caption);
         if (r.upd)
-            r.upd->setAccessibleName(editor_texts::stepper(caption));
-        r.btn->setAccessibleName(editor_texts::shippedValue(caption));
+            r.upd->setAccessibleName(toQString(Format(editor_texts::Stepper, {d.caption})));
+        r.btn->setAccessibleName(toQString(Format(editor_texts::ShippedValue, {d.caption})));
 
         r.png = new QLabel(panel);
-        r.png->setAccessibleName(editor_texts::changedMarker(caption));
+        r.png->setAccessibleName(toQString(Format(editor_texts::ChangedMarker, {d.caption})));
         r.png->setObjectName(str(d.pngName));
         r.png->setPixmap(marker);
         r.png->setGeometry(d.png);
@@ -184,8 +188,9 @@ RecordKind RecordEditor::ShowEntry(const QString &caption, int code)
     const RecordKind kind = m_store.LoadEntrySlots(toU16(caption), code);
     if (kind == RecordKind::None) {
         ShowNoSelection();
-        ShowMessage(m_controls.window, editor_texts::entryMissing(caption), editor_texts::errorTitle(),
-                    MB_ICONERROR);
+        ShowMessage(m_controls.window,
+                    toQString(Format(editor_texts::EntryMissing, {toU16(caption)})),
+                    toQString(toolkit_texts::ErrorTitle), MB_ICONERROR);
         return kind;
     }
     fillPanels(kind, code);
@@ -205,7 +210,7 @@ void RecordEditor::fillPanels(RecordKind kind, int code)
     const QStringList ob = toQStringList(m_store.OriginalBuilding);
     const QStringList ch = toQStringList(m_store.CurrentHouse);
     const QStringList oh = toQStringList(m_store.OriginalHouse);
-    const QString zero = editor_texts::hiddenValue();
+    const QString zero = toQString(editor_texts::HiddenValue);
 
     const Layout layout = LayoutOf(kind, code);
     m_controls.panel1->show();
@@ -286,7 +291,7 @@ void RecordEditor::RestoreToggle()
     auto *toggle = qobject_cast<SpeedButton *>(partner);
     if (!btn || !toggle)
         return;
-    const bool yes = btn->text() == editor_texts::yes();
+    const bool yes = btn->text() == toQString(editor_texts::Yes);
     toggle->setText(yesNo(yes));
     toggle->setDown(yes);
 }
@@ -329,8 +334,9 @@ bool RecordEditor::rejectInvalid(int index)
     const QString text = row(index).edit->text();
     if (wholeNumber.match(text.trimmed()).hasMatch())
         return false;
-    ShowMessage(m_controls.window, editor_texts::invalidValue(str(def(index).caption), text),
-                editor_texts::errorTitle(), MB_ICONERROR);
+    ShowMessage(m_controls.window,
+                toQString(Format(editor_texts::InvalidValue, {def(index).caption, toU16(text)})),
+                toQString(toolkit_texts::ErrorTitle), MB_ICONERROR);
     row(index).edit->setFocus(Qt::OtherFocusReason);
     return true;
 }
@@ -398,9 +404,10 @@ bool RecordEditor::agreeOnModelFile(const QString &caption, int code, RecordKind
             return true;
         const QString question =
             state == ModelFileState::Missing
-                ? editor_texts::modelFileMissing(caption, toQString(m_store.modelFilePath()))
-                : editor_texts::modelFileChanged(caption);
-        if (ShowMessage(m_controls.window, question, editor_texts::questionTitle(),
+                ? toQString(Format(editor_texts::ModelFileMissing,
+                                   {toU16(caption), m_store.modelFilePath()}))
+                : toQString(Format(editor_texts::ModelFileChanged, {toU16(caption)}));
+        if (ShowMessage(m_controls.window, question, toQString(toolkit_texts::QuestionTitle),
                         MB_YESNO | MB_ICONQUESTION) != IDYES)
             return false;
         if (state == ModelFileState::Missing) {
@@ -419,8 +426,9 @@ bool RecordEditor::agreeOnModelFile(const QString &caption, int code, RecordKind
             (kind != RecordKind::House || ModelStore::FindCompanionLine(model, code) >= 0);
         if (present)
             return true;
-        ShowMessage(m_controls.window, editor_texts::entryMissingAfterChange(caption),
-                    editor_texts::errorTitle(), MB_ICONERROR);
+        ShowMessage(m_controls.window,
+                    toQString(Format(editor_texts::EntryMissingAfterChange, {toU16(caption)})),
+                    toQString(toolkit_texts::ErrorTitle), MB_ICONERROR);
         return false;
     }
 }

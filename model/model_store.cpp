@@ -136,8 +136,8 @@ bool ModelStore::LayoutMatchesReference() const
             continue;
         }
         for (int k = 0; k < keyFields; ++k) {
-            if (TrimControl(RecordSlot(WorkingModel[i], k))
-                != TrimControl(RecordSlot(ReferenceModel[i], k)))
+            if (TrimControl(RecordSlot(WorkingModel[i], k)) !=
+                TrimControl(RecordSlot(ReferenceModel[i], k)))
                 return false;
         }
     }

@@ -1,13 +1,21 @@
 #include "model/text.h"
 
+#include "platform/text_format.h"
+
 namespace z7 {
 
 namespace {
 
 constexpr char16_t Replacement = 0xFFFD;
 
-bool isHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool isLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+bool isHighSurrogate(char16_t c)
+{
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+bool isLowSurrogate(char16_t c)
+{
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
 
 void appendUtf8(std::string &out, char32_t c)
 {
@@ -129,22 +137,7 @@ std::u16string Number(long long value)
 
 std::u16string Format(std::u16string_view pattern, std::initializer_list<std::u16string_view> args)
 {
-    std::u16string out;
-    out.reserve(pattern.size());
-    for (std::size_t i = 0; i < pattern.size(); ++i) {
-        const char16_t c = pattern[i];
-        if (c == u'%' && i + 1 < pattern.size() && pattern[i + 1] >= u'1'
-            && pattern[i + 1] <= u'9') {
-            const std::size_t n = std::size_t(pattern[i + 1] - u'1');
-            if (n < args.size()) {
-                out += *(args.begin() + n);
-                ++i;
-                continue;
-            }
-        }
-        out += c;
-    }
-    return out;
+    return FormatPattern<char16_t>(pattern, args);
 }
 
 std::u16string_view TrimControl(std::u16string_view text)

@@ -1,13 +1,11 @@
 #pragma once
 
-// The German texts of the model data, in one place. Placeholders are %1, %2.
+// The German texts of the model data, in one place, filled with Format
+// (model/text.h). The messages of a file that cannot be read or written are
+// the platform layer's (platform/platform_texts.h).
 namespace z7::texts {
 
-// %1 full path, %2 the system's reason.
-inline constexpr char16_t FileCannotBeOpened[] = u"Datei %1 kann nicht geöffnet werden. %2";
-// %1 full path, %2 the system's reason.
-inline constexpr char16_t FileCannotBeCreated[] = u"Datei \"%1\" kann nicht erstellt werden. %2";
-// %1 the index.
+// %1 the index. The catalogue reports a missing line of its own texts with it, too.
 inline constexpr char16_t ListIndexOutOfRange[] =
     u"Listenindex außerhalb des gültigen Bereichs (%1)";
 // %1 the name as asked for.
@@ -15,6 +13,7 @@ inline constexpr char16_t ResourceNotFound[] = u"Ressource %1 nicht gefunden";
 // %1 the name of the companion line, e.g. "H100".
 inline constexpr char16_t CompanionMissingInModelFile[] =
     u"Die Zeile \"%1\" fehlt in der Modelldatei. Der Eintrag kann nicht bearbeitet werden.";
+// %1 the name of the companion line, e.g. "H100".
 inline constexpr char16_t CompanionMissingInReference[] =
     u"Die Zeile \"%1\" fehlt im Referenzmodell. Der Eintrag kann nicht bearbeitet werden.";
 

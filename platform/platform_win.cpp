@@ -4,8 +4,9 @@
 
 #include "platform/error.h"
 #include "platform/platform_texts.h"
-#include "platform/wide_text_win.h"
 #include "platform/temporary_names.h"
+#include "platform/text_format.h"
+#include "platform/wide_text_win.h"
 
 #include <algorithm>
 #include <memory>
@@ -43,7 +44,7 @@ std::string SystemReason(DWORD code)
     while (!reason.empty() && (reason.back() <= L' ' || reason.back() == L'.'))
         reason.pop_back();
     if (reason.empty())
-        return "Systemfehler " + std::to_string(code);
+        return Format(texts::SystemError, {std::to_string(code)});
     return Utf8(reason.data(), reason.size());
 }
 
@@ -119,7 +120,7 @@ public:
         if (status != ERROR_SUCCESS)
             return {};
         if (type != REG_SZ && type != REG_EXPAND_SZ)
-            throw Error(texts::InvalidDataType(value));
+            throw Error(Format(texts::InvalidDataType, {value}));
         return Utf8UpToNul(data.data(), size / sizeof(wchar_t));
     }
 
@@ -159,13 +160,13 @@ public:
         const Handle file(::CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.valid())
-            throw Error(texts::CannotOpen(path, SystemReason(::GetLastError())));
+            throw Error(Format(texts::CannotOpen, {path, SystemReason(::GetLastError())}));
         std::string bytes;
         char buffer[65536];
         DWORD got = 0;
         do {
             if (!::ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr))
-                throw Error(texts::CannotOpen(path, SystemReason(::GetLastError())));
+                throw Error(Format(texts::CannotOpen, {path, SystemReason(::GetLastError())}));
             bytes.append(buffer, got);
         } while (got > 0);
         return bytes;
@@ -182,16 +183,16 @@ public:
         // writing is refused here, with the reason that opening gives, before
         // anything is written.
         if (const DWORD refused = WhyNotWritable(target))
-            throw Error(texts::CannotCreate(path, SystemReason(refused)));
+            throw Error(Format(texts::CannotCreate, {path, SystemReason(refused)}));
         std::wstring temporary;
         Handle file(CreateTemporaryBeside(target, temporary));
         if (!file.valid())
-            throw Error(texts::CannotCreate(path, SystemReason(::GetLastError())));
+            throw Error(Format(texts::CannotCreate, {path, SystemReason(::GetLastError())}));
 
         auto fail = [&](DWORD code) {
             file.close();
             ::DeleteFileW(temporary.c_str());
-            throw Error(texts::CannotCreate(path, SystemReason(code)));
+            throw Error(Format(texts::CannotCreate, {path, SystemReason(code)}));
         };
         std::size_t written = 0;
         while (written < bytes.size()) {

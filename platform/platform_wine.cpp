@@ -5,6 +5,7 @@
 #include "platform/prefix_search_wine.h"
 #include "platform/registry_wine.h"
 #include "platform/temporary_names.h"
+#include "platform/text_format.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -109,7 +110,7 @@ std::string ReasonFromErrno(int error, const QString &hostPath)
     case EIO:
         return texts::DeviceError;
     default:
-        return "Systemfehler " + std::to_string(error) + " (" + std::strerror(error) + ")";
+        return Format(texts::SystemErrorWithCause, {std::to_string(error), std::strerror(error)});
     }
 }
 
@@ -326,11 +327,11 @@ std::string WinePlatform::readFile(const std::string &path)
 {
     const HostPath host = Resolve(m_prefix, path);
     if (host.failure)
-        throw Error(texts::CannotOpen(path, host.failure));
+        throw Error(Format(texts::CannotOpen, {path, host.failure}));
 
     const int fd = ::open(QFile::encodeName(host.path).constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
-        throw Error(texts::CannotOpen(path, ReasonFromErrno(errno, host.path)));
+        throw Error(Format(texts::CannotOpen, {path, ReasonFromErrno(errno, host.path)}));
     struct stat info
     {
     };
@@ -348,7 +349,7 @@ std::string WinePlatform::readFile(const std::string &path)
     }
     ::close(fd);
     if (error)
-        throw Error(texts::CannotOpen(path, ReasonFromErrno(error, host.path)));
+        throw Error(Format(texts::CannotOpen, {path, ReasonFromErrno(error, host.path)}));
     return bytes;
 }
 
@@ -356,14 +357,14 @@ void WinePlatform::writeFile(const std::string &path, const std::string &bytes)
 {
     const HostPath host = Resolve(m_prefix, path);
     if (host.failure)
-        throw Error(texts::CannotCreate(path, host.failure));
+        throw Error(Format(texts::CannotCreate, {path, host.failure}));
     // A linked model file is saved where the link leads, and the link stays.
     const QString real = FollowLinks(host.path);
     const QFileInfo target(real);
     if (target.isDir() || (target.exists() && !target.isWritable()))
-        throw Error(texts::CannotCreate(path, texts::AccessDenied));
+        throw Error(Format(texts::CannotCreate, {path, texts::AccessDenied}));
     if (!QFileInfo(target.path()).isDir())
-        throw Error(texts::CannotCreate(path, texts::PathNotFound));
+        throw Error(Format(texts::CannotCreate, {path, texts::PathNotFound}));
 
     // The new contents go to a temporary file beside the target, reach the
     // disk, and only then replace the target in one rename: a crash, a kill
@@ -378,7 +379,8 @@ void WinePlatform::writeFile(const std::string &path, const std::string &bytes)
         // kernel file system such as /proc) refuses new files.
         const int error = errno;
         const bool refused = error == ENOENT && QFileInfo(target.path()).isDir();
-        throw Error(texts::CannotCreate(path, ReasonFromErrno(refused ? EACCES : error, real)));
+        throw Error(
+            Format(texts::CannotCreate, {path, ReasonFromErrno(refused ? EACCES : error, real)}));
     }
 
     bool stillOpen = true;
@@ -386,7 +388,7 @@ void WinePlatform::writeFile(const std::string &path, const std::string &bytes)
         if (stillOpen)
             ::close(fd);
         ::unlink(temporary.constData());
-        throw Error(texts::CannotCreate(path, ReasonFromErrno(error, real)));
+        throw Error(Format(texts::CannotCreate, {path, ReasonFromErrno(error, real)}));
     };
     // The replacement keeps the permissions of the file it replaces; a failure
     // here costs nothing but those.

@@ -1,5 +1,6 @@
 #include "platform/prefix_search_wine.h"
 
+#include "platform/platform_texts.h"
 #include "platform/registry_wine.h"
 #include "platform/vdf_wine.h"
 
@@ -20,10 +21,6 @@
 namespace z7 {
 
 namespace {
-
-// The game's registration, as the start-up reads it from the chosen prefix.
-constexpr const char *GameKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\z7.exe";
-constexpr const char *GameValue = "Path";
 
 // A launcher's own files are a few kilobytes; anything far larger is not one.
 constexpr qint64 MaxLauncherFile = 1 << 20;
@@ -293,7 +290,8 @@ std::string FindGamePrefix(const std::string &home, const std::string &winePrefi
         return winePrefix;
     std::string found;
     Search(QString::fromStdString(home), [&](const QString &prefix) {
-        if (!WineRegistryHoldsText(prefix.toStdString() + "/system.reg", GameKey, GameValue))
+        if (!WineRegistryHoldsText(prefix.toStdString() + "/system.reg",
+                                   platform_texts::AppPathsKey, platform_texts::AppPathsValue))
             return false;
         found = prefix.toStdString();
         return true;

@@ -2,6 +2,7 @@
 
 #include "platform/error.h"
 #include "platform/platform_texts.h"
+#include "platform/text_format.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -432,7 +433,7 @@ std::string ReadText(const QByteArray &bytes, const std::string &key, const std:
         if (!data.found)
             return {};
         if (data.type != RegSz && data.type != RegExpandSz)
-            throw Error(platform_texts::InvalidDataType(value));
+            throw Error(Format(platform_texts::InvalidDataType, {value}));
         if (const qsizetype nul = data.text.indexOf(QChar(u'\0')); nul >= 0)
             data.text.truncate(nul);
         return data.text.toStdString();

@@ -9,6 +9,8 @@ Z7_PACKAGES=(
     xvfb xdotool x11-utils imagemagick
     python3 python3-fonttools fonts-ebgaramond-extra fonts-levien-typoscript
     poppler-utils
+    # scripts/check-format
+    clang-format
     # a real Wine prefix for the platform tests; Carlito stands in for Calibri
     wine wine64 fonts-crosextra-carlito
 )

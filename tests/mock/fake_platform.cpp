@@ -3,6 +3,7 @@
 #include "platform/error.h"
 #include "platform/platform_texts.h"
 #include "platform/temporary_names.h"
+#include "platform/text_format.h"
 
 #include <algorithm>
 #include <cctype>
@@ -121,7 +122,7 @@ std::string FakePlatform::readRegistryText(const std::string &key, const std::st
     if (found == m_registry.end())
         return {};
     if (!found->second)
-        throw Error(texts::InvalidDataType(value));
+        throw Error(Format(texts::InvalidDataType, {value}));
     return found->second->substr(0, found->second->find('\0'));
 }
 
@@ -147,9 +148,9 @@ std::string FakePlatform::readFile(const std::string &path)
 {
     const fs::path host = hostPath(path);
     if (host.empty())
-        throw Error(texts::CannotOpen(path, texts::InvalidName));
+        throw Error(Format(texts::CannotOpen, {path, texts::InvalidName}));
     if (!fs::is_regular_file(host))
-        throw Error(texts::CannotOpen(path, Reason(host)));
+        throw Error(Format(texts::CannotOpen, {path, Reason(host)}));
     return *fileContents(path);
 }
 
@@ -157,11 +158,11 @@ void FakePlatform::writeFile(const std::string &path, const std::string &bytes)
 {
     const fs::path host = hostPath(path);
     if (host.empty())
-        throw Error(texts::CannotCreate(path, texts::InvalidName));
+        throw Error(Format(texts::CannotCreate, {path, texts::InvalidName}));
     if (m_writeFailure)
-        throw Error(texts::CannotCreate(path, *m_writeFailure));
+        throw Error(Format(texts::CannotCreate, {path, *m_writeFailure}));
     if (fs::is_directory(host) || !fs::is_directory(host.parent_path()))
-        throw Error(texts::CannotCreate(path, Reason(host)));
+        throw Error(Format(texts::CannotCreate, {path, Reason(host)}));
     // Like the real backends: the new contents appear whole or not at all.
     const fs::path temporary = host.parent_path() / "~z7edit-fake.tmp";
     {

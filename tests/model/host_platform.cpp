@@ -1,8 +1,9 @@
 #include "tests/model/host_platform.h"
 
 #include "platform/error.h"
-#include "model/texts.h"
+#include "platform/platform_texts.h"
 #include "platform/temporary_names.h"
+#include "platform/text_format.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,9 +14,9 @@ namespace z7::test {
 
 namespace {
 
-[[noreturn]] void fail(const char16_t *text, const QString &path, const QString &reason)
+[[noreturn]] void fail(const char *text, const QString &path, const QString &reason)
 {
-    throw Error(QString::fromUtf16(text).arg(path, reason).toStdString());
+    throw Error(Format(text, {path.toStdString(), reason.toStdString()}));
 }
 
 } // namespace
@@ -52,7 +53,7 @@ std::string HostPlatform::readFile(const std::string &path)
     const QString windowsPath = QString::fromStdString(path);
     QFile file(hostPath(windowsPath));
     if (!file.open(QIODevice::ReadOnly))
-        fail(texts::FileCannotBeOpened, windowsPath, file.errorString());
+        fail(platform_texts::CannotOpen, windowsPath, file.errorString());
     return file.readAll().toStdString();
 }
 
@@ -63,15 +64,15 @@ void HostPlatform::writeFile(const std::string &path, const std::string &bytes)
     const QString target = hostPath(windowsPath);
     QSaveFile file(target);
     if (!file.open(QIODevice::WriteOnly))
-        fail(texts::FileCannotBeCreated, windowsPath, file.errorString());
+        fail(platform_texts::CannotCreate, windowsPath, file.errorString());
     if (file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()))
-        fail(texts::FileCannotBeCreated, windowsPath, file.errorString());
+        fail(platform_texts::CannotCreate, windowsPath, file.errorString());
     if (failNextWrite) {
         failNextWrite = false;
         file.cancelWriting();
     }
     if (!file.commit())
-        fail(texts::FileCannotBeCreated, windowsPath, file.errorString());
+        fail(platform_texts::CannotCreate, windowsPath, file.errorString());
 }
 
 void HostPlatform::removeStaleTemporaries(const std::string &folder)

@@ -28,7 +28,8 @@ TEST(Text, FormatFillsNumberedPlaceholders)
 TEST(Text, Utf8BothWays)
 {
     const std::u16string text = u"Möbel € \U0001F600 ß";
-    const std::string utf8 = "M\xc3\xb6" "bel \xe2\x82\xac \xf0\x9f\x98\x80 \xc3\x9f";
+    const std::string utf8 = "M\xc3\xb6"
+                             "bel \xe2\x82\xac \xf0\x9f\x98\x80 \xc3\x9f";
     EXPECT_EQ(ToUtf8(text), utf8);
     EXPECT_EQ(FromUtf8(utf8), text);
     EXPECT_EQ(ToUtf8(std::u16string{char16_t(0xDC00), u'x'}), "\xef\xbf\xbdx");

@@ -65,14 +65,23 @@ INSTANTIATE_TEST_SUITE_P(
         DecodeCase{"PartialMarkIsAnsi", B("\xef\xbb"), lines({u"ï»"}), TextEncoding::Ansi},
         // Broken UTF-8: one replacement character for each maximal broken part,
         // and what follows it is read again from its own first byte.
-        DecodeCase{"Utf8BrokenParts", B("\xef\xbb\xbf" "a\xff" "b\xe2\x82" "c\xf0\x9f\x98\x80"),
+        DecodeCase{"Utf8BrokenParts",
+                   B("\xef\xbb\xbf"
+                     "a\xff"
+                     "b\xe2\x82"
+                     "c\xf0\x9f\x98\x80"),
                    lines({u"a\ufffdb\ufffdc\U0001F600"}), TextEncoding::Utf8},
         DecodeCase{"Utf8OverlongAndSurrogateForms", B("\xef\xbb\xbf\xc0\xaf\xed\xa0\x80\xf4\x90"),
                    lines({u"\ufffd\ufffd\ufffd\ufffd\ufffd\ufffd\ufffd"}), TextEncoding::Utf8},
-        DecodeCase{"Utf8CutAtTheEnd", B("\xef\xbb\xbf" "x\xe2\x82"), lines({u"x\ufffd"}),
-                   TextEncoding::Utf8},
-        DecodeCase{"Utf16OddLastByte", B("\xff\xfe" "a\x00" "b"), lines({u"a\ufffd"}),
-                   TextEncoding::Utf16LE}),
+        DecodeCase{"Utf8CutAtTheEnd",
+                   B("\xef\xbb\xbf"
+                     "x\xe2\x82"),
+                   lines({u"x\ufffd"}), TextEncoding::Utf8},
+        DecodeCase{"Utf16OddLastByte",
+                   B("\xff\xfe"
+                     "a\x00"
+                     "b"),
+                   lines({u"a\ufffd"}), TextEncoding::Utf16LE}),
     [](const testing::TestParamInfo<DecodeCase> &info) { return std::string(info.param.name); });
 
 TEST(Encode, EveryLineEndsInCrLfWithTheMarkOfItsEncoding)
@@ -110,7 +119,9 @@ TEST(Encode, Utf16KeepsUnpairedSurrogatesUtf8MarksThem)
     const Lines text{std::u16string{u'a', char16_t(0xD800), u'b'}};
     for (TextEncoding e : {TextEncoding::Utf16LE, TextEncoding::Utf16BE})
         EXPECT_EQ(DecodeLines(EncodeLines(text, e)).lines, text);
-    EXPECT_EQ(EncodeLines(text, TextEncoding::Utf8), B("\xef\xbb\xbf" "a\xef\xbf\xbd" "b\r\n"));
+    EXPECT_EQ(EncodeLines(text, TextEncoding::Utf8), B("\xef\xbb\xbf"
+                                                       "a\xef\xbf\xbd"
+                                                       "b\r\n"));
 }
 
 TEST(Encode, UnicodeRoundTripsKeepEveryCharacter)

@@ -1,5 +1,7 @@
 #include "ui/qt/messagebox.h"
 
+#include "ui/qt/toolkit_texts.h"
+
 #include <QAbstractButton>
 #include <QMessageBox>
 #include <QPushButton>
@@ -32,12 +34,13 @@ QList<ButtonDef> buttonsFor(int flags)
 {
     switch (flags & 0xF) {
     case MB_OKCANCEL:
-        return {{u"OK", QMessageBox::AcceptRole, IDOK},
-                {u"Abbrechen", QMessageBox::RejectRole, IDCANCEL}};
+        return {{toolkit_texts::Ok, QMessageBox::AcceptRole, IDOK},
+                {toolkit_texts::Cancel, QMessageBox::RejectRole, IDCANCEL}};
     case MB_YESNO:
-        return {{u"Ja", QMessageBox::YesRole, IDYES}, {u"Nein", QMessageBox::NoRole, IDNO}};
+        return {{toolkit_texts::Yes, QMessageBox::YesRole, IDYES},
+                {toolkit_texts::No, QMessageBox::NoRole, IDNO}};
     default:
-        return {{u"OK", QMessageBox::AcceptRole, IDOK}};
+        return {{toolkit_texts::Ok, QMessageBox::AcceptRole, IDOK}};
     }
 }
 
