@@ -1,7 +1,7 @@
 // A second start for a game folder that another editor holds: it says so and
 // ends before it moves, writes or clears away anything.
 
-#include "tests/app/window_fixture.h"
+#include "tests/support/window_fixture.h"
 
 #include <filesystem>
 
