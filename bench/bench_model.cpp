@@ -1,7 +1,7 @@
 #include "tests/model/catalogue_entries.h"
-#include "tests/model/host_platform.h"
 #include "model/model_store.h"
 #include "model/record.h"
+#include "platform/platform_wine.h"
 #include "resources/qt_resource_source.h"
 
 #include <QDir>
@@ -10,6 +10,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <filesystem>
 #include <memory>
 
 using namespace z7;
@@ -19,17 +20,30 @@ namespace {
 
 const QString GamePath = u"C:\\Spiele\\Z7\\"_s;
 
-// A game folder in a temporary directory on the real disk, with the default
-// model installed and both models loaded.
-struct Game
+// A Wine prefix with only drive C: in a temporary directory on the real disk,
+// so that a store measures the real backend's durable write.
+struct Prefix
 {
     QTemporaryDir dir{QDir::currentPath() + u"/bench_model-XXXXXX"_s};
-    test::HostPlatform platform{dir.path()};
+
+    Prefix()
+    {
+        const std::filesystem::path root = dir.path().toStdString();
+        std::filesystem::create_directories(root / "drive_c/Spiele/Z7");
+        std::filesystem::create_directories(root / "dosdevices");
+        std::filesystem::create_directory_symlink("../drive_c", root / "dosdevices/c:");
+    }
+};
+
+// The game folder with the default model installed and both models loaded.
+struct Game
+{
+    Prefix prefix;
+    WinePlatform platform{prefix.dir.path().toStdString(), "/proc"};
     ModelStore store{platform, ProgramResources()};
 
     Game()
     {
-        QDir().mkpath(platform.hostPath(GamePath));
         store.setGamePath(GamePath.toStdU16String());
         store.LoadReferenceModel();
         store.InstallDefaultModel();

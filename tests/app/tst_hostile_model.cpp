@@ -1,7 +1,7 @@
 // Model files damaged or edited by hand: the editor starts, warns once when
 // the layout does not match, shows what it can and writes nothing by itself.
 
-#include "tests/app/window_fixture.h"
+#include "tests/support/window_fixture.h"
 
 namespace z7::test {
 namespace {

@@ -1,7 +1,7 @@
 // A second start for a game folder that another editor holds: it says so and
 // ends before it moves, writes or clears away anything.
 
-#include "tests/app/window_fixture.h"
+#include "tests/support/window_fixture.h"
 
 #include <filesystem>
 
@@ -24,7 +24,7 @@ TEST_F(WindowTest, SecondEditorOfTheGameTellsAndEndsWithoutWriting)
     EXPECT_EQ(result, TMain::StartResult::End);
     EXPECT_EQ(platform.claimedFolders(), std::vector<std::string>{Game});
     ASSERT_EQ(MessageBoxSeam::shown().size(), 1);
-    const MessageBoxSeam::Shown &box = MessageBoxSeam::shown().first();
+    const MessageBoxSeam::Shown box = MessageBoxSeam::shown().first();
     EXPECT_EQ(box.text, QStringLiteral("Z7 Edit ist für das Spiel in C:\\Spiele\\Z7\\ bereits "
                                        "geöffnet.\rBitte arbeiten Sie im offenen Fenster weiter. "
                                        "Ein zweites Fenster öffnet sich nicht, damit keine "

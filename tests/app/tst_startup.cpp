@@ -1,7 +1,7 @@
 // Start-up of the window: finding the game, the one-time backup, the default
 // model, the guide, the fonts.
 
-#include "tests/app/window_fixture.h"
+#include "tests/support/window_fixture.h"
 
 #include <QFont>
 

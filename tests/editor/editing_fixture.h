@@ -3,7 +3,7 @@
 // The window started on the default model and shown, ready for the value
 // panels to be driven; the model file's lines compared with that default.
 
-#include "tests/app/window_fixture.h"
+#include "tests/support/window_fixture.h"
 
 namespace z7::test {
 

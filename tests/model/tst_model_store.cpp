@@ -1,6 +1,6 @@
 #include "model/model_store.h"
 
-#include "tests/model/host_platform.h"
+#include "tests/support/fake_platform.h"
 #include "model/record.h"
 #include "model/resource.h"
 #include "resources/qt_resource_source.h"
@@ -10,7 +10,6 @@
 #include <QDir>
 #include <QFile>
 #include <QStringEncoder>
-#include <QTemporaryDir>
 
 #include <algorithm>
 #include <functional>
@@ -31,13 +30,17 @@ class ModelStoreTest : public testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_dir.isValid());
-        ASSERT_TRUE(QDir().mkpath(platform.hostPath(GamePath)));
+        platform.createFolder(GamePath.toStdString());
         store.setGamePath(GamePath.toStdU16String());
         store.LoadReferenceModel();
     }
 
-    QString hostFile() const { return platform.hostPath(ModelPath); }
+    // Where a Windows path lives on the fake's disk.
+    QString host(const QString &windowsPath) const
+    {
+        return QString::fromStdString(platform.hostPath(windowsPath.toStdString()).string());
+    }
+    QString hostFile() const { return host(ModelPath); }
 
     std::string fileBytes() const
     {
@@ -70,8 +73,7 @@ protected:
         return "no error";
     }
 
-    QTemporaryDir m_dir;
-    test::HostPlatform platform{m_dir.path()};
+    FakePlatform platform;
     ModelStore store{platform, ProgramResources()};
 };
 
@@ -244,9 +246,9 @@ TEST_F(ModelStoreTest, StoringStrasseUnchangedRewritesOnlyItsLine)
     ASSERT_EQ(store.LoadEntrySlots(u"Strasse"s, 8), RecordKind::Building);
     EXPECT_EQ(store.CurrentBuilding[1], u"Strasse");
     EXPECT_EQ(store.OriginalBuilding, store.CurrentBuilding);
-    const int writes = platform.writeCount;
+    const int writes = platform.writeCount();
     ASSERT_EQ(store.StoreEntrySlots(u"Strasse"s, 8), RecordKind::Building);
-    EXPECT_EQ(platform.writeCount, writes + 1);
+    EXPECT_EQ(platform.writeCount(), writes + 1);
     EXPECT_EQ(changedLines(before, store.WorkingModel),
               Lines{u"6: 5,Strasse,{,4,0,0,0,0,0,0,0,},,,,"s});
     EXPECT_EQ(fileBytes(), EncodeLines(store.WorkingModel, TextEncoding::Ansi));
@@ -261,9 +263,9 @@ TEST_F(ModelStoreTest, StoringAHouseRewritesItsLineAndCompanionInOneWrite)
     EXPECT_EQ(store.OriginalBuilding[1], u"H200");
     EXPECT_EQ(store.CurrentHouse[0], u"Grosses Insulae");
     store.CurrentHouse[20] = u"85"s;
-    const int writes = platform.writeCount;
+    const int writes = platform.writeCount();
     ASSERT_EQ(store.StoreEntrySlots(u"Grosses Insulae"s, 200), RecordKind::House);
-    EXPECT_EQ(platform.writeCount, writes + 1);
+    EXPECT_EQ(platform.writeCount(), writes + 1);
     EXPECT_EQ(
         changedLines(before, store.WorkingModel),
         (Lines{
@@ -347,7 +349,7 @@ TEST_F(ModelStoreTest, AMissingCompanionChangesNothingAndNamesTheLine)
     const Lines house = store.CurrentHouse;
     replaceAll(store.WorkingModel[11], u"H100", u"H10O");
     const Lines model = store.WorkingModel;
-    const int writes = platform.writeCount;
+    const int writes = platform.writeCount();
 
     const std::string inFile =
         "Die Zeile \"H100\" fehlt in der Modelldatei. Der Eintrag kann nicht bearbeitet werden.";
@@ -356,7 +358,7 @@ TEST_F(ModelStoreTest, AMissingCompanionChangesNothingAndNamesTheLine)
     EXPECT_EQ(store.CurrentBuilding, building);
     EXPECT_EQ(store.CurrentHouse, house);
     EXPECT_EQ(store.WorkingModel, model);
-    EXPECT_EQ(platform.writeCount, writes);
+    EXPECT_EQ(platform.writeCount(), writes);
     EXPECT_EQ(fileBytes(), file);
 
     replaceAll(store.ReferenceModel[12], u"H110", u"X110");
@@ -373,14 +375,14 @@ TEST_F(ModelStoreTest, CaptionsWithoutARecordLineChangeNothing)
     installAndLoad();
     store.LoadEntrySlots(u"Theater"s, 15);
     const Lines building = store.CurrentBuilding;
-    const int writes = platform.writeCount;
+    const int writes = platform.writeCount();
     for (const std::u16string &caption : {u"Oper"s, u"ALL BUILDINGS"s, u"HOUSES"s, std::u16string()}) {
         EXPECT_EQ(store.LoadEntrySlots(caption, 100), RecordKind::None);
         EXPECT_EQ(store.LoadReferenceEntrySlots(caption, 100), RecordKind::None);
         EXPECT_EQ(store.StoreEntrySlots(caption, 100), RecordKind::None);
     }
     EXPECT_EQ(store.CurrentBuilding, building);
-    EXPECT_EQ(platform.writeCount, writes);
+    EXPECT_EQ(platform.writeCount(), writes);
 }
 
 TEST_F(ModelStoreTest, ALineBeyondTheReferenceIsAnIndexError)
@@ -409,18 +411,18 @@ TEST_F(ModelStoreTest, AFailedSaveLeavesTheOldFileByteIdentical)
 
     store.LoadEntrySlots(u"Theater"s, 15);
     store.CurrentBuilding[3] = u"77"s;
-    platform.failNextWrite = true;
+    platform.failNextWrite();
     EXPECT_EQ(errorOf([&] { store.StoreEntrySlots(u"Theater"s, 15); }).rfind(prefix, 0), 0u);
     EXPECT_EQ(fileBytes(), file);
     // The replaced line stays in memory; the next successful save writes it.
     EXPECT_TRUE(store.WorkingModel[32].starts_with(u"31,Theater,{,77,"));
 
     const Lines model = store.WorkingModel;
-    platform.failNextWrite = true;
+    platform.failNextWrite();
     EXPECT_EQ(errorOf([&] { store.ResetWholeModel(); }).rfind(prefix, 0), 0u);
     EXPECT_EQ(store.WorkingModel, model);
     EXPECT_EQ(fileBytes(), file);
-    EXPECT_EQ(QDir(platform.hostPath(GamePath)).entryList(QDir::Files),
+    EXPECT_EQ(QDir(host(GamePath)).entryList(QDir::Files),
               QStringList{u"z7_model.txt"_s});
 }
 
@@ -437,7 +439,7 @@ TEST_F(ModelStoreTest, ADirectoryWhereTheModelFileGoesFailsEveryWrite)
     EXPECT_EQ(errorOf([&] { store.ResetWholeModel(); }).rfind(prefix, 0), 0u);
     EXPECT_TRUE(store.WorkingModel.empty());
     EXPECT_TRUE(QFile::exists(hostFile() + u"/inside"_s));
-    EXPECT_EQ(QDir(platform.hostPath(GamePath)).entryList(QDir::Files), QStringList{});
+    EXPECT_EQ(QDir(host(GamePath)).entryList(QDir::Files), QStringList{});
 }
 
 } // namespace

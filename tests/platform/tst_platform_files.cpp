@@ -2,7 +2,7 @@
 // on; every case runs against both.
 
 #include "platform/error.h"
-#include "tests/mock/fake_platform.h"
+#include "tests/support/fake_platform.h"
 #include "platform/platform_texts.h"
 #include "platform/platform_wine.h"
 

@@ -1,4 +1,4 @@
-#include "tests/mock/fake_platform.h"
+#include "tests/support/fake_platform.h"
 #include "platform/services.h"
 
 #include <gtest/gtest.h>

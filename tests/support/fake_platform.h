@@ -10,11 +10,13 @@
 
 namespace z7 {
 
-// A Platform for tests: registry, process list and Documents folder live in
-// memory, files are real files in a temporary folder that the fake removes
-// again. Windows paths map onto that folder as <root>/<drive>/<components>,
-// the components in lower case, so that file names ignore letter case as on
-// Windows. Errors carry the same texts as the real backends.
+// The one Platform of the tests: registry, process list and Documents folder
+// live in memory, files are real files in a temporary folder that the fake
+// removes again. Windows paths map onto that folder as
+// <root>/<drive>/<components>, the components in lower case, so that file
+// names ignore letter case as on Windows. Errors carry the same texts as the
+// real backends. Standard C++ only, like the interface it stands in for, so
+// that the Windows build of the tests uses it too.
 class FakePlatform : public Platform
 {
 public:
@@ -44,6 +46,12 @@ public:
     // From now on every writeFile fails with that reason and leaves the disk alone.
     void failWrites(const std::string &reason);
     void allowWrites() { m_writeFailure.reset(); }
+    // The next writeFile fails after its temporary file was written, before the
+    // rename, as a full disk or a failed flush would: the temporary goes again,
+    // the old file stays as it was.
+    void failNextWrite() { m_failNextWrite = true; }
+    // Every writeFile call so far, the failed ones too.
+    int writeCount() const { return m_writeCount; }
     // Every move onto that path does nothing, as when the system refuses it.
     void refuseMovesTo(const std::string &windowsPath) { m_refusedMoveTarget = windowsPath; }
     // The paths of the successful writeFile calls, in order.
@@ -76,6 +84,8 @@ private:
     std::vector<std::string> m_processes;
     std::string m_documents = "C:\\users\\spieler\\Documents";
     std::optional<std::string> m_writeFailure;
+    bool m_failNextWrite = false;
+    int m_writeCount = 0;
     std::vector<std::string> m_written;
     std::string m_refusedMoveTarget;
     bool m_heldElsewhere = false;

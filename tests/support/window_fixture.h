@@ -4,7 +4,7 @@
 // its executable present, a documents folder, message boxes answered by the
 // test. Fonts are played by the test, so no outcome depends on the machine.
 
-#include "tests/mock/fake_platform.h"
+#include "tests/support/fake_platform.h"
 #include "ui/qt/messagebox.h"
 #include "editor/record_editor.h"
 #include "app/tmain.h"

@@ -1,4 +1,4 @@
-#include "tests/mock/fake_platform.h"
+#include "tests/support/fake_platform.h"
 
 #include "platform/error.h"
 #include "platform/platform_texts.h"
@@ -156,6 +156,7 @@ std::string FakePlatform::readFile(const std::string &path)
 
 void FakePlatform::writeFile(const std::string &path, const std::string &bytes)
 {
+    ++m_writeCount;
     const fs::path host = hostPath(path);
     if (host.empty())
         throw Error(Format(texts::CannotCreate, {path, texts::InvalidName}));
@@ -168,6 +169,12 @@ void FakePlatform::writeFile(const std::string &path, const std::string &bytes)
     {
         std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
         file << bytes;
+    }
+    if (m_failNextWrite) {
+        m_failNextWrite = false;
+        std::error_code ignored;
+        fs::remove(temporary, ignored);
+        throw Error(Format(texts::CannotCreate, {path, texts::DeviceError}));
     }
     fs::rename(temporary, host);
     m_written.push_back(path);
