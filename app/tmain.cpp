@@ -1,6 +1,7 @@
 #include "app/tmain.h"
 
 #include "app/app_texts.h"
+#include "app/window_table.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/node_codes.h"
 #include "resources/picture_list.h"
@@ -15,6 +16,7 @@
 #include "ui/qt/valueedit.h"
 
 #include <QFrame>
+#include <QHash>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
@@ -26,8 +28,6 @@ namespace z7 {
 
 namespace {
 
-constexpr int ClientWidth = 901;
-constexpr int ClientHeight = 601;
 const QColor Maroon(128, 0, 0);
 
 QLabel *picture(QWidget *parent, const QString &name, QRect geometry, const QString &description)
@@ -151,71 +151,87 @@ TMain::~TMain() = default;
 
 void TMain::createControls()
 {
-    // In the order of creation: what is created later lies above.
-    m_noSelectImage = picture(this, QStringLiteral("NoSelectImage"), {305, 212, 520, 235},
-                              toQString(app_texts::NoSelectDescription));
-    m_noSelectImage->setPixmap(QPixmap(QStringLiteral(":/images/noselect.png")));
-    m_shape1 = line(this, QStringLiteral("Shape1"), {0, 559, 909, 2});
-    m_shape2 = line(this, QStringLiteral("Shape2"), {0, 130, 910, 2});
+    QHash<QString, QWidget *> created;
+    for (const ControlDef &d : MainWindowControls) {
+        QWidget *parent = d.parent ? created.value(toQString(d.parent)) : this;
+        const QString name = toQString(d.name);
+        const QRect geometry(d.rect.left, d.rect.top, d.rect.width, d.rect.height);
+        const QString description = toQString(d.description);
+        QWidget *control = nullptr;
+        switch (d.kind) {
+        case ControlKind::Picture: {
+            QLabel *label = picture(parent, name, geometry, description);
+            if (d.look & Centred)
+                label->setAlignment(Qt::AlignCenter);
+            if (d.look & Stretched)
+                label->setScaledContents(true);
+            label->setPixmap(QPixmap(u":/images/" + toQString(d.picture) + u".png"));
+            control = label;
+            break;
+        }
+        case ControlKind::Line:
+            control = line(parent, name, geometry);
+            break;
+        case ControlKind::Label: {
+            auto *label = new QLabel(toQString(d.caption), parent);
+            label->setObjectName(name);
+            label->setAccessibleName(description);
+            label->setGeometry(geometry);
+            label->setAlignment((d.look & LeftAligned) ? Qt::AlignLeft | Qt::AlignVCenter
+                                                       : Qt::AlignCenter);
+            control = label;
+            break;
+        }
+        case ControlKind::Panel: {
+            QWidget *p = panel(parent, name, geometry, description);
+            if (d.look & WhiteBackground) {
+                QPalette white = p->palette();
+                white.setColor(QPalette::Window, Qt::white);
+                p->setPalette(white);
+            }
+            control = p;
+            break;
+        }
+        case ControlKind::Button:
+            control = button(parent, name, toQString(d.caption), geometry);
+            break;
+        case ControlKind::Tree: {
+            auto *tree = new TreeView(parent);
+            tree->setObjectName(name);
+            tree->setAccessibleName(description);
+            tree->setGeometry(geometry);
+            tree->setItemTextColourHook(ModellTreeCustomDrawItem);
+            control = tree;
+            break;
+        }
+        }
+        control->setEnabled(d.enabled);
+        if (!d.visible)
+            control->hide();
+        created.insert(name, control);
+    }
 
-    m_imprintLabel = new QLabel(toQString(app_texts::Imprint), this);
-    m_imprintLabel->setObjectName(QStringLiteral("ImprintLabel"));
-    m_imprintLabel->setAccessibleName(toQString(app_texts::Imprint));
-    m_imprintLabel->setGeometry(8, 567, 417, 25);
-    m_imprintLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    auto find = [&](const char16_t *name) { return created.value(QString::fromUtf16(name)); };
+    m_noSelectImage = static_cast<QLabel *>(find(u"NoSelectImage"));
+    m_shape1 = static_cast<QFrame *>(find(u"Shape1"));
+    m_shape2 = static_cast<QFrame *>(find(u"Shape2"));
+    m_imprintLabel = static_cast<QLabel *>(find(u"ImprintLabel"));
+    m_panel1 = find(u"Panel1");
+    m_panel2 = find(u"Panel2");
+    m_panel3 = find(u"Panel3");
+    m_z7MainImage = static_cast<QLabel *>(find(u"Z7MainImage"));
+    m_objektnameLabel = static_cast<QLabel *>(find(u"ObjektnameLabel"));
+    m_buildingImage = static_cast<QLabel *>(find(u"BuildingImage"));
+    m_beenden = static_cast<QPushButton *>(find(u"Beenden"));
+    m_tree = static_cast<TreeView *>(find(u"ModellTree"));
+    m_speichern = static_cast<QPushButton *>(find(u"Speichern"));
+    m_completeReset = static_cast<QPushButton *>(find(u"CompleteReset"));
+    m_singleElementReset = static_cast<QPushButton *>(find(u"SingleElementReset"));
 
-    m_panel1 = panel(this, QStringLiteral("Panel1"), {239, 135, 668, 134},
-                     toQString(app_texts::BuildingValues));
-    m_panel2 = panel(this, QStringLiteral("Panel2"), {239, 269, 668, 251},
-                     toQString(app_texts::HouseValues));
-    m_panel1->hide();
-    m_panel2->hide();
-
-    m_panel3 = panel(this, QStringLiteral("Panel3"), {0, 0, ClientWidth, 127},
-                     toQString(app_texts::Header));
-    QPalette white = m_panel3->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    m_panel3->setPalette(white);
-    m_z7MainImage = picture(m_panel3, QStringLiteral("Z7MainImage"), {8, 3, 274, 100},
-                            toQString(app_texts::LogoDescription));
-    m_z7MainImage->setAlignment(Qt::AlignCenter);
-    m_z7MainImage->setPixmap(QPixmap(QStringLiteral(":/images/logo.png")));
-    m_objektnameLabel = new QLabel(toQString(app_texts::FirstGroup), m_panel3);
-    m_objektnameLabel->setObjectName(QStringLiteral("ObjektnameLabel"));
-    m_objektnameLabel->setAccessibleName(toQString(app_texts::ShownEntry));
-    m_objektnameLabel->setGeometry(556, 78, 338, 33);
-    m_objektnameLabel->setAlignment(Qt::AlignCenter);
-    m_buildingImage = picture(m_panel3, QStringLiteral("BuildingImage"), {401, 3, 160, 119},
-                              toQString(app_texts::BuildingDescription));
-    m_buildingImage->setScaledContents(true);
-    m_buildingImage->setPixmap(QPixmap(QStringLiteral(":/images/start.png")));
-
-    m_beenden =
-        button(this, QStringLiteral("Beenden"), toQString(app_texts::Quit), {588, 563, 306, 33});
     connect(m_beenden, &QPushButton::clicked, this, [this] { Guarded([&] { BeendenClick(); }); });
-
-    m_tree = new TreeView(this);
-    m_tree->setObjectName(QStringLiteral("ModellTree"));
-    m_tree->setAccessibleName(toQString(app_texts::Catalogue));
-    m_tree->setGeometry(8, 135, 226, 385);
-    m_tree->setItemTextColourHook(ModellTreeCustomDrawItem);
-
-    m_speichern =
-        button(this, QStringLiteral("Speichern"), toQString(app_texts::Save), {245, 523, 649, 33});
-    m_speichern->setEnabled(false);
     connect(m_speichern, &QPushButton::clicked, this, [this] { Guarded([&] { SpeichernClick(); }); });
-
-    m_completeReset =
-        button(this, QStringLiteral("CompleteReset"), toQString(app_texts::CompleteReset),
-               {8, 523, 225, 33});
     connect(m_completeReset, &QPushButton::clicked, this,
             [this] { Guarded([&] { CompleteResetClick(); }); });
-
-    m_singleElementReset =
-        button(this, QStringLiteral("SingleElementReset"), toQString(toolkit_texts::Reset),
-               {589, 482, 305, 33});
-    m_singleElementReset->setEnabled(false);
-    m_singleElementReset->hide();
     connect(m_singleElementReset, &QPushButton::clicked, this,
             [this] { Guarded([&] { SingleElementResetClick(); }); });
 }
