@@ -155,7 +155,7 @@ void TMain::createControls()
     for (const ControlDef &d : MainWindowControls) {
         QWidget *parent = d.parent ? created.value(toQString(d.parent)) : this;
         const QString name = toQString(d.name);
-        const QRect geometry(d.rect.left, d.rect.top, d.rect.width, d.rect.height);
+        const QRect geometry = toQRect(d.rect);
         const QString description = toQString(d.description);
         QWidget *control = nullptr;
         switch (d.kind) {

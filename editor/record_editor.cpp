@@ -80,19 +80,19 @@ void RecordEditor::buildRows(const QPixmap &marker)
         r.label = new QLabel(str(d.caption), panel);
         r.label->setObjectName(str(d.labelName));
         r.label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        r.label->setGeometry(d.label);
+        r.label->setGeometry(toQRect(d.label));
 
         if (d.toggle) {
             r.toggle = new SpeedButton(panel);
             r.toggle->setObjectName(str(d.editName));
             r.toggle->setText(toQString(editor_texts::No));
-            r.toggle->setGeometry(d.edit);
+            r.toggle->setGeometry(toQRect(d.edit));
             connect(r.toggle, &SpeedButton::clicked, this, [this, i] { Guarded([&] { ToggleClick(i); }); });
         } else {
             r.edit = new ValueEdit(panel);
             r.edit->setObjectName(str(d.editName));
             r.edit->setText(toQString(editor_texts::HiddenValue));
-            r.edit->setGeometry(d.edit);
+            r.edit->setGeometry(toQRect(d.edit));
             // Only the cost may be typed with a sign; the others take digits only.
             r.edit->setDigitsOnly(i != rows::Baukosten);
             if (i == rows::Baukosten) {
@@ -104,7 +104,7 @@ void RecordEditor::buildRows(const QPixmap &marker)
 
             r.upd = new UpDown(panel);
             r.upd->setObjectName(str(d.updName));
-            r.upd->setGeometry(d.upd);
+            r.upd->setGeometry(toQRect(d.upd));
             r.upd->setAssociate(r.edit);
             r.upd->setRange(d.minimum, d.maximum);
             r.upd->setIncrement(d.step);
@@ -117,7 +117,7 @@ void RecordEditor::buildRows(const QPixmap &marker)
         r.btn = new PushButton(panel);
         r.btn->setObjectName(str(d.btnName));
         r.btn->setText(toQString(d.toggle ? editor_texts::No : editor_texts::HiddenValue));
-        r.btn->setGeometry(d.btn);
+        r.btn->setGeometry(toQRect(d.btn));
         if (d.toggle)
             connect(r.btn, &PushButton::clicked, this, [this] { Guarded([&] { ResetSingleSpeedButtonValue(); }); });
         else
@@ -135,7 +135,7 @@ void RecordEditor::buildRows(const QPixmap &marker)
         r.png->setAccessibleName(toQString(Format(editor_texts::ChangedMarker, {d.caption})));
         r.png->setObjectName(str(d.pngName));
         r.png->setPixmap(marker);
-        r.png->setGeometry(d.png);
+        r.png->setGeometry(toQRect(d.png));
         r.png->hide();
     }
 

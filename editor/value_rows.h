@@ -3,9 +3,7 @@
 #include "catalogue/node_codes.h"
 #include "editor/editor_texts.h"
 #include "model/model_store.h"
-
-#include <QRect>
-#include <QStringView>
+#include "ui/controls.h"
 
 #include <array>
 
@@ -65,7 +63,7 @@ struct ValueRowDef
     // edit and button read "0".
     unsigned layouts;
     int minimum, maximum, step;
-    QRect label, edit, upd, png, btn;
+    Rect label, edit, upd, png, btn;
 };
 
 namespace rows {
@@ -82,16 +80,16 @@ enum : int {
 
 // Panel 1 rows: label at 7 (160 wide), edit at 174, spin box at 224, marker at 248,
 // button at 276; panel 2 numbers alike; toggles in panel 2's right column.
-constexpr QRect p1Label(int top, int h = 26) { return {7, top, 160, h}; }
-constexpr QRect numEdit(int top) { return {174, top, 50, 22}; }
-constexpr QRect numUpd(int top) { return {224, top, 17, 22}; }
-constexpr QRect numPng(int top) { return {248, top, 25, 25}; }
-constexpr QRect numBtn(int top) { return {276, top, 65, 25}; }
-constexpr QRect p2Label(int top, int left = 6) { return {left, top, 160, 26}; }
-constexpr QRect tgLabel(int top) { return {350, top, 155, 26}; }
-constexpr QRect tgEdit(int top) { return {505, top, 50, 25}; }
-constexpr QRect tgPng(int top) { return {569, top, 25, 25}; }
-constexpr QRect tgBtn(int top) { return {605, top, 50, 25}; }
+constexpr Rect p1Label(int top, int h = 26) { return {7, top, 160, h}; }
+constexpr Rect numEdit(int top) { return {174, top, 50, 22}; }
+constexpr Rect numUpd(int top) { return {224, top, 17, 22}; }
+constexpr Rect numPng(int top) { return {248, top, 25, 25}; }
+constexpr Rect numBtn(int top) { return {276, top, 65, 25}; }
+constexpr Rect p2Label(int top, int left = 6) { return {left, top, 160, 26}; }
+constexpr Rect tgLabel(int top) { return {350, top, 155, 26}; }
+constexpr Rect tgEdit(int top) { return {505, top, 50, 25}; }
+constexpr Rect tgPng(int top) { return {569, top, 25, 25}; }
+constexpr Rect tgBtn(int top) { return {605, top, 50, 25}; }
 
 inline constexpr std::array<ValueRowDef, rows::Count> ValueRows = {{
     {u"Baukosten", u"BaukostenLabel", u"BaukostenEdit", u"BaukostenUpD", u"BaukostenBtn", u"BaukostenPng",

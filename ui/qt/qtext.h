@@ -1,5 +1,8 @@
 #pragma once
 
+#include "ui/controls.h"
+
+#include <QRect>
 #include <QString>
 #include <QStringList>
 
@@ -27,6 +30,11 @@ inline QStringList toQStringList(const std::vector<std::u16string> &lines)
     for (const std::u16string &line : lines)
         list.append(toQString(line));
     return list;
+}
+
+inline QRect toQRect(const Rect &rect)
+{
+    return QRect(rect.left, rect.top, rect.width, rect.height);
 }
 
 } // namespace z7
