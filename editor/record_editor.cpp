@@ -53,24 +53,19 @@ RecordEditor::RecordEditor(ModelStore &store, const Controls &controls, const QP
 
 void RecordEditor::buildRows(const QPixmap &marker)
 {
-    auto makeHead = [](QWidget *panel, const char16_t *name, const QString &text, QRect geometry) {
-        auto *head = new QLabel(text, panel);
-        head->setObjectName(str(name));
+    for (const PanelHead &h : PanelHeads) {
+        const QString text = toQString(h.caption);
+        auto *head = new QLabel(text, h.panel == 1 ? m_controls.panel1 : m_controls.panel2);
+        head->setObjectName(str(h.name));
         head->setAlignment(Qt::AlignCenter);
-        head->setGeometry(geometry);
+        head->setGeometry(toQRect(h.rect));
         head->setAccessibleName(text);
-        return head;
-    };
-    const QString current = toQString(editor_texts::Current);
-    const QString original = toQString(editor_texts::Original);
-    makeHead(m_controls.panel1, u"AktuellLabel1", current, {164, 1, 65, 26});
-    makeHead(m_controls.panel1, u"OriginalLabel1", original, {278, 1, 65, 26});
-    m_aktuell3 = makeHead(m_controls.panel1, u"AktuellLabel3", current, {492, 1, 65, 26});
-    m_original3 = makeHead(m_controls.panel1, u"OriginalLabel3", original, {590, 1, 65, 26});
-    m_aktuell3->hide();
-    m_original3->hide();
-    makeHead(m_controls.panel2, u"AktuellLabel2", current, {492, 4, 65, 25});
-    makeHead(m_controls.panel2, u"OriginalLabel2", original, {590, 4, 65, 25});
+        // A head that only some layouts show starts hidden; fillPanels shows it.
+        if (h.layouts != PanelLayouts(h.panel)) {
+            head->hide();
+            (h.caption == editor_texts::Current ? m_aktuell3 : m_original3) = head;
+        }
+    }
 
     for (int i = 0; i < rows::Count; ++i) {
         const ValueRowDef &d = def(i);

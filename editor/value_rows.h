@@ -189,6 +189,26 @@ inline constexpr std::array<ValueRowDef, rows::Count> ValueRows = {{
      tgLabel(165), tgEdit(165), {}, tgPng(165), tgBtn(165)},
 }};
 
+// The column heads of the panels, and the layouts that show them: the
+// first house level has its cost in a column of its own.
+struct PanelHead
+{
+    const char16_t *name;
+    int panel;
+    const char16_t *caption;
+    Rect rect;
+    unsigned layouts;
+};
+
+inline constexpr std::array<PanelHead, 6> PanelHeads = {{
+    {u"AktuellLabel1", 1, editor_texts::Current, {164, 1, 65, 26}, EveryLayout},
+    {u"OriginalLabel1", 1, editor_texts::Original, {278, 1, 65, 26}, EveryLayout},
+    {u"AktuellLabel3", 1, editor_texts::Current, {492, 1, 65, 26}, In(Layout::FirstHouseLevel)},
+    {u"OriginalLabel3", 1, editor_texts::Original, {590, 1, 65, 26}, In(Layout::FirstHouseLevel)},
+    {u"AktuellLabel2", 2, editor_texts::Current, {492, 4, 65, 25}, HouseLayouts},
+    {u"OriginalLabel2", 2, editor_texts::Original, {590, 4, 65, 25}, HouseLayouts},
+}};
+
 // The two placements of the Baukosten row: a building shows it in the left
 // column, the first house level in the right column of the first line.
 struct CostPlacement
