@@ -23,6 +23,12 @@ inline std::u16string toU16(const QString &text)
     return text.toStdU16String();
 }
 
+// A view of the QString's own characters, valid while the QString lives.
+inline std::u16string_view toU16View(const QString &text)
+{
+    return std::u16string_view(QStringView(text).utf16(), std::size_t(text.size()));
+}
+
 inline QStringList toQStringList(const std::vector<std::u16string> &lines)
 {
     QStringList list;
