@@ -2,7 +2,7 @@
 
 // The texts of the window and the start-up, in one place, filled with Format
 // (model/text.h). The titles of the message boxes and "Reset" are the
-// toolkit's (ui/qt/toolkit_texts.h), the game's registration the platform's
+// toolkit's (ui/window_texts.h), the game's registration the platform's
 // (platform/platform_texts.h).
 namespace z7::app_texts {
 

@@ -13,7 +13,7 @@
 #include "platform/services.h"
 #include "platform/platform_texts.h"
 #include "model/text.h"
-#include "ui/qt/toolkit_texts.h"
+#include "ui/window_texts.h"
 
 #include <QCoreApplication>
 #include <QFontDatabase>
@@ -47,7 +47,7 @@ TMain::StartResult TMain::FormCreate()
 {
     if (IsProcessRunning(m_platform, app_texts::GameProcess))
         ShowMessage(nullptr, toQString(app_texts::GameRunning),
-                    toQString(toolkit_texts::ErrorTitle), MB_ICONERROR);
+                    toQString(window_texts::ErrorTitle), MB_ICONERROR);
 
     QString gamePath;
     // A registry value that is not text is reported; the path then stays empty
@@ -60,7 +60,7 @@ TMain::StartResult TMain::FormCreate()
         return StartResult::Run;
     if (gamePath.isEmpty()) {
         ShowMessage(nullptr, toQString(app_texts::NoInstallation),
-                    toQString(toolkit_texts::ErrorTitle), MB_ICONERROR);
+                    toQString(window_texts::ErrorTitle), MB_ICONERROR);
         return StartResult::End;
     }
     if (!gamePath.endsWith(u'\\'))
@@ -114,11 +114,11 @@ TMain::StartResult TMain::FormCreate()
                         toQString(Format(app_texts::LayoutMismatch,
                                          {m_store.modelFilePath(),
                                           Number(qsizetype(m_store.WorkingModel.size()))})),
-                        toQString(toolkit_texts::ErrorTitle), MB_ICONERROR);
+                        toQString(window_texts::ErrorTitle), MB_ICONERROR);
     });
     if (!gameFound) {
         ShowMessage(nullptr, toQString(app_texts::NoInstallation),
-                    toQString(toolkit_texts::ErrorTitle), MB_ICONERROR);
+                    toQString(window_texts::ErrorTitle), MB_ICONERROR);
         return StartResult::End;
     }
     if (alreadyOpen) {

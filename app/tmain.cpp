@@ -8,7 +8,7 @@
 #include "ui/qt/errorreport.h"
 #include "ui/qt/messagebox.h"
 #include "ui/qt/qtext.h"
-#include "ui/qt/toolkit_texts.h"
+#include "ui/window_texts.h"
 #include "model/text.h"
 #include "editor/record_editor.h"
 #include "resources/qt_resource_source.h"
@@ -204,6 +204,10 @@ void TMain::createControls()
             control = tree;
             break;
         }
+        case ControlKind::Edit:
+        case ControlKind::UpDown:
+        case ControlKind::Toggle:
+            continue;
         }
         control->setEnabled(d.enabled);
         if (!d.visible)
@@ -261,7 +265,7 @@ void TMain::ResetModel()
     ModelFileState asked = m_store.CheckModelFile();
     for (;;) {
         const int answer = ShowMessage(this, resetModelQuestion(asked),
-                                       toQString(toolkit_texts::QuestionTitle),
+                                       toQString(window_texts::QuestionTitle),
                                        MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2);
         if (answer == IDCANCEL)
             return;

@@ -2,7 +2,7 @@
 
 #include "app/app_texts.h"
 #include "ui/controls.h"
-#include "ui/qt/toolkit_texts.h"
+#include "ui/window_texts.h"
 
 #include <array>
 
@@ -30,7 +30,7 @@ inline constexpr std::array<ControlDef, 15> MainWindowControls = {{
     {u"ModellTree", ControlKind::Tree, nullptr, {8, 135, 226, 385}, nullptr, app_texts::Catalogue, true, true, PlainLook, nullptr},
     {u"Speichern", ControlKind::Button, nullptr, {245, 523, 649, 33}, app_texts::Save, app_texts::Save, true, false, PlainLook, nullptr},
     {u"CompleteReset", ControlKind::Button, nullptr, {8, 523, 225, 33}, app_texts::CompleteReset, app_texts::CompleteReset, true, true, PlainLook, nullptr},
-    {u"SingleElementReset", ControlKind::Button, nullptr, {589, 482, 305, 33}, toolkit_texts::Reset, toolkit_texts::Reset, false, false, PlainLook, nullptr},
+    {u"SingleElementReset", ControlKind::Button, nullptr, {589, 482, 305, 33}, window_texts::Reset, window_texts::Reset, false, false, PlainLook, nullptr},
 }};
 // clang-format on
 

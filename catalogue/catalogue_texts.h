@@ -2,7 +2,7 @@
 
 // The catalogue's own texts: its question when the selection moves, the reset
 // button's caption and the messages of a broken built-in node text. The titles
-// and "Reset" are the toolkit's (ui/qt/toolkit_texts.h), the message of a
+// and "Reset" are the window's (ui/window_texts.h), the message of a
 // missing line the model's (model/texts.h).
 namespace z7::catalogue_texts {
 

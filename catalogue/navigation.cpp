@@ -6,7 +6,7 @@
 #include "ui/qt/errorreport.h"
 #include "ui/qt/messagebox.h"
 #include "ui/qt/qtext.h"
-#include "ui/qt/toolkit_texts.h"
+#include "ui/window_texts.h"
 #include "ui/qt/treeview.h"
 #include "model/text.h"
 
@@ -54,7 +54,7 @@ void Navigator::ModellTreeChanging(QTreeWidgetItem *)
     const int answer = ShowMessage(m_controls.window,
                                    m_controls.objektnameLabel->text() + u'\r'
                                        + toQString(catalogue_texts::StoreQuestion),
-                                   toQString(toolkit_texts::QuestionTitle),
+                                   toQString(window_texts::QuestionTitle),
                                    MB_YESNO | MB_ICONQUESTION);
     if (answer == IDNO) {
         m_entries.setDirty(false);
@@ -98,7 +98,7 @@ void Navigator::ModellTreeChange(QTreeWidgetItem *node)
 
     if (ShowsNoSelection(TreeView::selectCode(node))) {
         SetEntryCommands(false);
-        m_controls.singleElementReset->setText(toQString(toolkit_texts::Reset));
+        m_controls.singleElementReset->setText(toQString(window_texts::Reset));
         m_entries.showNoSelection();
     }
     const int recordCode = TreeView::recordCode(node);
@@ -110,7 +110,7 @@ void Navigator::ModellTreeChange(QTreeWidgetItem *node)
         const bool shown = Guarded([&] { kind = m_entries.showEntry(node->text(0), recordCode); });
         if (shown && kind == RecordKind::None) {
             SetEntryCommands(false);
-            m_controls.singleElementReset->setText(toQString(toolkit_texts::Reset));
+            m_controls.singleElementReset->setText(toQString(window_texts::Reset));
         }
     }
 }

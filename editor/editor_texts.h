@@ -1,7 +1,7 @@
 #pragma once
 
 // The editor's own texts, in one place, filled with Format (model/text.h). The
-// titles of its message boxes are the toolkit's (ui/qt/toolkit_texts.h).
+// titles of its message boxes are the window's (ui/window_texts.h).
 namespace z7::editor_texts {
 
 // A yes/no toggle and its shipped value, in lower case as the panels show them.

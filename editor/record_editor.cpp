@@ -8,7 +8,7 @@
 #include "ui/qt/pushbutton.h"
 #include "ui/qt/qtext.h"
 #include "ui/qt/speedbutton.h"
-#include "ui/qt/toolkit_texts.h"
+#include "ui/window_texts.h"
 #include "ui/qt/updown.h"
 #include "ui/qt/valueedit.h"
 
@@ -185,7 +185,7 @@ RecordKind RecordEditor::ShowEntry(const QString &caption, int code)
         ShowNoSelection();
         ShowMessage(m_controls.window,
                     toQString(Format(editor_texts::EntryMissing, {toU16(caption)})),
-                    toQString(toolkit_texts::ErrorTitle), MB_ICONERROR);
+                    toQString(window_texts::ErrorTitle), MB_ICONERROR);
         return kind;
     }
     fillPanels(kind, code);
@@ -331,7 +331,7 @@ bool RecordEditor::rejectInvalid(int index)
         return false;
     ShowMessage(m_controls.window,
                 toQString(Format(editor_texts::InvalidValue, {def(index).caption, toU16(text)})),
-                toQString(toolkit_texts::ErrorTitle), MB_ICONERROR);
+                toQString(window_texts::ErrorTitle), MB_ICONERROR);
     row(index).edit->setFocus(Qt::OtherFocusReason);
     return true;
 }
@@ -402,7 +402,7 @@ bool RecordEditor::agreeOnModelFile(const QString &caption, int code, RecordKind
                 ? toQString(Format(editor_texts::ModelFileMissing,
                                    {toU16(caption), m_store.modelFilePath()}))
                 : toQString(Format(editor_texts::ModelFileChanged, {toU16(caption)}));
-        if (ShowMessage(m_controls.window, question, toQString(toolkit_texts::QuestionTitle),
+        if (ShowMessage(m_controls.window, question, toQString(window_texts::QuestionTitle),
                         MB_YESNO | MB_ICONQUESTION) != IDYES)
             return false;
         if (state == ModelFileState::Missing) {
@@ -423,7 +423,7 @@ bool RecordEditor::agreeOnModelFile(const QString &caption, int code, RecordKind
             return true;
         ShowMessage(m_controls.window,
                     toQString(Format(editor_texts::EntryMissingAfterChange, {toU16(caption)})),
-                    toQString(toolkit_texts::ErrorTitle), MB_ICONERROR);
+                    toQString(window_texts::ErrorTitle), MB_ICONERROR);
         return false;
     }
 }

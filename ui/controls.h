@@ -1,15 +1,27 @@
 #pragma once
 
 // The window as data: what a skin needs to create a control of the window,
-// in standard C++ so that every skin reads the same table (app/window_table.h).
+// in standard C++ so that every skin reads the same table, as a form file
+// would be read (app/window_table.h, editor/panel_controls.h).
 namespace z7 {
 
 struct Rect
 {
     int left = 0, top = 0, width = 0, height = 0;
+    friend bool operator==(const Rect &, const Rect &) = default;
 };
 
-enum class ControlKind { Picture, Line, Label, Panel, Button, Tree };
+enum class ControlKind {
+    Picture, // a picture of the program's own, or one of the picture list
+    Line,    // a maroon bar
+    Label,
+    Panel,  // holds the controls that name it as parent
+    Button, // a push button
+    Tree,
+    Edit,   // one line of text
+    UpDown, // the spin arrows of the edit named as its buddy
+    Toggle, // a push-like button that stays down
+};
 
 // How a control looks beyond its kind; flags.
 enum ControlLook : unsigned {
@@ -18,6 +30,8 @@ enum ControlLook : unsigned {
     Stretched = 2,       // a picture scaled to the frame
     WhiteBackground = 4, // a panel
     LeftAligned = 8,     // a label's text on the left, centred in height
+    DigitsOnly = 16,     // an edit that takes the digits 0-9 only when typed
+    Highlighted = 32,    // an edit on the system's button-highlight colour
 };
 
 struct ControlDef
@@ -32,6 +46,13 @@ struct ControlDef
     bool enabled;
     unsigned look;
     const char16_t *picture; // a picture of the window's own, by name; nullptr for none
+    // The place in the keyboard order among the controls of the same parent,
+    // from 0; -1 for a control the Tab key skips. A push button the Tab key
+    // skips still takes the focus when clicked; a toggle never takes it.
+    int tabOrder = -1;
+    // An up-down control: the edit it steps, its range and step.
+    const char16_t *buddy = nullptr;
+    int minimum = 0, maximum = 100, step = 1;
 };
 
 } // namespace z7

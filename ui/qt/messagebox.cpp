@@ -1,6 +1,6 @@
 #include "ui/qt/messagebox.h"
 
-#include "ui/qt/toolkit_texts.h"
+#include "ui/window_texts.h"
 
 #include <QAbstractButton>
 #include <QMessageBox>
@@ -34,13 +34,13 @@ QList<ButtonDef> buttonsFor(int flags)
 {
     switch (flags & 0xF) {
     case MB_OKCANCEL:
-        return {{toolkit_texts::Ok, QMessageBox::AcceptRole, IDOK},
-                {toolkit_texts::Cancel, QMessageBox::RejectRole, IDCANCEL}};
+        return {{window_texts::Ok, QMessageBox::AcceptRole, IDOK},
+                {window_texts::Cancel, QMessageBox::RejectRole, IDCANCEL}};
     case MB_YESNO:
-        return {{toolkit_texts::Yes, QMessageBox::YesRole, IDYES},
-                {toolkit_texts::No, QMessageBox::NoRole, IDNO}};
+        return {{window_texts::Yes, QMessageBox::YesRole, IDYES},
+                {window_texts::No, QMessageBox::NoRole, IDNO}};
     default:
-        return {{toolkit_texts::Ok, QMessageBox::AcceptRole, IDOK}};
+        return {{window_texts::Ok, QMessageBox::AcceptRole, IDOK}};
     }
 }
 

@@ -20,7 +20,7 @@ enum : int {
 };
 enum : int { IDOK = 1, IDCANCEL = 2, IDYES = 6, IDNO = 7 };
 
-// A modal message box with German button captions (toolkit_texts.h) whatever
+// A modal message box with German button captions (ui/window_texts.h) whatever
 // the system's language. A CR in the text breaks the line.
 // Esc and the title bar's Close answer IDCANCEL where there is a Cancel button,
 // IDNO for Yes/No and IDOK for a lone OK.
