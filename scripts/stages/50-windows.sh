@@ -110,28 +110,36 @@ echo "=== windows: $SUMMARY under $(wine --version 2>/dev/null)"
 # The Win32 skin's tests open real windows: on Xvfb, with Wine drawing the
 # frames itself (without a window manager every closing box would stall 2 s)
 # and with the Tahoma and Marlett that Debian's Wine does not find by itself.
-# The Wine session ends first, so that the new one starts on the display.
+# The Wine session ends before each run, so that the new one starts on the
+# display and with the resolution set.
 timeout 120 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f \
     >/dev/null 2>&1 || fail "wine reg add (Managed) failed"
 cp /usr/share/wine/fonts/marlett.ttf /usr/share/wine/fonts/tahoma*.ttf \
     "$WINEPREFIX/drive_c/windows/Fonts/" || fail "the fonts for the window tests are missing"
-wineserver -k >/dev/null 2>&1 || true
-timeout 60 wineserver -w || true
 
-UI_START=$SECONDS
-UI_REPORT="$WORK/ui_report.xml"
-set +e
-timeout 300 xvfb-run -a -s "-screen 0 1280x1024x24" \
-    wine "$BUILD/ui_win32_tests.exe" --gtest_output="xml:Z:${UI_REPORT//\//\\}" \
-    2> >(wine_noise)
-RC=$?
-set -e
-UI_TIME=$((SECONDS - UI_START))
-
-[ -f "$UI_REPORT" ] || fail "the window tests left no report (exit code $RC)"
-read -r TESTS FAILURES ERRORS SKIPPED < <(count_report "$UI_REPORT")
-SUMMARY="$TESTS window tests, $FAILURES failed, $SKIPPED skipped (tests ${UI_TIME}s, stage $((SECONDS - STAGE_START))s)"
-if [ "$RC" -ne 0 ] || [ "$FAILURES" -ne 0 ] || [ "$ERRORS" -ne 0 ] || [ "$SKIPPED" -ne 0 ]; then
-    fail "$SUMMARY, exit code $RC"
-fi
-echo "=== windows: $SUMMARY"
+# Twice: at 96 dpi, where the window's pixels are the table's, and at 144 dpi,
+# where every position, size and font must be scaled and the logic must still
+# see the table's numbers.
+ui_tests() {
+    local dpi=$1 report="$WORK/ui_report_$1.xml" rc start=$SECONDS
+    timeout 120 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
+        >/dev/null 2>&1 || fail "wine reg add (LogPixels) failed"
+    wineserver -k >/dev/null 2>&1 || true
+    timeout 60 wineserver -w || true
+    set +e
+    Z7_EXPECTED_DPI=$dpi timeout 300 xvfb-run -a -s "-screen 0 1600x1200x24" \
+        wine "$BUILD/ui_win32_tests.exe" --gtest_output="xml:Z:${report//\//\\}" \
+        2> >(wine_noise)
+    rc=$?
+    set -e
+    [ -f "$report" ] || fail "the window tests at $dpi dpi left no report (exit code $rc)"
+    local tests failures errors skipped
+    read -r tests failures errors skipped < <(count_report "$report")
+    local summary="$tests window tests at $dpi dpi, $failures failed, $skipped skipped (tests $((SECONDS - start))s, stage $((SECONDS - STAGE_START))s)"
+    if [ "$rc" -ne 0 ] || [ "$failures" -ne 0 ] || [ "$errors" -ne 0 ] || [ "$skipped" -ne 0 ]; then
+        fail "$summary, exit code $rc"
+    fi
+    echo "=== windows: $summary"
+}
+ui_tests 96
+ui_tests 144

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -335,6 +336,10 @@ protected:
 
 TEST_F(Win32WindowTest, WindowHasTheTablesClientAreaAFixedFrameAndOpensCentred)
 {
+    // The stage runs the tests at 96 and at 144 dpi and says which.
+    if (const char *expected = std::getenv("Z7_EXPECTED_DPI")) {
+        EXPECT_EQ(window->dpi(), std::atoi(expected));
+    }
     window->show();
     HWND main = window->handle();
     RECT client;
@@ -833,6 +838,7 @@ TEST_F(Win32WindowTest, MessageBoxesShowGermanButtonsAndAnswerThePressedOne)
         {289, 0, IDCANCEL, &okCancel, IDCANCEL},
     };
     window->show();
+    window->setFocus(u"KostenEdit");
     for (const Row &row : rows) {
         SCOPED_TRACE(std::to_string(row.flags) + " " + std::to_string(row.press));
         g_answer = BoxAnswer{};
@@ -844,6 +850,8 @@ TEST_F(Win32WindowTest, MessageBoxesShowGermanButtonsAndAnswerThePressedOne)
         EXPECT_EQ(g_answer.captions, *row.captions);
         EXPECT_EQ(g_answer.owner, window->handle());
         EXPECT_EQ(g_answer.focused, row.focused);
+        // The window gets its focus back where it was.
+        EXPECT_EQ(window->focusedControl(), u"KostenEdit");
     }
 }
 

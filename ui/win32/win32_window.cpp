@@ -172,7 +172,9 @@ void Win32Window::create(const WindowDef &window, std::span<const ControlDef> co
     main.lpfnWndProc = windowProc;
     main.hInstance = m_instance;
     main.hIcon = ::LoadIconW(m_instance, L"MAINICON");
-    main.hIconSm = main.hIcon;
+    main.hIconSm = static_cast<HICON>(
+        ::LoadImageW(m_instance, L"MAINICON", IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
+                     ::GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
     main.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     main.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     main.lpszClassName = MainClass;
@@ -948,9 +950,35 @@ LRESULT Win32Window::handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARA
             return TRUE;
         }
         break;
+    case WM_ACTIVATE:
+        // A window that is no dialog does not keep its focus over a message
+        // box or a switch to another program: put it back where it was.
+        if (hwnd == m_hwnd) {
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                HWND focus = ::GetFocus();
+                if (focus && ::IsChild(m_hwnd, focus))
+                    m_lastFocus = focus;
+            } else if (m_lastFocus && ::IsWindow(m_lastFocus) && ::IsChild(m_hwnd, m_lastFocus)) {
+                ::SetFocus(m_lastFocus);
+                return 0;
+            }
+        }
+        break;
+    case WM_SETFOCUS:
+        if (hwnd == m_hwnd && m_lastFocus && ::IsWindow(m_lastFocus) &&
+            ::IsChild(m_hwnd, m_lastFocus)) {
+            ::SetFocus(m_lastFocus);
+            return 0;
+        }
+        break;
     case WM_DESTROY:
-        if (hwnd == m_hwnd && m_quitOnDestroy)
-            ::PostQuitMessage(0);
+        if (hwnd == m_hwnd) {
+            // The tree tells of the nodes it drops as it goes: nobody listens.
+            m_treeQuiet = true;
+            m_events = nullptr;
+            if (m_quitOnDestroy)
+                ::PostQuitMessage(0);
+        }
         break;
     case WM_NCDESTROY:
         if (hwnd == m_hwnd) {
@@ -959,6 +987,7 @@ LRESULT Win32Window::handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARA
             for (Control &c : m_controls)
                 c.hwnd = nullptr;
             m_tree = -1;
+            m_lastFocus = nullptr;
         }
         break;
     default:

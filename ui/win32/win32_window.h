@@ -142,6 +142,7 @@ private:
     HWND m_hwnd = nullptr;
     bool m_shown = false;
     bool m_quitOnDestroy = true;
+    HWND m_lastFocus = nullptr; // the control to give the focus back to
     int m_dpi = 96;
     Rect m_clientRect;
 
