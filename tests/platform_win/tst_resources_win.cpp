@@ -144,25 +144,21 @@ std::wstring Wide(const std::u16string &text)
     return std::wstring(text.begin(), text.end());
 }
 
-std::u16string Upper(std::u16string text)
-{
-    for (char16_t &c : text)
-        c = (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - u'a' + u'A') : c;
-    return text;
-}
+enum class LetterCase { Upper, Lower, Alternating };
 
-std::u16string Lower(std::u16string text)
+// The text with its letters A-Z turned: "Alternating" turns "NewModell" into
+// "nEwMoDeLl".
+std::u16string InCase(std::u16string text, LetterCase letterCase)
 {
-    for (char16_t &c : text)
-        c = (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c - u'A' + u'a') : c;
-    return text;
-}
-
-// "nEwMoDeLl": every other letter turned.
-std::u16string Alternating(std::u16string text)
-{
-    for (std::size_t i = 0; i < text.size(); ++i)
-        text[i] = i % 2 ? Upper(text.substr(i, 1))[0] : Lower(text.substr(i, 1))[0];
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool upper = letterCase == LetterCase::Upper ||
+                           (letterCase == LetterCase::Alternating && i % 2 == 1);
+        char16_t &c = text[i];
+        if (upper && c >= u'a' && c <= u'z')
+            c = static_cast<char16_t>(c - u'a' + u'A');
+        else if (!upper && c >= u'A' && c <= u'Z')
+            c = static_cast<char16_t>(c - u'A' + u'a');
+    }
     return text;
 }
 
@@ -172,11 +168,11 @@ TEST_F(Resources, EveryResourceInAnyLetterCaseHasTheBytesOfItsFile)
     for (const CarriedResource &r : CarriedResources()) {
         const std::string expected = FileBytes(r.file);
         ASSERT_FALSE(expected.empty()) << r.file << " is missing or empty";
-        for (const auto &asked :
-             {std::pair{r.type, r.name}, std::pair{Lower(r.type), Lower(r.name)},
-              std::pair{Upper(r.type), Upper(r.name)},
-              std::pair{Alternating(r.type), Alternating(r.name)}}) {
-            const std::optional<std::string> found = source.bytes(asked.first, asked.second);
+        ASSERT_TRUE(source.bytes(r.type, r.name).has_value()) << r.file;
+        for (const LetterCase letterCase :
+             {LetterCase::Upper, LetterCase::Lower, LetterCase::Alternating}) {
+            const std::optional<std::string> found =
+                source.bytes(InCase(r.type, letterCase), InCase(r.name, letterCase));
             ASSERT_TRUE(found.has_value()) << r.file;
             EXPECT_TRUE(*found == expected)
                 << r.file << ": " << found->size() << " bytes, the file " << expected.size();
@@ -187,7 +183,8 @@ TEST_F(Resources, EveryResourceInAnyLetterCaseHasTheBytesOfItsFile)
 TEST_F(Resources, EveryResourceIsStoredOnceInItsLanguage)
 {
     for (const CarriedResource &r : CarriedResources()) {
-        EXPECT_EQ(languagesOf(Wide(Upper(r.type)).c_str(), Wide(Upper(r.name)).c_str()),
+        EXPECT_EQ(languagesOf(Wide(InCase(r.type, LetterCase::Upper)).c_str(),
+                              Wide(InCase(r.name, LetterCase::Upper)).c_str()),
                   std::vector<WORD>{r.language})
             << r.file;
     }
