@@ -93,7 +93,7 @@ grep -q 'SIL Open Font License' "$WORK/zip/OFL.txt" || fail "OFL.txt is not the 
 # A throwaway prefix and home folder; no display: a silent install shows no
 # window.
 export WINEPREFIX="$WORK/prefix" HOME="$WORK/home" WINEARCH=win64
-export WINEDEBUG=-all DISPLAY= WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export WINEDEBUG=-all DISPLAY='' WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 mkdir -p "$HOME"
 WINE_START=$SECONDS
 timeout 300 wineboot -i >/dev/null 2>&1 || fail "wineboot could not create the prefix"

@@ -365,6 +365,8 @@ TEST_F(Resources, EnglishManifest)
 
 // The loader reads the manifests when it starts the program; one it cannot
 // use stops the start. Asking for administrator rights is an answer too.
+// Started, the carrier reads its own resources through ProgramResources()
+// and ends with 0 only when it finds them.
 TEST_F(Resources, ProgramLoaderAcceptsTheManifests)
 {
     STARTUPINFOW startup{};
