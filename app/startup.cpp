@@ -1,78 +1,64 @@
 // The start-up sequence of the window, in its fixed order.
-#include "app/tmain.h"
-
 #include "app/app_texts.h"
+#include "app/tmain.h"
 #include "catalogue/catalogue.h"
-#include "platform/error.h"
-#include "ui/qt/errorreport.h"
-#include "ui/qt/messagebox.h"
-#include "platform/platform.h"
 #include "model/resource.h"
-#include "ui/qt/qtext.h"
-#include "resources/qt_resource_source.h"
-#include "platform/services.h"
-#include "platform/platform_texts.h"
 #include "model/text.h"
+#include "platform/error.h"
+#include "platform/platform.h"
+#include "platform/platform_texts.h"
+#include "platform/services.h"
 #include "ui/window_texts.h"
-
-#include <QCoreApplication>
-#include <QFontDatabase>
-#include <QLabel>
 
 namespace z7 {
 
 namespace {
 
-std::string utf8(const QString &s)
+std::string utf8(std::u16string_view s)
 {
-    return s.toStdString();
+    return ToUtf8(s);
 }
 
 } // namespace
 
-int TMain::RegisterFontResource(const QString &type, const QString &name)
+int TMain::RegisterFontResource(std::u16string_view type, std::u16string_view name)
 {
-    const QByteArray bytes =
-        QByteArray::fromStdString(ReadResource(ProgramResources(), toU16(type), toU16(name)));
-    // Font ids start at 0; the handle keeps 0 for "not registered".
-    return QFontDatabase::addApplicationFontFromData(bytes) + 1;
+    return m_window.registerFont(ReadResource(m_resources, type, name));
 }
 
-void TMain::ExtractGuide(const QString &path)
+void TMain::ExtractGuide(const std::u16string &path)
 {
-    m_platform.writeFile(utf8(path), ReadResource(ProgramResources(), TextResourceType, u"PDF"));
+    m_platform.writeFile(utf8(path), ReadResource(m_resources, TextResourceType, u"PDF"));
 }
 
 TMain::StartResult TMain::FormCreate()
 {
     if (IsProcessRunning(m_platform, app_texts::GameProcess))
-        ShowMessage(nullptr, toQString(app_texts::GameRunning),
-                    toQString(window_texts::ErrorTitle), MB_ICONERROR);
+        m_window.messageBox(app_texts::GameRunning, window_texts::ErrorTitle, MB_ICONERROR);
 
-    QString gamePath;
+    std::u16string gamePath;
     // A registry value that is not text is reported; the path then stays empty
     // and the window opens without a model, as nothing can be edited.
-    const bool registryRead = Guarded([&] {
-        gamePath = QString::fromStdString(m_platform.readRegistryText(
-            platform_texts::AppPathsKey, platform_texts::AppPathsValue));
+    const bool registryRead = Guarded(m_window, [&] {
+        gamePath = FromUtf8(m_platform.readRegistryText(platform_texts::AppPathsKey,
+                                                        platform_texts::AppPathsValue));
     });
     if (!registryRead)
         return StartResult::Run;
-    if (gamePath.isEmpty()) {
-        ShowMessage(nullptr, toQString(app_texts::NoInstallation),
-                    toQString(window_texts::ErrorTitle), MB_ICONERROR);
+    if (gamePath.empty()) {
+        m_window.messageBox(app_texts::NoInstallation, window_texts::ErrorTitle, MB_ICONERROR);
         return StartResult::End;
     }
-    if (!gamePath.endsWith(u'\\'))
+    if (gamePath.back() != u'\\')
         gamePath += u'\\';
-    m_store.setGamePath(toU16(gamePath));
+    m_store.setGamePath(gamePath);
 
     bool gameFound = true;
     bool alreadyOpen = false;
-    const bool modelsReady = Guarded([&] {
+    const bool modelsReady = Guarded(m_window, [&] {
         m_store.LoadReferenceModel();
-        QCoreApplication::processEvents();
-        if (!m_platform.fileExists(utf8(gamePath + toQString(app_texts::GameExecutable)))) {
+        m_window.processEvents();
+        if (!m_platform.fileExists(utf8(gamePath + std::u16string(app_texts::GameExecutable)))) {
             gameFound = false;
             return;
         }
@@ -84,8 +70,8 @@ TMain::StartResult TMain::FormCreate()
         }
         // What a save cut off by a crash or a kill left behind.
         m_platform.removeStaleTemporaries(utf8(gamePath));
-        const QString model = gamePath + toQString(ModelFileName);
-        const QString backup = gamePath + toQString(app_texts::BackupFile);
+        const std::u16string model = gamePath + std::u16string(ModelFileName);
+        const std::u16string backup = gamePath + app_texts::BackupFile;
         bool movedAside = false;
         if (!m_platform.fileExists(utf8(backup))) {
             m_platform.moveFile(utf8(model), utf8(backup));
@@ -103,27 +89,26 @@ TMain::StartResult TMain::FormCreate()
                 if (m_platform.fileExists(utf8(model)))
                     throw;
                 // Then the player has to know where the game's file is now.
-                throw Error(error.what() + std::string("\r")
-                            + ToUtf8(Format(app_texts::BackupNotMovedBack,
-                                            {toU16(backup), toU16(model), ModelFileName})));
+                throw Error(
+                    error.what() + std::string("\r") +
+                    ToUtf8(Format(app_texts::BackupNotMovedBack, {backup, model, ModelFileName})));
             }
         }
         m_store.LoadWorkingModel();
         if (!m_store.LayoutMatchesReference())
-            ShowMessage(nullptr,
-                        toQString(Format(app_texts::LayoutMismatch,
-                                         {m_store.modelFilePath(),
-                                          Number(qsizetype(m_store.WorkingModel.size()))})),
-                        toQString(window_texts::ErrorTitle), MB_ICONERROR);
+            m_window.messageBox(
+                Format(app_texts::LayoutMismatch,
+                       {m_store.modelFilePath(),
+                        Number(static_cast<long long>(m_store.WorkingModel.size()))}),
+                window_texts::ErrorTitle, MB_ICONERROR);
     });
     if (!gameFound) {
-        ShowMessage(nullptr, toQString(app_texts::NoInstallation),
-                    toQString(window_texts::ErrorTitle), MB_ICONERROR);
+        m_window.messageBox(app_texts::NoInstallation, window_texts::ErrorTitle, MB_ICONERROR);
         return StartResult::End;
     }
     if (alreadyOpen) {
-        ShowMessage(nullptr, toQString(Format(app_texts::AlreadyOpen, {toU16(gamePath)})),
-                    toQString(app_texts::WindowCaption), MB_ICONINFORMATION);
+        m_window.messageBox(Format(app_texts::AlreadyOpen, {gamePath}), app_texts::WindowCaption,
+                            MB_ICONINFORMATION);
         m_platform.showOtherEditor(ToUtf8(app_texts::WindowCaption));
         return StartResult::End;
     }
@@ -132,55 +117,37 @@ TMain::StartResult TMain::FormCreate()
 
     // A guide that cannot be written is reported, but the editor still gets
     // its fonts and its catalogue.
-    Guarded([&] {
+    Guarded(m_window, [&] {
         const std::string documents = SpecialFolderPath(m_platform, DocumentsFolderNumber);
         m_platform.removeStaleTemporaries(documents);
-        const QString guide = QString::fromStdString(documents) + toQString(app_texts::GuideFile);
+        const std::u16string guide = FromUtf8(documents) + app_texts::GuideFile;
         if (!m_platform.fileExists(utf8(guide)))
             ExtractGuide(guide);
     });
 
-    const bool rest = Guarded([&] {
+    Guarded(m_window, [&] {
         applyFonts();
-        BuildCatalogue(m_tree);
+        BuildCatalogue(m_window, m_resources);
     });
-    Q_UNUSED(rest);
     return StartResult::Run;
 }
 
 void TMain::applyFonts()
 {
-    const qint32 first = RegisterFontResource(QStringLiteral("Z7"), QStringLiteral("TTF"));
-    if (first > 0) {
-        QFont f = font();
-        f.setFamilies({toQString(app_texts::FirstFontFamily)});
-        f.setPointSize(10);
-        setFont(f);
-    } else if (first == 0) {
-        QFont f = font();
-        f.setFamilies({toQString(app_texts::FallbackFontFamily)});
-        setFont(f);
-    }
+    const int first = RegisterFontResource(u"Z7", u"TTF");
+    if (first > 0)
+        m_window.setFont(u"", {app_texts::FirstFontFamily, 10});
+    else if (first == 0)
+        m_window.setFont(u"", {app_texts::FallbackFontFamily});
 
-    const qint32 second = RegisterFontResource(QStringLiteral("ZOLT"), QStringLiteral("TTF"));
-    if (second > 0) {
-        QFont f = m_imprintLabel->font();
-        f.setFamilies({toQString(app_texts::SecondFontFamily)});
-        f.setPointSize(13);
-        m_imprintLabel->setFont(f);
-        QPalette pal = m_imprintLabel->palette();
-        pal.setColor(QPalette::WindowText, QColor(114, 0, 0));
-        m_imprintLabel->setPalette(pal);
-    } else if (second == 0) {
-        QFont f = font();
-        f.setFamilies({toQString(app_texts::FallbackFontFamily)});
-        setFont(f);
-    }
+    const int second = RegisterFontResource(u"ZOLT", u"TTF");
+    if (second > 0)
+        m_window.setFont(u"ImprintLabel",
+                         {app_texts::SecondFontFamily, 13, false, Colour{114, 0, 0}});
+    else if (second == 0)
+        m_window.setFont(u"", {app_texts::FallbackFontFamily});
 
-    QFont header = m_objektnameLabel->font();
-    header.setPointSize(13);
-    header.setBold(true);
-    m_objektnameLabel->setFont(header);
+    m_window.setFont(u"ObjektnameLabel", {u"", 13, true});
 }
 
 } // namespace z7

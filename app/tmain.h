@@ -1,41 +1,44 @@
 #pragma once
 
-#include "model/model_store.h"
 #include "catalogue/navigation.h"
-#include "ui/qt/qtext.h"
+#include "editor/record_editor.h"
+#include "model/model_store.h"
+#include "ui/controls.h"
+#include "ui/error_report.h"
+#include "ui/window.h"
 
-#include <QWidget>
-
-#include <memory>
-
-class QFrame;
-class QLabel;
-class QPushButton;
+#include <string>
+#include <string_view>
 
 namespace z7 {
 
 class Platform;
-class RecordEditor;
-class TreeView;
+class ResourceSource;
 
-// The one window of the program. Its controls stand at fixed places; the
-// value panels are filled by the record editor and the tree by the catalogue.
-class TMain : public QWidget, public EntryView
+// The one window of the program: the handlers of its controls and its
+// start-up, on whichever window the program entry gives it. Its controls
+// stand at fixed places; the value panels are the record editor's and the
+// tree is filled by the catalogue.
+class TMain : public WindowEvents, public EntryView
 {
-    Q_OBJECT
 public:
     enum class StartResult { Run, End };
 
-    explicit TMain(Platform &platform, QWidget *parent = nullptr);
+    // Creates the window's controls from the window table.
+    TMain(Platform &platform, Window &window, const ResourceSource &resources);
     ~TMain() override;
+
+    // Every control of the window and its panels, in the order of creation.
+    static ControlTable Controls();
+    static const WindowDef Definition;
 
     // The start-up sequence; End means the program ends at once, unshown.
     StartResult FormCreate();
 
     // Registers a built-in font; the handle is 0 when that failed. Virtual so
     // that tests can play every outcome.
-    virtual int RegisterFontResource(const QString &type, const QString &name);
-    void ExtractGuide(const QString &path);
+    virtual int RegisterFontResource(std::u16string_view type, std::u16string_view name);
+    void ExtractGuide(const std::u16string &path);
 
     void SpeichernClick();
     void SingleElementResetClick();
@@ -44,43 +47,36 @@ public:
     void ResetModel();
 
     ModelStore &store() { return m_store; }
-    RecordEditor &editor() { return *m_editor; }
-    Navigator &navigator() { return *m_navigator; }
-    TreeView *tree() const { return m_tree; }
-    QString GamePath() const { return toQString(m_store.gamePath()); }
+    RecordEditor &editor() { return m_editor; }
+    Navigator &navigator() { return m_navigator; }
+    const std::u16string &GamePath() const { return m_store.gamePath(); }
+
+    // WindowEvents
+    void clicked(std::u16string_view control) override;
+    void stepped(std::u16string_view upDown) override;
+    void keyReleased(std::u16string_view edit) override;
+    void treeChanging(int next) override;
+    void treeChanged(int node) override;
+    std::optional<Colour> treeNodeColour(int node) override;
 
 private:
-    void createControls();
     void applyFonts();
 
     // EntryView
     bool isDirty() const override;
     void setDirty(bool dirty) override;
-    bool storeEntry(const QString &caption, int code) override;
-    RecordKind showEntry(const QString &caption, int code) override;
+    bool storeEntry(std::u16string_view caption, int code) override;
+    RecordKind showEntry(std::u16string_view caption, int code) override;
     void showNoSelection() override;
 
     Platform &m_platform;
+    Window &m_window;
+    const ResourceSource &m_resources;
     ModelStore m_store;
-
-    QLabel *m_noSelectImage = nullptr;
-    QFrame *m_shape1 = nullptr;
-    QFrame *m_shape2 = nullptr;
-    QLabel *m_imprintLabel = nullptr;
-    QWidget *m_panel1 = nullptr;
-    QWidget *m_panel2 = nullptr;
-    QWidget *m_panel3 = nullptr;
-    QLabel *m_z7MainImage = nullptr;
-    QLabel *m_objektnameLabel = nullptr;
-    QLabel *m_buildingImage = nullptr;
-    QPushButton *m_beenden = nullptr;
-    TreeView *m_tree = nullptr;
-    QPushButton *m_speichern = nullptr;
-    QPushButton *m_completeReset = nullptr;
-    QPushButton *m_singleElementReset = nullptr;
-
-    std::unique_ptr<RecordEditor> m_editor;
-    std::unique_ptr<Navigator> m_navigator;
+    ControlTable m_controls;
+    GuardedEvents m_guard;
+    RecordEditor m_editor;
+    Navigator m_navigator;
 };
 
 } // namespace z7

@@ -1,7 +1,8 @@
-#include "platform/platform_wine.h"
-#include "ui/qt/messagebox.h"
-#include "editor/record_editor.h"
 #include "app/tmain.h"
+#include "platform/platform_wine.h"
+#include "resources/qt_resource_source.h"
+#include "ui/qt/messagebox.h"
+#include "ui/qt/qt_window.h"
 #include "ui/qt/treeview.h"
 #include "ui/qt/valueedit.h"
 
@@ -46,19 +47,20 @@ struct Editor
 {
     Prefix prefix;
     WinePlatform platform{prefix.dir.path().toStdString(), "/proc"};
-    TMain window{platform};
+    QtWindow skin;
+    TMain window{platform, skin, ProgramResources()};
 
     Editor()
     {
         MessageBoxSeam::enable();
         window.FormCreate();
-        window.show();
+        skin.show();
     }
 
     QList<QTreeWidgetItem *> entries()
     {
         QList<QTreeWidgetItem *> items;
-        for (QTreeWidgetItemIterator it(window.tree()); *it; ++it) {
+        for (QTreeWidgetItemIterator it(skin.tree()); *it; ++it) {
             const int code = TreeView::recordCode(*it);
             if (code > 12 && code < 300)
                 items << *it;
@@ -73,7 +75,7 @@ void BM_ShowEveryEntry(benchmark::State &state)
     const QList<QTreeWidgetItem *> entries = editor.entries();
     for (auto _ : state) {
         for (QTreeWidgetItem *item : entries)
-            editor.window.tree()->setCurrentItem(item);
+            editor.skin.tree()->setCurrentItem(item);
     }
     state.counters["entries"] = static_cast<double>(entries.size());
     state.SetItemsProcessed(state.iterations() * entries.size());
@@ -85,10 +87,10 @@ void BM_StoreFromButtonToDisk(benchmark::State &state)
     Editor editor;
     const bool house = state.range(0) != 0;
     const QString caption = house ? QStringLiteral("Grosse Casa") : QStringLiteral("Theater");
-    editor.window.tree()->setCurrentItem(
-        editor.window.tree()->findItems(caption, Qt::MatchExactly | Qt::MatchRecursive).first());
-    auto *save = editor.window.findChild<QPushButton *>(QStringLiteral("Speichern"));
-    auto *tax = editor.window.findChild<ValueEdit *>(house ? QStringLiteral("SteuernEdit")
+    editor.skin.tree()->setCurrentItem(
+        editor.skin.tree()->findItems(caption, Qt::MatchExactly | Qt::MatchRecursive).first());
+    auto *save = editor.skin.widget()->findChild<QPushButton *>(QStringLiteral("Speichern"));
+    auto *tax = editor.skin.widget()->findChild<ValueEdit *>(house ? QStringLiteral("SteuernEdit")
                                                            : QStringLiteral("BaukostenEdit"));
     int value = 0;
     for (auto _ : state) {

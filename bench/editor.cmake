@@ -2,4 +2,4 @@
 # from the Save button to the model file on disk (through the real Wine-prefix
 # backend, durable write included).
 add_executable(bench_editor ${CMAKE_CURRENT_LIST_DIR}/bench_editor.cpp)
-target_link_libraries(bench_editor PRIVATE z7app Qt6::Test benchmark::benchmark)
+target_link_libraries(bench_editor PRIVATE z7app z7toolkit z7resources Qt6::Test benchmark::benchmark)

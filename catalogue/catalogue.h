@@ -1,21 +1,19 @@
 #pragma once
 
-#include <QByteArray>
-#include <QColor>
-#include <QString>
+#include "ui/window.h"
 
 #include <functional>
 #include <optional>
-
-class QTreeWidgetItem;
+#include <string>
+#include <string_view>
 
 namespace z7 {
 
-class TreeView;
+class ResourceSource;
 
 // Yields the bytes of one built-in text by name ("NodeTree", "NodeIndex",
 // "NodeStatusIndex", "NodeExtendedIndex"); throws z7::Error when it is missing.
-using CatalogueTextSource = std::function<QByteArray(const QString &name)>;
+using CatalogueTextSource = std::function<std::string(std::u16string_view name)>;
 
 // Replaces the tree's content by the catalogue read from the program's own
 // texts: afterwards nothing is selected and every group is collapsed. The four
@@ -23,10 +21,10 @@ using CatalogueTextSource = std::function<QByteArray(const QString &name)>;
 // as it was. Errors (z7::Error) stop the build where it is: a line indented
 // more than one level deeper than the one before, a code line that is no
 // decimal integer, a code table shorter than the tree.
-void BuildCatalogue(TreeView *tree);
-void BuildCatalogue(TreeView *tree, const CatalogueTextSource &source);
+void BuildCatalogue(Window &window, const ResourceSource &resources);
+void BuildCatalogue(Window &window, const CatalogueTextSource &source);
 
-// The tree's colour hook: navy for top-level nodes, the normal colours below.
-std::optional<QColor> ModellTreeCustomDrawItem(const QTreeWidgetItem *item);
+// The tree's colour for a node: navy for top-level nodes, the normal colours below.
+std::optional<Colour> ModellTreeCustomDrawItem(const TreeNode &node);
 
 } // namespace z7

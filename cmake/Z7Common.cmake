@@ -11,7 +11,9 @@ target_compile_definitions(z7_common INTERFACE
 if(MSVC)
   target_compile_options(z7_common INTERFACE /W4 /utf-8)
 else()
-  target_compile_options(z7_common INTERFACE -Wall -Wextra -Wpedantic)
+  # The table rows (window controls, font changes) leave their last fields to
+  # the defaults the structs give them; that is no mistake to warn about.
+  target_compile_options(z7_common INTERFACE -Wall -Wextra -Wpedantic -Wno-missing-field-initializers)
   # Every build of scripts/test turns warnings into errors (see scripts/lib.sh).
   option(Z7_WERROR "Treat warnings as errors" OFF)
   if(Z7_WERROR)

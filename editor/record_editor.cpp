@@ -2,37 +2,22 @@
 
 #include "editor/editor_texts.h"
 #include "model/text.h"
-#include "ui/qt/errorreport.h"
-#include "ui/qt/findcontrol.h"
-#include "ui/qt/messagebox.h"
-#include "ui/qt/pushbutton.h"
-#include "ui/qt/qtext.h"
-#include "ui/qt/speedbutton.h"
+#include "ui/window.h"
 #include "ui/window_texts.h"
-#include "ui/qt/updown.h"
-#include "ui/qt/valueedit.h"
-
-#include <QLabel>
-#include <QRegularExpression>
 
 namespace z7 {
 
 namespace {
 
-QString str(const char16_t *s)
-{
-    return QString::fromUtf16(s);
-}
-
 // A yes/no slot reads as yes unless it is exactly "0".
-bool slotIsYes(const QString &slotText)
+bool slotIsYes(std::u16string_view slotText)
 {
-    return slotText != QLatin1String("0");
+    return slotText != u"0";
 }
 
-QString yesNo(bool yes)
+std::u16string_view yesNo(bool yes)
 {
-    return toQString(yes ? editor_texts::Yes : editor_texts::No);
+    return yes ? editor_texts::Yes : editor_texts::No;
 }
 
 const ValueRowDef &def(int index)
@@ -40,152 +25,133 @@ const ValueRowDef &def(int index)
     return ValueRows[static_cast<size_t>(index)];
 }
 
+// Whether text is a whole decimal number with an optional minus, once the
+// control characters and spaces around it are gone (as the store trims).
+bool isWholeNumber(std::u16string_view text)
+{
+    text = TrimControl(text);
+    if (!text.empty() && text.front() == u'-')
+        text.remove_prefix(1);
+    if (text.empty())
+        return false;
+    for (char16_t c : text) {
+        if (c < u'0' || c > u'9')
+            return false;
+    }
+    return true;
+}
+
+// The row whose control of that name it is, or -1; names compared exactly,
+// as the window reports them.
+template <class Member> int rowNamed(std::u16string_view name, Member member)
+{
+    for (int i = 0; i < rows::Count; ++i) {
+        if (name == def(i).*member)
+            return i;
+    }
+    return -1;
+}
+
 } // namespace
 
-RecordEditor::RecordEditor(ModelStore &store, const Controls &controls, const QPixmap &marker,
-                           QObject *parent)
-    : QObject(parent)
-    , m_store(store)
-    , m_controls(controls)
+RecordEditor::RecordEditor(ModelStore &store, Window &window)
+    : m_store(store)
+    , m_window(window)
 {
-    buildRows(marker);
 }
 
-void RecordEditor::buildRows(const QPixmap &marker)
+void RecordEditor::AddControls(ControlTable &table)
 {
+    auto panelOf = [](int panel) { return panel == 1 ? u"Panel1" : u"Panel2"; };
     for (const PanelHead &h : PanelHeads) {
-        const QString text = toQString(h.caption);
-        auto *head = new QLabel(text, h.panel == 1 ? m_controls.panel1 : m_controls.panel2);
-        head->setObjectName(str(h.name));
-        head->setAlignment(Qt::AlignCenter);
-        head->setGeometry(toQRect(h.rect));
-        head->setAccessibleName(text);
         // A head that only some layouts show starts hidden; fillPanels shows it.
-        if (h.layouts != PanelLayouts(h.panel)) {
-            head->hide();
-            (h.caption == editor_texts::Current ? m_aktuell3 : m_original3) = head;
-        }
+        table.controls.push_back({h.name, ControlKind::Label, panelOf(h.panel), h.rect, h.caption,
+                                  h.caption, h.layouts == PanelLayouts(h.panel), true, Centred,
+                                  nullptr});
     }
-
+    // Keyboard order of the numeric edits within each panel.
+    auto tabOrderOf = [](int row) {
+        for (std::size_t k = 0; k < Panel1TabOrder.size(); ++k) {
+            if (Panel1TabOrder[k] == row)
+                return int(k);
+        }
+        for (std::size_t k = 0; k < Panel2TabOrder.size(); ++k) {
+            if (Panel2TabOrder[k] == row)
+                return int(k);
+        }
+        return -1;
+    };
     for (int i = 0; i < rows::Count; ++i) {
         const ValueRowDef &d = def(i);
-        RowControls &r = m_rows[static_cast<size_t>(i)];
-        QWidget *panel = d.panel == 1 ? m_controls.panel1 : m_controls.panel2;
-
-        r.label = new QLabel(str(d.caption), panel);
-        r.label->setObjectName(str(d.labelName));
-        r.label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        r.label->setGeometry(toQRect(d.label));
-
-        if (d.toggle) {
-            r.toggle = new SpeedButton(panel);
-            r.toggle->setObjectName(str(d.editName));
-            r.toggle->setText(toQString(editor_texts::No));
-            r.toggle->setGeometry(toQRect(d.edit));
-            connect(r.toggle, &SpeedButton::clicked, this, [this, i] { Guarded([&] { ToggleClick(i); }); });
-        } else {
-            r.edit = new ValueEdit(panel);
-            r.edit->setObjectName(str(d.editName));
-            r.edit->setText(toQString(editor_texts::HiddenValue));
-            r.edit->setGeometry(toQRect(d.edit));
-            // Only the cost may be typed with a sign; the others take digits only.
-            r.edit->setDigitsOnly(i != rows::Baukosten);
-            if (i == rows::Baukosten) {
-                QPalette pal = r.edit->palette();
-                pal.setColor(QPalette::Base, pal.color(QPalette::Light));
-                r.edit->setPalette(pal);
-            }
-            connect(r.edit, &ValueEdit::keyReleased, this, [this] { Guarded([&] { SetIsDirtyOnKeyUp(); }); });
-
-            r.upd = new UpDown(panel);
-            r.upd->setObjectName(str(d.updName));
-            r.upd->setGeometry(toQRect(d.upd));
-            r.upd->setAssociate(r.edit);
-            r.upd->setRange(d.minimum, d.maximum);
-            r.upd->setIncrement(d.step);
-            // Every step that writes the edit marks the entry edited. The control's
-            // click alone stays silent when the new position equals the last one
-            // (after switching entries), and that edit would then be lost unasked.
-            connect(r.upd, &UpDown::stepped, this, [this] { Guarded([&] { UpDClick(); }); });
-        }
-
-        r.btn = new PushButton(panel);
-        r.btn->setObjectName(str(d.btnName));
-        r.btn->setText(toQString(d.toggle ? editor_texts::No : editor_texts::HiddenValue));
-        r.btn->setGeometry(toQRect(d.btn));
-        if (d.toggle)
-            connect(r.btn, &PushButton::clicked, this, [this] { Guarded([&] { ResetSingleSpeedButtonValue(); }); });
-        else
-            connect(r.btn, &PushButton::clicked, this, [this] { Guarded([&] { ResetSingleValue(); }); });
-
+        const char16_t *panel = panelOf(d.panel);
         // Screen readers name every control of the row after its caption.
-        const QString caption = str(d.caption);
-        r.label->setAccessibleName(caption);
-        (d.toggle ? static_cast<QWidget *>(r.toggle) : r.edit)->setAccessibleName(caption);
-        if (r.upd)
-            r.upd->setAccessibleName(toQString(Format(editor_texts::Stepper, {d.caption})));
-        r.btn->setAccessibleName(toQString(Format(editor_texts::ShippedValue, {d.caption})));
-
-        r.png = new QLabel(panel);
-        r.png->setAccessibleName(toQString(Format(editor_texts::ChangedMarker, {d.caption})));
-        r.png->setObjectName(str(d.pngName));
-        r.png->setPixmap(marker);
-        r.png->setGeometry(toQRect(d.png));
-        r.png->hide();
+        table.controls.push_back({d.labelName, ControlKind::Label, panel, d.label, d.caption,
+                                  d.caption, true, true, LeftAligned, nullptr});
+        if (d.toggle) {
+            table.controls.push_back({d.editName, ControlKind::Toggle, panel, d.edit,
+                                      editor_texts::No, d.caption, true, true, PlainLook, nullptr});
+        } else {
+            // Only the cost may be typed with a sign; the others take digits only.
+            const unsigned look = i == rows::Baukosten ? Highlighted : DigitsOnly;
+            table.controls.push_back({d.editName, ControlKind::Edit, panel, d.edit,
+                                      editor_texts::HiddenValue, d.caption, true, true, look,
+                                      nullptr, tabOrderOf(i)});
+            table.controls.push_back({d.updName, ControlKind::UpDown, panel, d.upd, nullptr,
+                                      table.keep(Format(editor_texts::Stepper, {d.caption})), true,
+                                      true, PlainLook, nullptr, -1, d.editName, d.minimum,
+                                      d.maximum, d.step});
+        }
+        table.controls.push_back({d.btnName, ControlKind::Button, panel, d.btn,
+                                  d.toggle ? editor_texts::No : editor_texts::HiddenValue,
+                                  table.keep(Format(editor_texts::ShippedValue, {d.caption})), true,
+                                  true, PlainLook, nullptr});
+        table.controls.push_back({d.pngName, ControlKind::Picture, panel, d.png, nullptr,
+                                  table.keep(Format(editor_texts::ChangedMarker, {d.caption})),
+                                  false, true, PlainLook, u"marker"});
     }
-
 }
 
-QString RecordEditor::currentText(int index) const
+std::u16string RecordEditor::currentText(int index) const
 {
-    const RowControls &r = row(index);
-    return r.toggle ? r.toggle->text() : r.edit->text();
-}
-
-void RecordEditor::setCurrent(int index, const QString &slotText)
-{
-    m_rows[static_cast<size_t>(index)].edit->setText(slotText);
-}
-
-void RecordEditor::setReference(int index, const QString &slotText)
-{
-    m_rows[static_cast<size_t>(index)].btn->setText(slotText);
+    return m_window.text(def(index).editName);
 }
 
 void RecordEditor::setRowShown(int index, bool shown)
 {
-    RowControls &r = m_rows[static_cast<size_t>(index)];
-    r.label->setVisible(shown);
-    if (r.edit)
-        r.edit->setVisible(shown);
-    if (r.toggle)
-        r.toggle->setVisible(shown);
-    if (r.upd)
-        r.upd->setVisible(shown);
-    r.btn->setVisible(shown);
+    const ValueRowDef &d = def(index);
+    for (const char16_t *name : {d.labelName, d.editName, d.updName, d.btnName}) {
+        if (*name)
+            m_window.setVisible(name, shown);
+    }
     if (!shown)
-        r.png->hide();
+        m_window.setVisible(d.pngName, false);
 }
 
 void RecordEditor::placeCost(const CostPlacement &p)
 {
-    RowControls &r = m_rows[rows::Baukosten];
-    r.label->move(p.labelLeft, r.label->y());
-    r.edit->setGeometry(p.editLeft, r.edit->y(), p.editWidth, r.edit->height());
-    r.upd->move(p.updLeft, r.upd->y());
-    r.png->move(p.pngLeft, r.png->y());
-    r.btn->move(p.btnLeft, r.btn->y());
+    const ValueRowDef &d = def(rows::Baukosten);
+    auto moveTo = [&](const char16_t *name, int left, int width = 0) {
+        Rect r = m_window.geometry(name);
+        r.left = left;
+        if (width)
+            r.width = width;
+        m_window.setGeometry(name, r);
+    };
+    moveTo(d.labelName, p.labelLeft);
+    moveTo(d.editName, p.editLeft, p.editWidth);
+    moveTo(d.updName, p.updLeft);
+    moveTo(d.pngName, p.pngLeft);
+    moveTo(d.btnName, p.btnLeft);
 }
 
-RecordKind RecordEditor::ShowEntry(const QString &caption, int code)
+RecordKind RecordEditor::ShowEntry(std::u16string_view caption, int code)
 {
-    m_controls.noSelectImage->hide();
-    const RecordKind kind = m_store.LoadEntrySlots(toU16(caption), code);
+    m_window.setVisible(u"NoSelectImage", false);
+    const RecordKind kind = m_store.LoadEntrySlots(caption, code);
     if (kind == RecordKind::None) {
         ShowNoSelection();
-        ShowMessage(m_controls.window,
-                    toQString(Format(editor_texts::EntryMissing, {toU16(caption)})),
-                    toQString(window_texts::ErrorTitle), MB_ICONERROR);
+        m_window.messageBox(Format(editor_texts::EntryMissing, {caption}), window_texts::ErrorTitle,
+                            MB_ICONERROR);
         return kind;
     }
     fillPanels(kind, code);
@@ -194,24 +160,25 @@ RecordKind RecordEditor::ShowEntry(const QString &caption, int code)
 
 void RecordEditor::ShowNoSelection()
 {
-    m_controls.panel1->hide();
-    m_controls.panel2->hide();
-    m_controls.noSelectImage->show();
+    m_window.setVisible(u"Panel1", false);
+    m_window.setVisible(u"Panel2", false);
+    m_window.setVisible(u"NoSelectImage", true);
 }
 
 void RecordEditor::fillPanels(RecordKind kind, int code)
 {
-    const QStringList cb = toQStringList(m_store.CurrentBuilding);
-    const QStringList ob = toQStringList(m_store.OriginalBuilding);
-    const QStringList ch = toQStringList(m_store.CurrentHouse);
-    const QStringList oh = toQStringList(m_store.OriginalHouse);
-    const QString zero = toQString(editor_texts::HiddenValue);
+    const Slots &cb = m_store.CurrentBuilding;
+    const Slots &ob = m_store.OriginalBuilding;
+    const Slots &ch = m_store.CurrentHouse;
+    const Slots &oh = m_store.OriginalHouse;
 
     const Layout layout = LayoutOf(kind, code);
-    m_controls.panel1->show();
-    m_controls.panel2->setVisible(PanelLayouts(2) & In(layout));
-    m_aktuell3->setVisible(layout == Layout::FirstHouseLevel);
-    m_original3->setVisible(layout == Layout::FirstHouseLevel);
+    m_window.setVisible(u"Panel1", true);
+    m_window.setVisible(u"Panel2", PanelLayouts(2) & In(layout));
+    for (const PanelHead &h : PanelHeads) {
+        if (h.layouts != PanelLayouts(h.panel))
+            m_window.setVisible(h.name, h.layouts & In(layout));
+    }
     if (layout == Layout::Building)
         placeCost(CostLeftColumn);
     else if (layout == Layout::FirstHouseLevel)
@@ -226,21 +193,22 @@ void RecordEditor::fillPanels(RecordKind kind, int code)
         const bool shown = d.layouts & In(layout);
         setRowShown(i, shown);
         if (!shown) {
-            setCurrent(i, zero);
-            setReference(i, zero);
+            m_window.setText(d.editName, editor_texts::HiddenValue);
+            m_window.setText(d.btnName, editor_texts::HiddenValue);
         } else if (!d.toggle) {
             const bool building = d.source == SlotSource::Building;
-            setCurrent(i, (building ? cb : ch).at(d.slot));
-            setReference(i, (building ? ob : oh).at(d.slot));
+            m_window.setText(d.editName, (building ? cb : ch).at(std::size_t(d.slot)));
+            m_window.setText(d.btnName, (building ? ob : oh).at(std::size_t(d.slot)));
         }
     }
     // Toggles: every state first, then every caption.
     if (layout != Layout::Building) {
         for (int i = rows::Marktzugang; i < rows::Count; ++i)
-            m_rows[static_cast<size_t>(i)].toggle->setDown(slotIsYes(ch.at(def(i).slot)));
+            m_window.setDown(def(i).editName, slotIsYes(ch.at(std::size_t(def(i).slot))));
         for (int i = rows::Marktzugang; i < rows::Count; ++i) {
-            m_rows[static_cast<size_t>(i)].toggle->setText(yesNo(slotIsYes(ch.at(def(i).slot))));
-            setReference(i, yesNo(slotIsYes(oh.at(def(i).slot))));
+            const std::size_t slot = std::size_t(def(i).slot);
+            m_window.setText(def(i).editName, yesNo(slotIsYes(ch.at(slot))));
+            m_window.setText(def(i).btnName, yesNo(slotIsYes(oh.at(slot))));
         }
     }
     RefreshMarkers();
@@ -249,46 +217,45 @@ void RecordEditor::fillPanels(RecordKind kind, int code)
 void RecordEditor::RefreshMarkers()
 {
     for (int i = 0; i < rows::Count; ++i) {
-        RowControls &r = m_rows[static_cast<size_t>(i)];
+        const ValueRowDef &d = def(i);
         // A row some layout hides keeps its marker hidden while it is hidden;
         // its "0" texts mean nothing.
-        const bool layoutControlled = def(i).layouts != PanelLayouts(def(i).panel);
-        if (layoutControlled && r.edit->isHidden())
+        const bool layoutControlled = d.layouts != PanelLayouts(d.panel);
+        if (layoutControlled && !m_window.visible(d.editName))
             continue;
-        r.png->setVisible(currentText(i) != r.btn->text());
+        m_window.setVisible(d.pngName, currentText(i) != m_window.text(d.btnName));
     }
-}
-
-std::pair<QAbstractButton *, QWidget *> RecordEditor::focusedRowPartners() const
-{
-    // The clicked reference button has the focus; its row's edit is found by
-    // name: the button's name without "Btn", plus "Edit", ignoring A-Z case.
-    QWidget *focused = m_controls.window->focusWidget();
-    if (!focused)
-        return {};
-    const QString stem = focused->objectName().chopped(3);
-    return {qobject_cast<QAbstractButton *>(FindControl(m_controls.window, stem + u"Btn")),
-            FindControl(m_controls.window, stem + u"Edit")};
 }
 
 void RecordEditor::RestoreValue()
 {
     m_isDirty = true;
-    const auto [btn, partner] = focusedRowPartners();
-    if (auto *edit = qobject_cast<QLineEdit *>(partner); btn && edit)
-        edit->setText(btn->text());
+    // The clicked reference button has the focus; its row's edit is found by
+    // name: the button's name without "Btn", plus "Edit", ignoring A-Z case.
+    const std::u16string focused = m_window.focusedControl();
+    if (focused.size() < 3)
+        return;
+    const std::u16string stem = focused.substr(0, focused.size() - 3);
+    const std::u16string btn = stem + u"Btn", edit = stem + u"Edit";
+    if (m_window.findControl(btn) == ControlKind::Button &&
+        m_window.findControl(edit) == ControlKind::Edit)
+        m_window.setText(edit, m_window.text(btn));
 }
 
 void RecordEditor::RestoreToggle()
 {
     m_isDirty = true;
-    const auto [btn, partner] = focusedRowPartners();
-    auto *toggle = qobject_cast<SpeedButton *>(partner);
-    if (!btn || !toggle)
+    const std::u16string focused = m_window.focusedControl();
+    if (focused.size() < 3)
         return;
-    const bool yes = btn->text() == toQString(editor_texts::Yes);
-    toggle->setText(yesNo(yes));
-    toggle->setDown(yes);
+    const std::u16string stem = focused.substr(0, focused.size() - 3);
+    const std::u16string btn = stem + u"Btn", toggle = stem + u"Edit";
+    if (m_window.findControl(btn) != ControlKind::Button ||
+        m_window.findControl(toggle) != ControlKind::Toggle)
+        return;
+    const bool yes = m_window.text(btn) == editor_texts::Yes;
+    m_window.setText(toggle, yesNo(yes));
+    m_window.setDown(toggle, yes);
 }
 
 void RecordEditor::SetIsDirtyOnKeyUp()
@@ -305,8 +272,8 @@ void RecordEditor::UpDClick()
 
 void RecordEditor::ToggleClick(int index)
 {
-    SpeedButton *toggle = m_rows[static_cast<size_t>(index)].toggle;
-    toggle->setText(yesNo(toggle->isDown()));
+    const char16_t *toggle = def(index).editName;
+    m_window.setText(toggle, yesNo(m_window.down(toggle)));
     m_isDirty = true;
     RefreshMarkers();
 }
@@ -323,31 +290,62 @@ void RecordEditor::ResetSingleSpeedButtonValue()
     RefreshMarkers();
 }
 
-bool RecordEditor::rejectInvalid(int index)
+bool RecordEditor::clicked(std::u16string_view control)
 {
-    static const QRegularExpression wholeNumber(QStringLiteral("^-?[0-9]+$"));
-    const QString text = row(index).edit->text();
-    if (wholeNumber.match(text.trimmed()).hasMatch())
+    if (const int i = rowNamed(control, &ValueRowDef::btnName); i >= 0) {
+        def(i).toggle ? ResetSingleSpeedButtonValue() : ResetSingleValue();
+        return true;
+    }
+    if (const int i = rowNamed(control, &ValueRowDef::editName); i >= 0 && def(i).toggle) {
+        ToggleClick(i);
+        return true;
+    }
+    // An up-down's click stays silent when the new position equals the last
+    // one (after switching entries); every step is handled in stepped().
+    return rowNamed(control, &ValueRowDef::updName) >= 0;
+}
+
+bool RecordEditor::stepped(std::u16string_view upDown)
+{
+    // Every step that writes the edit marks the entry edited, so that no
+    // edit is lost unasked.
+    if (upDown.empty() || rowNamed(upDown, &ValueRowDef::updName) < 0)
         return false;
-    ShowMessage(m_controls.window,
-                toQString(Format(editor_texts::InvalidValue, {def(index).caption, toU16(text)})),
-                toQString(window_texts::ErrorTitle), MB_ICONERROR);
-    row(index).edit->setFocus(Qt::OtherFocusReason);
+    UpDClick();
     return true;
 }
 
-bool RecordEditor::StoreEntry(const QString &caption, int code)
+bool RecordEditor::keyReleased(std::u16string_view edit)
+{
+    if (rowNamed(edit, &ValueRowDef::editName) < 0)
+        return false;
+    SetIsDirtyOnKeyUp();
+    return true;
+}
+
+bool RecordEditor::rejectInvalid(int index)
+{
+    const std::u16string text = m_window.text(def(index).editName);
+    if (isWholeNumber(text))
+        return false;
+    m_window.messageBox(Format(editor_texts::InvalidValue, {def(index).caption, text}),
+                        window_texts::ErrorTitle, MB_ICONERROR);
+    m_window.setFocus(def(index).editName);
+    return true;
+}
+
+bool RecordEditor::StoreEntry(std::u16string_view caption, int code)
 {
     const RecordKind kind =
-        ModelStore::RecordKindOf(ModelStore::FindRecordLine(m_store.WorkingModel, toU16(caption)));
+        ModelStore::RecordKindOf(ModelStore::FindRecordLine(m_store.WorkingModel, caption));
 
     // The rows whose edits go into the slots: the numbers the entry's layout shows.
-    QList<int> copied;
+    std::vector<int> copied;
     if (kind != RecordKind::None) {
         const Layout layout = LayoutOf(kind, code);
         for (int i = 0; i < rows::Count; ++i) {
             if (!def(i).toggle && (def(i).layouts & In(layout)))
-                copied << i;
+                copied.push_back(i);
         }
     }
     // Anything but a whole number would shift or break the fields the game
@@ -360,25 +358,26 @@ bool RecordEditor::StoreEntry(const QString &caption, int code)
         return false;
     for (int i : copied) {
         const ValueRowDef &d = def(i);
-        Slots &target = d.source == SlotSource::Building ? m_store.CurrentBuilding
-                                                          : m_store.CurrentHouse;
-        target[std::size_t(d.slot)] = toU16(row(i).edit->text());
+        Slots &target =
+            d.source == SlotSource::Building ? m_store.CurrentBuilding : m_store.CurrentHouse;
+        target[std::size_t(d.slot)] = m_window.text(d.editName);
     }
     if (kind == RecordKind::House) {
         for (int i = rows::Marktzugang; i < rows::Count; ++i)
-            m_store.CurrentHouse[std::size_t(def(i).slot)] = row(i).toggle->isDown() ? u"1" : u"0";
+            m_store.CurrentHouse[std::size_t(def(i).slot)] =
+                m_window.down(def(i).editName) ? u"1" : u"0";
     }
 
-    m_store.StoreEntrySlots(toU16(caption), code);
+    m_store.StoreEntrySlots(caption, code);
     m_isDirty = false;
     if (kind == RecordKind::House)
         ShowEntry(caption, code);
     return true;
 }
 
-bool RecordEditor::ResetEntry(const QString &caption, int code)
+bool RecordEditor::ResetEntry(std::u16string_view caption, int code)
 {
-    const RecordKind kind = m_store.LoadReferenceEntrySlots(toU16(caption), code);
+    const RecordKind kind = m_store.LoadReferenceEntrySlots(caption, code);
     if (kind == RecordKind::None)
         return true;
     fillPanels(kind, code);
@@ -389,7 +388,7 @@ bool RecordEditor::ResetEntry(const QString &caption, int code)
     return false;
 }
 
-bool RecordEditor::agreeOnModelFile(const QString &caption, int code, RecordKind kind)
+bool RecordEditor::agreeOnModelFile(std::u16string_view caption, int code, RecordKind kind)
 {
     // Another program may have written the model file since the editor last
     // read or wrote it; writing the whole working model then would undo that.
@@ -397,13 +396,12 @@ bool RecordEditor::agreeOnModelFile(const QString &caption, int code, RecordKind
         const ModelFileState state = m_store.CheckModelFile();
         if (state == ModelFileState::AsLastSeen)
             return true;
-        const QString question =
+        const std::u16string question =
             state == ModelFileState::Missing
-                ? toQString(Format(editor_texts::ModelFileMissing,
-                                   {toU16(caption), m_store.modelFilePath()}))
-                : toQString(Format(editor_texts::ModelFileChanged, {toU16(caption)}));
-        if (ShowMessage(m_controls.window, question, toQString(window_texts::QuestionTitle),
-                        MB_YESNO | MB_ICONQUESTION) != IDYES)
+                ? Format(editor_texts::ModelFileMissing, {caption, m_store.modelFilePath()})
+                : Format(editor_texts::ModelFileChanged, {caption});
+        if (m_window.messageBox(question, window_texts::QuestionTitle,
+                                MB_YESNO | MB_ICONQUESTION) != IDYES)
             return false;
         if (state == ModelFileState::Missing) {
             // Nothing to merge into: the whole working model is written anew,
@@ -417,13 +415,12 @@ bool RecordEditor::agreeOnModelFile(const QString &caption, int code, RecordKind
         m_store.LoadWorkingModel();
         const Lines &model = m_store.WorkingModel;
         const bool present =
-            ModelStore::RecordKindOf(ModelStore::FindRecordLine(model, toU16(caption))) == kind &&
+            ModelStore::RecordKindOf(ModelStore::FindRecordLine(model, caption)) == kind &&
             (kind != RecordKind::House || ModelStore::FindCompanionLine(model, code) >= 0);
         if (present)
             return true;
-        ShowMessage(m_controls.window,
-                    toQString(Format(editor_texts::EntryMissingAfterChange, {toU16(caption)})),
-                    toQString(window_texts::ErrorTitle), MB_ICONERROR);
+        m_window.messageBox(Format(editor_texts::EntryMissingAfterChange, {caption}),
+                            window_texts::ErrorTitle, MB_ICONERROR);
         return false;
     }
 }

@@ -10,163 +10,139 @@
 
 #include "catalogue/catalogue.h"
 #include "fuzz/check.h"
-#include "platform/error.h"
 #include "model/text.h"
 #include "model/textcodec.h"
-#include "ui/qt/qtext.h"
-#include "ui/qt/treeview.h"
+#include "platform/error.h"
+#include "tests/support/fake_window.h"
 
-#include <QApplication>
-#include <QList>
-
+#include <array>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
-#include <functional>
+#include <cstdio>
 #include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace {
 
 using namespace z7;
 
-const QStringList TextNames = {QStringLiteral("NodeTree"), QStringLiteral("NodeIndex"),
-                               QStringLiteral("NodeStatusIndex"),
-                               QStringLiteral("NodeExtendedIndex")};
+const std::array<std::u16string_view, 4> TextNames = {u"NodeTree", u"NodeIndex", u"NodeStatusIndex",
+                                                      u"NodeExtendedIndex"};
 
-TreeView *Tree()
+test::FakeWindow &Window()
 {
-    static TreeView *tree = new TreeView;
-    return tree;
-}
-
-QList<QTreeWidgetItem *> NodesInOrder()
-{
-    QList<QTreeWidgetItem *> nodes;
-    const std::function<void(QTreeWidgetItem *)> walk = [&](QTreeWidgetItem *node) {
-        nodes.append(node);
-        for (int i = 0; i < node->childCount(); ++i)
-            walk(node->child(i));
-    };
-    for (int i = 0; i < Tree()->topLevelItemCount(); ++i)
-        walk(Tree()->topLevelItem(i));
-    return nodes;
-}
-
-int DepthOf(const QTreeWidgetItem *node)
-{
-    int depth = 0;
-    for (const QTreeWidgetItem *p = node->parent(); p; p = p->parent())
-        ++depth;
-    return depth;
+    static test::FakeWindow window;
+    return window;
 }
 
 // A code line read on its own terms: an optional sign, decimal digits, 32 bits.
-std::optional<int> Code(const QString &line)
+std::optional<int> Code(std::u16string_view line)
 {
-    qsizetype i = (line.startsWith(u'-') || line.startsWith(u'+')) ? 1 : 0;
+    const bool sign = !line.empty() && (line[0] == u'-' || line[0] == u'+');
+    std::size_t i = sign ? 1 : 0;
     if (i == line.size())
         return std::nullopt;
     long long value = 0;
-    for (qsizetype j = i; j < line.size(); ++j) {
-        if (line.at(j) < u'0' || line.at(j) > u'9')
+    for (; i < line.size(); ++i) {
+        if (line[i] < u'0' || line[i] > u'9')
             return std::nullopt;
-        value = value * 10 + (line.at(j).unicode() - u'0');
+        value = value * 10 + (line[i] - u'0');
         if (value > 2147483648LL)
             return std::nullopt;
     }
-    if (line.startsWith(u'-'))
+    if (line[0] == u'-')
         value = -value;
     if (value > 2147483647LL)
         return std::nullopt;
     return int(value);
 }
 
-qsizetype Indent(const QString &line)
+std::size_t Indent(std::u16string_view line)
 {
-    qsizetype level = 0;
-    while (level < line.size() && (line.at(level) == u'\t' || line.at(level) == u' '))
+    std::size_t level = 0;
+    while (level < line.size() && (line[level] == u'\t' || line[level] == u' '))
         ++level;
     return level;
 }
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    static int qtArgc = 1;
-    new QApplication(qtArgc, *argv);
-    Q_UNUSED(argc);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    const QList<QByteArray> parts =
-        QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)).split('\x1e');
-    QList<QByteArray> texts(4);
-    for (qsizetype i = 0; i < 4 && i < parts.size(); ++i)
-        texts[i] = parts.at(i);
-    const int missing = parts.size() > 4 && !parts.at(4).isEmpty() ? quint8(parts.at(4)[0]) % 8 : 4;
+    const std::string_view input(reinterpret_cast<const char *>(data), size);
+    std::vector<std::string> parts(1);
+    for (char c : input) {
+        if (c == '\x1e')
+            parts.emplace_back();
+        else
+            parts.back() += c;
+    }
+    std::array<std::string, 4> texts;
+    for (std::size_t i = 0; i < 4 && i < parts.size(); ++i)
+        texts[i] = parts[i];
+    const std::size_t missing =
+        parts.size() > 4 && !parts[4].empty() ? std::uint8_t(parts[4][0]) % 8 : 4;
 
-    const qsizetype before = NodesInOrder().size();
-    const CatalogueTextSource source = [&](const QString &name) {
-        const qsizetype index = TextNames.indexOf(name);
-        Z7_CHECK(index >= 0);
+    const std::vector<TreeNode> before = Window().nodes();
+    const CatalogueTextSource source = [&](std::u16string_view name) {
+        std::size_t index = 0;
+        while (index < 4 && TextNames[index] != name)
+            ++index;
+        Z7_CHECK(index < 4);
         if (index == missing)
-            throw Error("Ressource " + name.toStdString() + " nicht gefunden");
-        return texts.at(index);
+            throw Error("Ressource " + ToUtf8(name) + " nicht gefunden");
+        return texts[index];
     };
 
     std::optional<std::string> error;
     try {
-        BuildCatalogue(Tree(), source);
+        BuildCatalogue(Window(), source);
     } catch (const Error &e) {
         error = e.what();
     }
 
     if (missing < 4) {
         Z7_CHECK(error && error->rfind("Ressource ", 0) == 0);
-        Z7_CHECK(NodesInOrder().size() == before);
+        Z7_CHECK(Window().nodes() == before);
         return 0;
     }
 
     // What the texts must give, worked out line by line on their own.
-    const QStringList lines = toQStringList(DecodeLines(texts.at(0).toStdString()).lines);
-    QList<QStringList> tables;
+    const Lines lines = DecodeLines(texts[0]).lines;
+    std::vector<Lines> tables;
     for (int t = 1; t < 4; ++t)
-        tables.append(toQStringList(DecodeLines(texts.at(t).toStdString()).lines));
-    std::optional<QString> expectedError;
-    qsizetype lastDepth = 0;
-    for (qsizetype i = 0; i < lines.size() && !expectedError; ++i) {
-        const qsizetype level = Indent(lines.at(i));
+        tables.push_back(DecodeLines(texts[std::size_t(t)]).lines);
+    std::optional<std::u16string> expectedError;
+    std::size_t lastDepth = 0;
+    for (std::size_t i = 0; i < lines.size() && !expectedError; ++i) {
+        const std::size_t level = Indent(lines[i]);
         if (i > 0 && level > lastDepth + 1)
-            expectedError = QStringLiteral("Ungültige Ebene (%1) für Eintrag \"%2\"")
-                                .arg(level)
-                                .arg(lines.at(i).mid(level));
+            expectedError =
+                Format(u"Ungültige Ebene (%1) für Eintrag \"%2\"",
+                       {Number((long long)level), std::u16string_view(lines[i]).substr(level)});
         lastDepth = i == 0 ? 0 : level;
     }
-    for (qsizetype i = 0; i < lines.size() && !expectedError; ++i) {
-        for (const QStringList &table : tables) {
+    for (std::size_t i = 0; i < lines.size() && !expectedError; ++i) {
+        for (const Lines &table : tables) {
             if (i >= table.size()) {
-                expectedError =
-                    QStringLiteral("Listenindex außerhalb des gültigen Bereichs (%1)").arg(i);
+                expectedError = Format(u"Listenindex außerhalb des gültigen Bereichs (%1)",
+                                       {Number((long long)i)});
                 break;
             }
-            if (!Code(table.at(i))) {
-                expectedError =
-                    QStringLiteral("'%1' ist kein gültiger Integerwert").arg(table.at(i));
+            if (!Code(table[i])) {
+                expectedError = Format(u"'%1' ist kein gültiger Integerwert", {table[i]});
                 break;
             }
         }
     }
 
     if (expectedError) {
-        // The program's own UTF-8, which writes U+FFFD for a lone surrogate
-        // (Qt's would write '?').
-        const std::string expected = ToUtf8(expectedError->toStdU16String());
+        // The program's own UTF-8, which writes U+FFFD for a lone surrogate.
+        const std::string expected = ToUtf8(*expectedError);
         if (!error || *error != expected)
-            std::fprintf(stderr, "expected %s\n     got %s\n", qPrintable(*expectedError),
+            std::fprintf(stderr, "expected %s\n     got %s\n", expected.c_str(),
                          error ? error->c_str() : "no error");
         Z7_CHECK(error && *error == expected);
         return 0;
@@ -175,16 +151,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         std::fprintf(stderr, "unexpected error %s\n", error->c_str());
     Z7_CHECK(!error);
 
-    const QList<QTreeWidgetItem *> nodes = NodesInOrder();
+    const std::vector<TreeNode> &nodes = Window().nodes();
     Z7_CHECK(nodes.size() == lines.size());
-    for (qsizetype i = 0; i < nodes.size(); ++i) {
-        const qsizetype level = Indent(lines.at(i));
-        Z7_CHECK(nodes.at(i)->text(0) == lines.at(i).mid(level));
-        Z7_CHECK(DepthOf(nodes.at(i)) == (i == 0 ? 0 : level));
-        Z7_CHECK(TreeView::selectCode(nodes.at(i)) == *Code(tables.at(0).at(i)));
-        Z7_CHECK(TreeView::recordCode(nodes.at(i)) == *Code(tables.at(1).at(i)));
-        Z7_CHECK(TreeView::pictureIndex(nodes.at(i)) == *Code(tables.at(2).at(i)));
+    for (std::size_t i = 0; i < nodes.size(); ++i) {
+        const std::size_t level = Indent(lines[i]);
+        Z7_CHECK(nodes[i].caption == std::u16string_view(lines[i]).substr(level));
+        Z7_CHECK(std::size_t(nodes[i].depth) == (i == 0 ? 0 : level));
+        Z7_CHECK(nodes[i].selectCode == *Code(tables[0][i]));
+        Z7_CHECK(nodes[i].recordCode == *Code(tables[1][i]));
+        Z7_CHECK(nodes[i].pictureIndex == *Code(tables[2][i]));
     }
-    Z7_CHECK(Tree()->currentItem() == nullptr);
+    Z7_CHECK(Window().selectedNode() == -1);
     return 0;
 }

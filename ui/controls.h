@@ -3,6 +3,11 @@
 // The window as data: what a skin needs to create a control of the window,
 // in standard C++ so that every skin reads the same table, as a form file
 // would be read (app/window_table.h, editor/panel_controls.h).
+#include <deque>
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace z7 {
 
 struct Rect
@@ -53,6 +58,19 @@ struct ControlDef
     // An up-down control: the edit it steps, its range and step.
     const char16_t *buddy = nullptr;
     int minimum = 0, maximum = 100, step = 1;
+};
+
+// Rows of the window table built at run time, with the texts they point at.
+struct ControlTable
+{
+    std::vector<ControlDef> controls;
+    // A deque never moves what it holds, so the rows' pointers stay valid.
+    std::deque<std::u16string> texts;
+
+    const char16_t *keep(std::u16string text)
+    {
+        return texts.emplace_back(std::move(text)).c_str();
+    }
 };
 
 } // namespace z7

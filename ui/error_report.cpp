@@ -70,8 +70,18 @@ void GuardedEvents::treeChanged(int node)
 
 std::optional<Colour> GuardedEvents::treeNodeColour(int node)
 {
-    std::optional<Colour> colour;
-    Guarded(m_window, [&] { colour = m_handlers.treeNodeColour(node); });
+    // Not the optional itself across the guard: GCC 12 at -O2 hands back an
+    // engaged optional with garbage when the handler threw.
+    Colour colour;
+    bool given = false;
+    Guarded(m_window, [&] {
+        if (const std::optional<Colour> c = m_handlers.treeNodeColour(node)) {
+            colour = *c;
+            given = true;
+        }
+    });
+    if (!given)
+        return std::nullopt;
     return colour;
 }
 

@@ -11,7 +11,10 @@ source "$ROOT/scripts/lib.sh"
 STAGE_START=$SECONDS
 BUILD="$ROOT/build-mingw"
 MAIN_BUILD="${Z7_MAIN_BUILD:-$ROOT/build}"
-ICO="$MAIN_BUILD/resources/generated/z7edit.ico"
+GENERATED="$MAIN_BUILD/resources/generated"
+# What the main build draws for z7edit.rc: the pictures and the icon come
+# from one command, the guide and the two fonts from one each.
+GENERATED_FILES=(z7edit.ico guide/PDF fonts/Z7/TTF fonts/ZOLT/TTF)
 REGISTERED='C:\Spiele\Z7'
 
 fail() {
@@ -21,12 +24,10 @@ fail() {
 
 z7_install_packages g++-mingw-w64-x86-64 googletest wine wine64
 
-# The icon is drawn by a Qt tool of the main build; the earlier stage has
-# usually made it already.
-if [ ! -f "$ICO" ]; then
-    cmake -S "$ROOT" -B "$MAIN_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZ7_WERROR=ON >/dev/null
-    cmake --build "$MAIN_BUILD" --target resources/generated/z7edit.ico
-fi
+# Drawn by the main build's tools; the earlier stage has usually made them
+# already, and then this only checks that nothing is out of date.
+cmake -S "$ROOT" -B "$MAIN_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZ7_WERROR=ON >/dev/null
+cmake --build "$MAIN_BUILD" --target "${GENERATED_FILES[@]/#/resources/generated/}" >/dev/null
 
 # The manifests must be well-formed XML, or the loader refuses the program.
 python3 - "$ROOT"/resources/windows/*.manifest <<'EOF' || fail "a manifest is not well-formed XML"
@@ -40,7 +41,7 @@ EOF
 BUILD_START=$SECONDS
 cmake -S "$ROOT/winbuild" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZ7_WERROR=ON \
     -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-mingw64.cmake" \
-    -DZ7_ICO_FILE="$ICO" >/dev/null
+    -DZ7_GENERATED_DIR="$GENERATED" >/dev/null
 cmake --build "$BUILD" --parallel "$(nproc)"
 BUILD_TIME=$((SECONDS - BUILD_START))
 

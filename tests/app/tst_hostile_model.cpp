@@ -42,11 +42,11 @@ TEST_P(HostileModel, StartsWarnsOnceAndWritesNothing)
         EXPECT_TRUE(shown.first().text.startsWith(QStringLiteral("Die Modelldatei C:\\Spiele\\Z7\\z7_model.txt hat nicht den erwarteten Aufbau")));
         EXPECT_EQ(shown.first().flags, MB_ICONERROR);
     }
-    EXPECT_EQ(window->tree()->topLevelItemCount(), 10);
+    EXPECT_EQ(tree()->topLevelItemCount(), 10);
 
     // Every entry can be selected without a crash and without a write.
-    window->show();
-    QTreeWidgetItemIterator it(window->tree());
+    mainWidget()->show();
+    QTreeWidgetItemIterator it(tree());
     QStringList captions;
     for (; *it; ++it)
         captions << (*it)->text(0);

@@ -34,7 +34,7 @@ TEST_P(RegisteredPath, DecidesWhetherTheEditorRuns)
     start();
     if (c.runs) {
         EXPECT_EQ(result, TMain::StartResult::Run);
-        EXPECT_EQ(window->GamePath().toStdString(), c.gamePath);
+        EXPECT_EQ(ToUtf8(window->GamePath()), c.gamePath);
         EXPECT_TRUE(MessageBoxSeam::shown().isEmpty());
     } else {
         EXPECT_EQ(result, TMain::StartResult::End);
@@ -61,7 +61,8 @@ TEST_F(WindowTest, MissingKeyEndsAtOnce)
 {
     FakePlatform bare;
     bare.putFile(Game + "z7.exe", "");
-    TestWindow w(bare);
+    QtWindow wSkin;
+    TestWindow w(bare, wSkin);
     EXPECT_EQ(w.FormCreate(), TMain::StartResult::End);
     ASSERT_EQ(MessageBoxSeam::shown().size(), 1);
     EXPECT_EQ(MessageBoxSeam::shown().first().text, NoInstallation);
@@ -73,7 +74,8 @@ TEST_F(WindowTest, MissingGameExecutableEndsAtOnce)
     noExe.setRegistryText(AppPathsKey, "Path", "C:\\Spiele\\Z7");
     noExe.createFolder("C:\\Spiele\\Z7\\z7.exe"); // a folder of that name is no program
     noExe.putFile(ModelFile, "game's own\r\n");
-    TestWindow w(noExe);
+    QtWindow wSkin;
+    TestWindow w(noExe, wSkin);
     EXPECT_EQ(w.FormCreate(), TMain::StartResult::End);
     EXPECT_EQ(MessageBoxSeam::shown().size(), 1);
     EXPECT_EQ(noExe.fileContents(ModelFile).value(), "game's own\r\n") << "nothing moved";
@@ -120,8 +122,8 @@ TEST_F(WindowTest, DefaultModelIsByteExactAndCatalogueBuilt)
 {
     start();
     EXPECT_EQ(modelBytes().size(), 6652u);
-    EXPECT_EQ(window->tree()->topLevelItemCount(), 10);
-    EXPECT_EQ(window->tree()->currentItem(), nullptr);
+    EXPECT_EQ(tree()->topLevelItemCount(), 10);
+    EXPECT_EQ(tree()->currentItem(), nullptr);
     EXPECT_TRUE(MessageBoxSeam::shown().isEmpty());
 }
 
@@ -133,7 +135,7 @@ TEST_F(WindowTest, RunningGameInAnyCaseWarnsAndGoesOn)
     ASSERT_EQ(MessageBoxSeam::shown().size(), 1);
     EXPECT_TRUE(MessageBoxSeam::shown().first().text.startsWith(
         QStringLiteral("Das Spiel <Ordavia> wird ausgeführt.")));
-    EXPECT_EQ(window->tree()->topLevelItemCount(), 10);
+    EXPECT_EQ(tree()->topLevelItemCount(), 10);
 }
 
 // What a killed save left in the game folder or beside the guide is gone
@@ -169,7 +171,8 @@ TEST_F(WindowTest, MissingGuideIsWritten)
     fresh.setRegistryText(AppPathsKey, "Path", "C:\\Spiele\\Z7");
     fresh.putFile(Game + "z7.exe", "");
     fresh.createFolder("C:\\users\\spieler\\Documents");
-    TestWindow w(fresh);
+    QtWindow wSkin;
+    TestWindow w(fresh, wSkin);
     w.FormCreate();
     const auto guide = fresh.fileContents("C:\\users\\spieler\\Documents\\Tellmar Modell Dateien.pdf");
     ASSERT_TRUE(guide);
@@ -184,13 +187,14 @@ TEST_F(WindowTest, UnwritableGuideIsReportedAndTheEditorStillWorks)
     fresh.setRegistryText(AppPathsKey, "Path", "C:\\Spiele\\Z7");
     fresh.putFile(Game + "z7.exe", "");
     fresh.setDocumentsFolder("C:\\users\\niemand\\Documents"); // does not exist
-    TestWindow w(fresh);
+    QtWindow wSkin;
+    TestWindow w(fresh, wSkin);
     EXPECT_EQ(w.FormCreate(), TMain::StartResult::Run);
     ASSERT_EQ(MessageBoxSeam::shown().size(), 1);
     EXPECT_TRUE(MessageBoxSeam::shown().first().text.contains(QStringLiteral("Tellmar Modell Dateien.pdf")));
     EXPECT_TRUE(MessageBoxSeam::shown().first().text.contains(QStringLiteral("kann nicht erstellt werden")));
-    EXPECT_EQ(w.tree()->topLevelItemCount(), 10);
-    EXPECT_EQ(w.findChild<QLabel *>(QStringLiteral("ImprintLabel"))->font().family(),
+    EXPECT_EQ(wSkin.tree()->topLevelItemCount(), 10);
+    EXPECT_EQ(wSkin.widget()->findChild<QLabel *>(QStringLiteral("ImprintLabel"))->font().family(),
               QStringLiteral("Formal436 BT"));
 }
 
@@ -248,11 +252,12 @@ class FontOutcome : public WindowTest, public ::testing::WithParamInterface<Font
 TEST_P(FontOutcome, GivesTheFontsOfItsRow)
 {
     const FontCase &c = GetParam();
-    window = std::make_unique<TestWindow>(platform);
+    skin = std::make_unique<QtWindow>();
+    window = std::make_unique<TestWindow>(platform, *skin);
     window->firstFont = c.first;
     window->secondFont = c.second;
     ASSERT_EQ(window->FormCreate(), TMain::StartResult::Run);
-    const QFont windowFont = window->font();
+    const QFont windowFont = mainWidget()->font();
     const QFont imprint = control<QLabel>("ImprintLabel")->font();
     const QFont header = control<QLabel>("ObjektnameLabel")->font();
     EXPECT_EQ(windowFont.family(), QString::fromLatin1(c.window));
@@ -279,7 +284,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(WindowTest, OpensWithTheStateOfItsLayout)
 {
     start();
-    TMain &w = *window;
+    QWidget &w = *mainWidget();
     EXPECT_EQ(w.size(), QSize(901, 601));
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Z7 Edit"));
     EXPECT_FALSE(w.windowFlags() & Qt::WindowMinimizeButtonHint);
@@ -301,7 +306,7 @@ TEST_F(WindowTest, EveryNamedControlHasAnAccessibleName)
 {
     start();
     int named = 0;
-    for (QWidget *w : window->findChildren<QWidget *>()) {
+    for (QWidget *w : mainWidget()->findChildren<QWidget *>()) {
         // The spin control's own arrow buttons are parts of one named control.
         if (w->objectName().isEmpty() || w->objectName().startsWith(u"qt_")
             || qobject_cast<UpDown *>(w->parentWidget()))
@@ -318,9 +323,9 @@ TEST_F(WindowTest, QuitAsksNothingAndWritesNothing)
     select(QStringLiteral("Theater"));
     type("BaukostenEdit", QStringLiteral("77"));
     const std::string before = modelBytes();
-    window->show();
+    mainWidget()->show();
     click(control("Beenden"));
-    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(mainWidget()->isVisible());
     EXPECT_TRUE(MessageBoxSeam::shown().isEmpty());
     EXPECT_EQ(modelBytes(), before);
 }

@@ -1,16 +1,17 @@
 #include "catalogue/catalogue.h"
 
+#include "model/text.h"
 #include "platform/error.h"
+#include "resources/qt_resource_source.h"
 #include "tests/catalogue/node_table.h"
-#include "ui/qt/treeview.h"
-
-#include <QMap>
-#include <QSignalSpy>
-#include <QTest>
+#include "tests/support/fake_window.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <algorithm>
+#include <array>
+#include <map>
+#include <vector>
 
 using namespace z7;
 
@@ -19,78 +20,70 @@ namespace {
 struct Node
 {
     int depth;
-    QString caption;
+    std::u16string caption;
     int selectCode, recordCode, pictureIndex;
     bool operator==(const Node &) const = default;
 };
 
 std::ostream &operator<<(std::ostream &os, const Node &n)
 {
-    return os << n.depth << " \"" << n.caption.toStdString() << "\" " << n.selectCode << '/'
+    return os << n.depth << " \"" << ToUtf8(n.caption) << "\" " << n.selectCode << '/'
               << n.recordCode << '/' << n.pictureIndex;
 }
 
 // The tree in tree order, every node before its children.
-QList<Node> nodesOf(const TreeView &tree)
+std::vector<Node> nodesOf(const test::FakeWindow &window)
 {
-    QList<Node> nodes;
-    std::function<void(const QTreeWidgetItem *, int)> walk = [&](const QTreeWidgetItem *item,
-                                                                 int depth) {
-        nodes.append({depth, item->text(0), TreeView::selectCode(item), TreeView::recordCode(item),
-                      TreeView::pictureIndex(item)});
-        for (int i = 0; i < item->childCount(); ++i)
-            walk(item->child(i), depth + 1);
-    };
-    for (int i = 0; i < tree.topLevelItemCount(); ++i)
-        walk(tree.topLevelItem(i), 0);
+    std::vector<Node> nodes;
+    for (const TreeNode &n : window.nodes())
+        nodes.push_back({n.depth, n.caption, n.selectCode, n.recordCode, n.pictureIndex});
     return nodes;
 }
 
-QList<Node> shippedNodes()
+std::vector<Node> shippedNodes()
 {
-    QList<Node> nodes;
+    std::vector<Node> nodes;
     for (const NodeRow &r : ShippedNodes)
-        nodes.append(
-            {r.depth, QString::fromUtf16(r.caption), r.selectCode, r.recordCode, r.pictureIndex});
+        nodes.push_back({r.depth, r.caption, r.selectCode, r.recordCode, r.pictureIndex});
     return nodes;
 }
 
-bool anyExpanded(const TreeView &tree)
+long topLevelCount(const test::FakeWindow &window)
 {
-    const auto all = tree.findItems(QString(), Qt::MatchContains | Qt::MatchRecursive);
-    return std::any_of(all.begin(), all.end(),
-                       [](const QTreeWidgetItem *i) { return i->isExpanded(); });
+    return std::count_if(window.nodes().begin(), window.nodes().end(),
+                         [](const TreeNode &n) { return n.depth == 0; });
 }
 
 // Four texts given as Latin-1 literals; reading one that is not there throws
 // as the program's resource access does. Records the order of reading.
 struct Texts
 {
-    QMap<QString, QByteArray> bytes;
-    QStringList read;
+    std::map<std::u16string, std::string, std::less<>> bytes;
+    std::vector<std::u16string> read;
 
     Texts(const char *tree, const char *select, const char *record, const char *picture)
     {
-        bytes[QStringLiteral("NodeTree")] = QByteArray(tree);
-        bytes[QStringLiteral("NodeIndex")] = QByteArray(select);
-        bytes[QStringLiteral("NodeStatusIndex")] = QByteArray(record);
-        bytes[QStringLiteral("NodeExtendedIndex")] = QByteArray(picture);
+        bytes[u"NodeTree"] = tree;
+        bytes[u"NodeIndex"] = select;
+        bytes[u"NodeStatusIndex"] = record;
+        bytes[u"NodeExtendedIndex"] = picture;
     }
     CatalogueTextSource source()
     {
-        return [this](const QString &name) {
-            read.append(name);
-            if (!bytes.contains(name))
-                throw Error("Ressource " + name.toStdString() + " nicht gefunden");
-            return bytes.value(name);
+        return [this](std::u16string_view name) {
+            read.emplace_back(name);
+            const auto found = bytes.find(name);
+            if (found == bytes.end())
+                throw Error("Ressource " + ToUtf8(name) + " nicht gefunden");
+            return found->second;
         };
     }
 };
 
-std::string buildError(TreeView &tree, Texts &texts)
+std::string buildError(test::FakeWindow &window, Texts &texts)
 {
     try {
-        BuildCatalogue(&tree, texts.source());
+        BuildCatalogue(window, texts.source());
     } catch (const Error &e) {
         return e.what();
     }
@@ -99,59 +92,32 @@ std::string buildError(TreeView &tree, Texts &texts)
 
 TEST(Catalogue, ShippedTextsGiveTheNodeTable)
 {
-    TreeView tree;
-    BuildCatalogue(&tree);
-    const QList<Node> nodes = nodesOf(tree);
-    const QList<Node> expected = shippedNodes();
-    ASSERT_EQ(nodes.size(), 113);
-    for (qsizetype i = 0; i < nodes.size(); ++i)
+    test::FakeWindow window;
+    BuildCatalogue(window, ProgramResources());
+    const std::vector<Node> nodes = nodesOf(window);
+    const std::vector<Node> expected = shippedNodes();
+    ASSERT_EQ(nodes.size(), 113u);
+    for (std::size_t i = 0; i < nodes.size(); ++i)
         EXPECT_EQ(nodes[i], expected[i]) << "node " << i;
-    EXPECT_EQ(tree.topLevelItemCount(), 10);
+    EXPECT_EQ(topLevelCount(window), 10);
     const auto groups = std::count_if(nodes.begin(), nodes.end(), [](const Node &n) {
         return n.recordCode <= 12 || n.recordCode >= 300;
     });
     EXPECT_EQ(groups, 16);
-    EXPECT_EQ(tree.currentItem(), nullptr);
-    EXPECT_TRUE(tree.selectedItems().isEmpty());
-    EXPECT_FALSE(anyExpanded(tree));
-}
-
-// What the user expanded and selected is forgotten, the nodes and codes are
-// the same, and the tree's handlers do not run.
-TEST(Catalogue, RebuildGivesTheSameTreeSilently)
-{
-    TreeView tree;
-    tree.resize(226, 385);
-    BuildCatalogue(&tree);
-    tree.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&tree));
-    QTreeWidgetItem *industrie = tree.topLevelItem(9);
-    industrie->setExpanded(true);
-    tree.setCurrentItem(industrie->child(0));
-    QSignalSpy changing(&tree, &TreeView::changing);
-    QSignalSpy changed(&tree, &TreeView::changed);
-
-    BuildCatalogue(&tree);
-    EXPECT_EQ(changing.count(), 0);
-    EXPECT_EQ(changed.count(), 0);
-    EXPECT_EQ(nodesOf(tree), shippedNodes());
-    EXPECT_EQ(tree.currentItem(), nullptr);
-    EXPECT_TRUE(tree.selectedItems().isEmpty());
-    EXPECT_FALSE(anyExpanded(tree));
-    EXPECT_TRUE(tree.updatesEnabled());
+    EXPECT_EQ(window.selectedNode(), -1);
 }
 
 TEST(Catalogue, TopLevelNodesAreNavy)
 {
-    TreeView tree;
-    BuildCatalogue(&tree);
-    QTreeWidgetItem *industrie = tree.topLevelItem(9);
-    ASSERT_EQ(industrie->text(0), u"Industrie");
-    QTreeWidgetItem *farm = industrie->child(0);
-    ASSERT_EQ(farm->text(0), u"Farm");
-    EXPECT_EQ(ModellTreeCustomDrawItem(industrie), QColor(0, 0, 128));
-    EXPECT_EQ(ModellTreeCustomDrawItem(farm), std::nullopt);
-    EXPECT_EQ(ModellTreeCustomDrawItem(farm->child(0)), std::nullopt);
+    test::FakeWindow window;
+    BuildCatalogue(window, ProgramResources());
+    const int industrie = window.nodeIndex(u"Industrie");
+    ASSERT_GE(industrie, 0);
+    EXPECT_EQ(ModellTreeCustomDrawItem(window.treeNode(industrie)), (Colour{0, 0, 128}));
+    EXPECT_EQ(ModellTreeCustomDrawItem(window.treeNode(industrie + 1)), std::nullopt);
+    EXPECT_EQ(window.treeNode(industrie + 1).caption, u"Farm");
+    EXPECT_EQ(ModellTreeCustomDrawItem(window.treeNode(industrie + 2)), std::nullopt);
+    EXPECT_EQ(window.treeNode(industrie + 2).depth, 2);
 }
 
 // How lines become nodes: levels by leading TABs and spaces, captions taken
@@ -162,59 +128,42 @@ TEST(Catalogue, LevelRules)
     {
         const char *name;
         const char *tree;
-        QList<Node> nodes;
+        std::vector<Node> nodes;
     } rows[] = {
-        {"indented first line",
-         "\t\tA\r\nB",
-         {{0, QStringLiteral("A"), 1, 11, 21}, {0, QStringLiteral("B"), 2, 12, 22}}},
+        {"indented first line", "\t\tA\r\nB", {{0, u"A", 1, 11, 21}, {0, u"B", 2, 12, 22}}},
         {"two spaces are two levels",
          "A\r\n B\r\n  C",
-         {{0, QStringLiteral("A"), 1, 11, 21},
-          {1, QStringLiteral("B"), 2, 12, 22},
-          {2, QStringLiteral("C"), 3, 13, 23}}},
+         {{0, u"A", 1, 11, 21}, {1, u"B", 2, 12, 22}, {2, u"C", 3, 13, 23}}},
         {"TAB and space mixed",
          "A\r\n\tB\r\n \tC",
-         {{0, QStringLiteral("A"), 1, 11, 21},
-          {1, QStringLiteral("B"), 2, 12, 22},
-          {2, QStringLiteral("C"), 3, 13, 23}}},
+         {{0, u"A", 1, 11, 21}, {1, u"B", 2, 12, 22}, {2, u"C", 3, 13, 23}}},
         {"empty line is a top-level node",
          "A\r\n\r\nB",
-         {{0, QStringLiteral("A"), 1, 11, 21},
-          {0, QString(), 2, 12, 22},
-          {0, QStringLiteral("B"), 3, 13, 23}}},
+         {{0, u"A", 1, 11, 21}, {0, u"", 2, 12, 22}, {0, u"B", 3, 13, 23}}},
         {"back to the top",
          "A\r\n\tB\r\n\t\tC\r\nD",
-         {{0, QStringLiteral("A"), 1, 11, 21},
-          {1, QStringLiteral("B"), 2, 12, 22},
-          {2, QStringLiteral("C"), 3, 13, 23},
-          {0, QStringLiteral("D"), 4, 14, 24}}},
+         {{0, u"A", 1, 11, 21}, {1, u"B", 2, 12, 22}, {2, u"C", 3, 13, 23}, {0, u"D", 4, 14, 24}}},
         {"back one level",
          "A\r\n\tB\r\n\t\tC\r\n\tD",
-         {{0, QStringLiteral("A"), 1, 11, 21},
-          {1, QStringLiteral("B"), 2, 12, 22},
-          {2, QStringLiteral("C"), 3, 13, 23},
-          {1, QStringLiteral("D"), 4, 14, 24}}},
+         {{0, u"A", 1, 11, 21}, {1, u"B", 2, 12, 22}, {2, u"C", 3, 13, 23}, {1, u"D", 4, 14, 24}}},
         {"captions exact, inner and trailing spaces kept",
          "A \r\n\tB  x ",
-         {{0, QStringLiteral("A "), 1, 11, 21}, {1, QStringLiteral("B  x "), 2, 12, 22}}},
+         {{0, u"A ", 1, 11, 21}, {1, u"B  x ", 2, 12, 22}}},
         {"LF, lone CR, final break",
          "A\n\tB\rC\r\n",
-         {{0, QStringLiteral("A"), 1, 11, 21},
-          {1, QStringLiteral("B"), 2, 12, 22},
-          {0, QStringLiteral("C"), 3, 13, 23}}},
+         {{0, u"A", 1, 11, 21}, {1, u"B", 2, 12, 22}, {0, u"C", 3, 13, 23}}},
         {"Windows-1252 umlauts",
          "M\xf6\x62\x65lwerkstatt\r\n\t\xd6lm\xfchle",
-         {{0, QStringLiteral("Möbelwerkstatt"), 1, 11, 21},
-          {1, QStringLiteral("Ölmühle"), 2, 12, 22}}},
+         {{0, u"Möbelwerkstatt", 1, 11, 21}, {1, u"Ölmühle", 2, 12, 22}}},
     };
     for (const Row &r : rows) {
         SCOPED_TRACE(r.name);
-        TreeView tree;
+        test::FakeWindow window;
         // More code lines than nodes: the rest are not read.
         Texts texts(r.tree, "1\r\n2\r\n3\r\n4\r\n5", "11\r\n12\r\n13\r\n14\r\n15",
                     "21\r\n22\r\n23\r\n24\r\nx");
-        BuildCatalogue(&tree, texts.source());
-        EXPECT_EQ(nodesOf(tree), r.nodes);
+        BuildCatalogue(window, texts.source());
+        EXPECT_EQ(nodesOf(window), r.nodes);
     }
 }
 
@@ -239,52 +188,53 @@ TEST(Catalogue, CodesAreDecimalIntegers)
     };
     for (const Row &r : rows) {
         SCOPED_TRACE(r.code);
-        TreeView tree;
-        const QByteArray table = QByteArray(r.code) + "\r\n9";
-        Texts texts("A", table.constData(), "15", "0");
-        EXPECT_EQ(buildError(tree, texts), r.error);
-        EXPECT_EQ(TreeView::selectCode(tree.topLevelItem(0)), r.value);
+        test::FakeWindow window;
+        const std::string table = std::string(r.code) + "\r\n9";
+        Texts texts("A", table.c_str(), "15", "0");
+        EXPECT_EQ(buildError(window, texts), r.error);
+        EXPECT_EQ(window.treeNode(0).selectCode, r.value);
     }
 }
 
 // Each failure stops the build where it is; what was done before stays.
 TEST(Catalogue, FailuresStopWhereTheyAre)
 {
-    const auto codes = [](const TreeView &tree) {
-        QList<std::array<int, 3>> all;
-        for (const Node &n : nodesOf(tree))
-            all.append({n.selectCode, n.recordCode, n.pictureIndex});
+    using Codes = std::vector<std::array<int, 3>>;
+    const auto codes = [](const test::FakeWindow &window) {
+        Codes all;
+        for (const Node &n : nodesOf(window))
+            all.push_back({n.selectCode, n.recordCode, n.pictureIndex});
         return all;
     };
 
     {
         SCOPED_TRACE("too deep: nodes so far stay, with the starting codes");
-        TreeView tree;
+        test::FakeWindow window;
         Texts texts("A\r\n\tB\r\n\t\t\tC\r\nD", "1\r\n2\r\n3\r\n4", "1\r\n2\r\n3\r\n4",
                     "1\r\n2\r\n3\r\n4");
-        EXPECT_EQ(buildError(tree, texts), "Ungültige Ebene (3) für Eintrag \"C\"");
-        EXPECT_EQ(nodesOf(tree).size(), 2);
-        EXPECT_EQ(codes(tree), (QList<std::array<int, 3>>{{0, -1, 0}, {0, -1, 0}}));
+        EXPECT_EQ(buildError(window, texts), "Ungültige Ebene (3) für Eintrag \"C\"");
+        EXPECT_EQ(nodesOf(window).size(), 2u);
+        EXPECT_EQ(codes(window), (Codes{{0, -1, 0}, {0, -1, 0}}));
     }
     {
         SCOPED_TRACE("bad code: the nodes before have theirs");
-        TreeView tree;
+        test::FakeWindow window;
         Texts texts("A\r\nB\r\nC", "1\r\n2\r\n3", "11\r\nzw\xf6lf\r\n13", "21\r\n22\r\n23");
-        EXPECT_EQ(buildError(tree, texts), "'zwölf' ist kein gültiger Integerwert");
-        EXPECT_EQ(codes(tree), (QList<std::array<int, 3>>{{1, 11, 21}, {2, -1, 0}, {0, -1, 0}}));
+        EXPECT_EQ(buildError(window, texts), "'zwölf' ist kein gültiger Integerwert");
+        EXPECT_EQ(codes(window), (Codes{{1, 11, 21}, {2, -1, 0}, {0, -1, 0}}));
     }
     {
         SCOPED_TRACE("too few code lines: the index of the first node without one");
-        TreeView tree;
+        test::FakeWindow window;
         Texts texts("A\r\nB\r\nC", "1\r\n2\r\n3", "11\r\n12\r\n13", "21\r\n22");
-        EXPECT_EQ(buildError(tree, texts), "Listenindex außerhalb des gültigen Bereichs (2)");
-        EXPECT_EQ(codes(tree), (QList<std::array<int, 3>>{{1, 11, 21}, {2, 12, 22}, {3, 13, 0}}));
+        EXPECT_EQ(buildError(window, texts), "Listenindex außerhalb des gültigen Bereichs (2)");
+        EXPECT_EQ(codes(window), (Codes{{1, 11, 21}, {2, 12, 22}, {3, 13, 0}}));
     }
     {
         SCOPED_TRACE("an empty code table");
-        TreeView tree;
+        test::FakeWindow window;
         Texts texts("A", "", "1", "1");
-        EXPECT_EQ(buildError(tree, texts), "Listenindex außerhalb des gültigen Bereichs (0)");
+        EXPECT_EQ(buildError(window, texts), "Listenindex außerhalb des gültigen Bereichs (0)");
     }
 }
 
@@ -292,23 +242,23 @@ TEST(Catalogue, FailuresStopWhereTheyAre)
 // tree as it was.
 TEST(Catalogue, MissingTextLeavesTheTreeAsItWas)
 {
-    TreeView tree;
-    BuildCatalogue(&tree);
-    tree.setCurrentItem(tree.topLevelItem(3));
+    test::FakeWindow window;
+    BuildCatalogue(window, ProgramResources());
+    window.selectNodeQuietly(3);
     for (const char *missing : {"NodeIndex", "NodeStatusIndex", "NodeExtendedIndex", "NodeTree"}) {
         SCOPED_TRACE(missing);
         Texts texts("X", "1", "2", "3");
-        texts.bytes.remove(QString::fromLatin1(missing));
-        EXPECT_EQ(buildError(tree, texts), std::string("Ressource ") + missing + " nicht gefunden");
-        EXPECT_EQ(texts.read.last(), QString::fromLatin1(missing));
-        EXPECT_EQ(nodesOf(tree), shippedNodes());
-        EXPECT_EQ(tree.currentItem(), tree.topLevelItem(3));
+        texts.bytes.erase(FromUtf8(missing));
+        EXPECT_EQ(buildError(window, texts),
+                  std::string("Ressource ") + missing + " nicht gefunden");
+        EXPECT_EQ(texts.read.back(), FromUtf8(missing));
+        EXPECT_EQ(nodesOf(window), shippedNodes());
+        EXPECT_EQ(window.selectedNode(), 3);
     }
     Texts texts("X", "1", "2", "3");
-    BuildCatalogue(&tree, texts.source());
-    EXPECT_EQ(texts.read,
-              (QStringList{QStringLiteral("NodeIndex"), QStringLiteral("NodeStatusIndex"),
-                           QStringLiteral("NodeExtendedIndex"), QStringLiteral("NodeTree")}));
+    BuildCatalogue(window, texts.source());
+    EXPECT_EQ(texts.read, (std::vector<std::u16string>{u"NodeIndex", u"NodeStatusIndex",
+                                                       u"NodeExtendedIndex", u"NodeTree"}));
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 // The window started on the default model and shown, ready for the value
 // panels to be driven; the model file's lines compared with that default.
 
+#include "editor/value_rows.h"
+#include "model/text.h"
 #include "tests/support/window_fixture.h"
 
 namespace z7::test {
@@ -15,8 +17,8 @@ protected:
         WindowTest::SetUp();
         start();
         ASSERT_EQ(result, TMain::StartResult::Run);
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        mainWidget()->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(mainWidget()));
         MessageBoxSeam::clear();
         shipped = modelLines();
     }
@@ -26,7 +28,7 @@ protected:
     {
         int n = 0;
         for (int i = 0; i < rows::Count; ++i)
-            n += !window->editor().row(i).png->isHidden();
+            n += !control(ToUtf8(ValueRows[std::size_t(i)].pngName).c_str())->isHidden();
         return n;
     }
     // Lines of the model file that differ from the default model, by index.

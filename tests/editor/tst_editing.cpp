@@ -327,7 +327,7 @@ TEST_F(Editing, MovingWithoutEditsAsksNothing)
 TEST_F(Editing, ArrowKeysRunTheSameHandlers)
 {
     select(QStringLiteral("Amphitheater"));
-    QTest::keyClick(window->tree(), Qt::Key_Down);
+    QTest::keyClick(tree(), Qt::Key_Down);
     EXPECT_EQ(control<QLabel>("ObjektnameLabel")->text(), QStringLiteral("Theater"));
     EXPECT_EQ(text("BaukostenEdit"), QStringLiteral("50"));
 }
@@ -348,7 +348,7 @@ TEST_F(Editing, InvalidValuesAreRejectedBeforeAnythingIsStored)
             QStringLiteral("Ungültiger Wert für wirksame Reichweite")));
         EXPECT_TRUE(changedLines().isEmpty()) << value.toStdString();
         EXPECT_TRUE(window->editor().IsDirty());
-        EXPECT_EQ(window->focusWidget(), edit("ReichweiteEdit"));
+        EXPECT_EQ(mainWidget()->focusWidget(), edit("ReichweiteEdit"));
         EXPECT_EQ(window->store().CurrentBuilding.at(3), u"50") << "no slot changed";
     }
 }
@@ -360,7 +360,7 @@ TEST_F(Editing, InvalidValueKeepsTheUserOnTheEntryWhenLeaving)
     type("BewohnerEdit", QStringLiteral("14"));
     MessageBoxSeam::queueAnswer(IDYES);
     select(QStringLiteral("Grosses Haus"), false);
-    EXPECT_EQ(window->tree()->currentItem(), node(QStringLiteral("Kleines Haus")));
+    EXPECT_EQ(tree()->currentItem(), node(QStringLiteral("Kleines Haus")));
     EXPECT_EQ(text("SteuernEdit"), QStringLiteral("1,3"));
     EXPECT_EQ(text("BewohnerEdit"), QStringLiteral("14"));
     EXPECT_TRUE(changedLines().isEmpty());
@@ -393,7 +393,7 @@ TEST_F(Editing, WholeResetWithCancelChangesNothing)
     EXPECT_EQ(MessageBoxSeam::shown().first().text, QStringLiteral("Die komplette Modelldatei zurücksetzen?"));
     EXPECT_EQ(MessageBoxSeam::shown().first().flags, 289);
     EXPECT_EQ(modelBytes(), before);
-    EXPECT_EQ(window->tree()->currentItem(), node(QStringLiteral("Theater")));
+    EXPECT_EQ(tree()->currentItem(), node(QStringLiteral("Theater")));
 }
 
 TEST_F(Editing, WholeResetWithOkWritesTheShippedModel)
@@ -403,8 +403,8 @@ TEST_F(Editing, WholeResetWithOkWritesTheShippedModel)
     MessageBoxSeam::queueAnswer(IDOK);
     click(control("CompleteReset"));
     EXPECT_EQ(modelBytes(), builtinText("NewModell") + "\r\n");
-    EXPECT_EQ(window->tree()->currentItem(), nullptr);
-    EXPECT_EQ(window->tree()->topLevelItemCount(), 10);
+    EXPECT_EQ(tree()->currentItem(), nullptr);
+    EXPECT_EQ(tree()->topLevelItemCount(), 10);
     EXPECT_TRUE(control("Panel1")->isHidden());
     EXPECT_TRUE(control("Panel2")->isHidden());
     EXPECT_FALSE(control("NoSelectImage")->isHidden());
@@ -433,11 +433,13 @@ TEST_F(Editing, EntryMissingFromAHandEditedFileShowsNoSelection)
 TEST_F(Editing, HeaderShowsTheNodePictureOnWhite)
 {
     select(QStringLiteral("Theater"));
-    const QImage header = window->navigator().HeaderPicture(44);
+    const QImage header = control<QLabel>("BuildingImage")->pixmap().toImage();
     EXPECT_EQ(header.size(), QSize(135, 96));
     EXPECT_FALSE(header.hasAlphaChannel());
-    EXPECT_TRUE(window->navigator().HeaderPicture(108).isNull());
-    EXPECT_TRUE(window->navigator().HeaderPicture(-1).isNull());
+    for (int outside : {108, -1}) {
+        skin->showListPicture(u"BuildingImage", outside);
+        EXPECT_TRUE(control<QLabel>("BuildingImage")->pixmap().isNull()) << outside;
+    }
 }
 
 } // namespace

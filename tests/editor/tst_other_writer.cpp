@@ -134,7 +134,7 @@ TEST_F(OtherWriter, NoWritesNothingAndKeepsTheUserOnTheEntry)
     MessageBoxSeam::queueAnswer(IDYES);
     MessageBoxSeam::queueAnswer(IDNO);
     select(QStringLiteral("Arzt"), false);
-    EXPECT_EQ(window->tree()->currentItem(), node(QStringLiteral("Kleines Zelt")));
+    EXPECT_EQ(tree()->currentItem(), node(QStringLiteral("Kleines Zelt")));
     EXPECT_EQ(edit("SteuernEdit")->text(), QStringLiteral("4"));
     EXPECT_TRUE(window->editor().IsDirty());
     EXPECT_EQ(modelBytes(), byHand);

@@ -1,10 +1,17 @@
 // z7edit's Windows resources as the resource compiler and linker left them in
 // a program file (z7edit_resources.exe, built beside the tests): what the
-// shell, the version tab of the file's properties and the program loader read.
+// program reads through Win32ResourceSource, and what the shell, the version
+// tab of the file's properties and the program loader read.
+
+#include "resources/picture_list.h"
+#include "resources/win32_resource_source.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -15,6 +22,7 @@ namespace {
 
 constexpr WORD German = MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN);
 constexpr WORD UsEnglish = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
+constexpr WORD Neutral = MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL);
 
 std::wstring Beside(const wchar_t *name)
 {
@@ -86,6 +94,176 @@ protected:
     HMODULE m_module = nullptr;
     std::vector<char> m_version;
 };
+
+// Where the build found each resource's file: the committed texts and the
+// main build's generated files (the build passes both folders in).
+struct CarriedResource
+{
+    std::u16string type;
+    std::u16string name; // as the program asks for it
+    std::string file;    // below Z7_TEXTS_DIR or Z7_GENERATED_DIR
+    WORD language;
+};
+
+std::vector<CarriedResource> CarriedResources()
+{
+    const std::string texts = Z7_TEXTS_DIR "/";
+    const std::string generated = Z7_GENERATED_DIR "/";
+    std::vector<CarriedResource> rows = {
+        {u"RT_RCDATA", u"NewModell", texts + "NewModell", German},
+        {u"RT_RCDATA", u"DE_Modell", texts + "DE_Modell", German},
+        {u"RT_RCDATA", u"NodeTree", texts + "NodeTree", German},
+        {u"RT_RCDATA", u"NodeIndex", texts + "NodeIndex", German},
+        {u"RT_RCDATA", u"NodeStatusIndex", texts + "NodeStatusIndex", German},
+        {u"RT_RCDATA", u"NodeExtendedIndex", texts + "NodeExtendedIndex", German},
+        {u"RT_RCDATA", u"PDF", generated + "guide/PDF", Neutral},
+        {u"Z7", u"TTF", generated + "fonts/Z7/TTF", German},
+        {u"ZOLT", u"TTF", generated + "fonts/ZOLT/TTF", German},
+        {u"PNG", u"Logo", generated + "images/logo.png", Neutral},
+        {u"PNG", u"Start", generated + "images/start.png", Neutral},
+        {u"PNG", u"NoSelect", generated + "images/noselect.png", Neutral},
+        {u"PNG", u"Marker", generated + "images/marker.png", Neutral},
+    };
+    for (int i = 0; i < BuildingPictureCount; ++i) {
+        char number[4];
+        std::snprintf(number, sizeof number, "%03d", i);
+        rows.push_back({u"PNG", u"Building" + std::u16string(number, number + 3),
+                        generated + "images/buildings/" + number + ".png", Neutral});
+    }
+    return rows;
+}
+
+std::string FileBytes(const std::string &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::wstring Wide(const std::u16string &text)
+{
+    return std::wstring(text.begin(), text.end());
+}
+
+enum class LetterCase { Upper, Lower, Alternating };
+
+// The text with its letters A-Z turned: "Alternating" turns "NewModell" into
+// "nEwMoDeLl".
+std::u16string InCase(std::u16string text, LetterCase letterCase)
+{
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool upper = letterCase == LetterCase::Upper ||
+                           (letterCase == LetterCase::Alternating && i % 2 == 1);
+        char16_t &c = text[i];
+        if (upper && c >= u'a' && c <= u'z')
+            c = static_cast<char16_t>(c - u'a' + u'A');
+        else if (!upper && c >= u'A' && c <= u'Z')
+            c = static_cast<char16_t>(c - u'A' + u'a');
+    }
+    return text;
+}
+
+TEST_F(Resources, EveryResourceInAnyLetterCaseHasTheBytesOfItsFile)
+{
+    const Win32ResourceSource source(m_module);
+    for (const CarriedResource &r : CarriedResources()) {
+        const std::string expected = FileBytes(r.file);
+        ASSERT_FALSE(expected.empty()) << r.file << " is missing or empty";
+        ASSERT_TRUE(source.bytes(r.type, r.name).has_value()) << r.file;
+        for (const LetterCase letterCase :
+             {LetterCase::Upper, LetterCase::Lower, LetterCase::Alternating}) {
+            const std::optional<std::string> found =
+                source.bytes(InCase(r.type, letterCase), InCase(r.name, letterCase));
+            ASSERT_TRUE(found.has_value()) << r.file;
+            EXPECT_TRUE(*found == expected)
+                << r.file << ": " << found->size() << " bytes, the file " << expected.size();
+        }
+    }
+}
+
+TEST_F(Resources, EveryResourceIsStoredOnceInItsLanguage)
+{
+    for (const CarriedResource &r : CarriedResources()) {
+        EXPECT_EQ(languagesOf(Wide(InCase(r.type, LetterCase::Upper)).c_str(),
+                              Wide(InCase(r.name, LetterCase::Upper)).c_str()),
+                  std::vector<WORD>{r.language})
+            << r.file;
+    }
+}
+
+// The model texts are compared byte for byte with the game's own files, and
+// "DE_Modell" is one byte shorter than "NewModell": a checkout that turned
+// the line ends would change both the committed file and the resource.
+TEST_F(Resources, TextsKeepTheirSizes)
+{
+    const Win32ResourceSource source(m_module);
+    const std::pair<const char16_t *, std::size_t> sizes[] = {
+        {u"NewModell", 6651}, {u"DE_Modell", 6650},      {u"NodeTree", 1660},
+        {u"NodeIndex", 449},  {u"NodeStatusIndex", 460}, {u"NodeExtendedIndex", 452},
+    };
+    for (const auto &[name, size] : sizes)
+        EXPECT_EQ(source.bytes(u"RT_RCDATA", name).value_or("").size(), size);
+}
+
+TEST_F(Resources, TextsAreNotUnderThePredefinedRawDataType)
+{
+    for (const wchar_t *name : {L"NEWMODELL", L"DE_MODELL", L"NODETREE", L"PDF"})
+        EXPECT_EQ(::FindResourceW(m_module, name, RT_RCDATA), nullptr);
+}
+
+TEST_F(Resources, UnknownOrMalformedNamesFindNothing)
+{
+    const Win32ResourceSource source(m_module);
+    const std::pair<std::u16string, std::u16string> asked[] = {
+        {u"RT_RCDATA", u"NewModel"},
+        {u"RT_RCDATA", u"NewModellX"},
+        {u"RT_RCDATA", u"TTF"},
+        {u"RCDATA", u"NewModell"},
+        {u"#10", u"NewModell"},                       // the predefined raw-data type by number
+        {u"#24", u"#1"},                              // the process manifest by number
+        {u"PNG", u"Building108"},                     // one past the last picture
+        {u"PNG", u"Building"},                        // a prefix of the names
+        {u"ZOLT", u"Z7"},                             // type and name swapped
+        {u"RT_RCDATA", u""},                          // empty name
+        {u"", u"PDF"},                                // empty type
+        {u"RT_RCDATA", std::u16string(u"PDF\0X", 5)}, // would stop at the NUL
+        {u"RT_RCDATA", u"NODE\u0131NDEX"},            // the dotless i is no I
+        {u"RT_RCDATA", u"nodetre\u00e9"},             // nor is an accented e an E
+    };
+    for (const auto &[type, name] : asked) {
+        EXPECT_FALSE(source.bytes(type, name).has_value()) << std::string(name.begin(), name.end());
+        EXPECT_FALSE(source.view(type, name).has_value());
+    }
+}
+
+// The lookup gives no language: a system in any language finds the German
+// texts and the neutral guide.
+TEST_F(Resources, FoundWhateverTheUserInterfaceLanguage)
+{
+    const Win32ResourceSource source(m_module);
+    const LANGID before = ::GetThreadUILanguage();
+    const LANGID languages[] = {MAKELANGID(LANG_FRENCH, SUBLANG_FRENCH),
+                                MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT), UsEnglish, German};
+    for (const LANGID language : languages) {
+        ::SetThreadUILanguage(language);
+        for (const char16_t *name : {u"NewModell", u"NodeTree", u"PDF"})
+            EXPECT_TRUE(source.bytes(u"RT_RCDATA", name).has_value()) << language;
+        EXPECT_TRUE(source.bytes(u"Z7", u"TTF").has_value()) << language;
+    }
+    ::SetThreadUILanguage(before);
+}
+
+// The fonts are registered in place: the view points into the module's
+// memory, where the resource lies.
+TEST_F(Resources, ViewPointsIntoTheModule)
+{
+    const Win32ResourceSource source(m_module);
+    const std::optional<std::string_view> font = source.view(u"zolt", u"ttf");
+    ASSERT_TRUE(font.has_value());
+    const HRSRC found = ::FindResourceW(m_module, L"TTF", L"ZOLT");
+    ASSERT_NE(found, nullptr);
+    EXPECT_EQ(font->data(), ::LockResource(::LoadResource(m_module, found)));
+    EXPECT_EQ(font->size(), ::SizeofResource(m_module, found));
+}
 
 #pragma pack(push, 2)
 struct GroupIconEntry
@@ -187,6 +365,8 @@ TEST_F(Resources, EnglishManifest)
 
 // The loader reads the manifests when it starts the program; one it cannot
 // use stops the start. Asking for administrator rights is an answer too.
+// Started, the carrier reads its own resources through ProgramResources()
+// and ends with 0 only when it finds them.
 TEST_F(Resources, ProgramLoaderAcceptsTheManifests)
 {
     STARTUPINFOW startup{};

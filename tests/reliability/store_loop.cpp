@@ -9,12 +9,12 @@
 // Step n stores "Theater" with the cost StoredValue(n), then "Kleines Zelt"
 // with the residents and the companion's cost StoredValue(n).
 
-#include "tests/reliability/crash_steps.h"
-#include "ui/qt/messagebox.h"
-#include "platform/platform_wine.h"
 #include "app/tmain.h"
-
-#include <QApplication>
+#include "model/text.h"
+#include "platform/platform_wine.h"
+#include "resources/qt_resource_source.h"
+#include "tests/reliability/crash_steps.h"
+#include "tests/support/fake_window.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -27,18 +27,15 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: z7_store_loop PREFIX FIRST\n");
         return 2;
     }
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    z7::MessageBoxSeam::enable();
-
     z7::WinePlatform platform(argv[1]);
-    z7::TMain window(platform);
-    if (window.FormCreate() != z7::TMain::StartResult::Run)
+    z7::test::FakeWindow window;
+    z7::TMain main(platform, window, z7::ProgramResources());
+    if (main.FormCreate() != z7::TMain::StartResult::Run)
         return 3;
     // A start that had something to say is not the start this test is about.
-    for (const auto &shown : z7::MessageBoxSeam::shown())
-        std::printf("message: %s\n", qPrintable(shown.text));
-    if (!z7::MessageBoxSeam::shown().isEmpty())
+    for (const auto &shown : window.shown())
+        std::printf("message: %s\n", z7::ToUtf8(shown.text).c_str());
+    if (!window.shown().empty())
         return 4;
 
     std::printf("ready\n");
@@ -47,7 +44,7 @@ int main(int argc, char **argv)
     if (!std::getline(std::cin, go))
         return 0;
 
-    z7::ModelStore &store = window.store();
+    z7::ModelStore &store = main.store();
     for (long n = std::strtol(argv[2], nullptr, 10);; ++n)
         z7::crash::StoreStep(store, n);
 }

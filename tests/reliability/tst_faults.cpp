@@ -16,6 +16,7 @@
 #include "editor/record_editor.h"
 #include "model/textcodec.h"
 #include "app/tmain.h"
+#include "ui/qt/qt_window.h"
 #include "ui/qt/treeview.h"
 #include "ui/qt/valueedit.h"
 
@@ -347,7 +348,8 @@ TEST(FailedFirstStart, LeavesTheGameAModelFile)
     prefix.putModel(own);
     MessageBoxSeam::clear();
     WinePlatform platform(prefix.path().toStdString());
-    TMain window(platform);
+    QtWindow skin;
+    TMain window(platform, skin, ProgramResources());
     {
         const FileSizeLimit limit(4096);
         window.FormCreate();

@@ -7,6 +7,8 @@
 #include "ui/qt/messagebox.h"
 #include "platform/platform_wine.h"
 #include "app/tmain.h"
+#include "resources/qt_resource_source.h"
+#include "ui/qt/qt_window.h"
 #include "ui/qt/treeview.h"
 
 #include <QDateTime>
@@ -78,23 +80,24 @@ TEST_P(HostileFileAtStart, StartsWarnsOnceAndWritesNothing)
 
     MessageBoxSeam::clear();
     WinePlatform platform(prefix.path().toStdString());
-    TMain window(platform);
+    QtWindow skin;
+    TMain window(platform, skin, ProgramResources());
     ASSERT_EQ(window.FormCreate(), TMain::StartResult::Run);
     const auto shown = MessageBoxSeam::shown();
     ASSERT_EQ(shown.size(), 1);
     EXPECT_TRUE(shown.first().text.startsWith(QStringLiteral(
         "Die Modelldatei C:\\Spiele\\Z7\\z7_model.txt hat nicht den erwarteten Aufbau")))
         << shown.first().text.toStdString();
-    ASSERT_GT(window.tree()->topLevelItemCount(), 0);
+    ASSERT_GT(skin.tree()->topLevelItemCount(), 0);
 
     QList<QTreeWidgetItem *> nodes;
-    for (QTreeWidgetItemIterator it(window.tree()); *it; ++it) {
+    for (QTreeWidgetItemIterator it(skin.tree()); *it; ++it) {
         if (GetParam().only.isEmpty() || GetParam().only.contains((*it)->text(0)))
             nodes << *it;
     }
     for (QTreeWidgetItem *node : nodes)
-        window.tree()->setCurrentItem(node);
-    EXPECT_EQ(window.tree()->currentItem(), nodes.last());
+        skin.tree()->setCurrentItem(node);
+    EXPECT_EQ(skin.tree()->currentItem(), nodes.last());
     window.BeendenClick();
 
     EXPECT_EQ(Listing(prefix.game()).join(u'\n').toStdString(), before.join(u'\n').toStdString())

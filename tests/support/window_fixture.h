@@ -8,6 +8,8 @@
 #include "ui/qt/messagebox.h"
 #include "editor/record_editor.h"
 #include "app/tmain.h"
+#include "resources/qt_resource_source.h"
+#include "ui/qt/qt_window.h"
 #include "ui/qt/treeview.h"
 #include "ui/qt/valueedit.h"
 #include "ui/qt/speedbutton.h"
@@ -40,12 +42,14 @@ inline std::string builtinText(const char *name)
 class TestWindow : public TMain
 {
 public:
-    using TMain::TMain;
+    TestWindow(Platform &platform, QtWindow &skin)
+        : TMain(platform, skin, ProgramResources())
+    {}
     int firstFont = 1;
     int secondFont = 2;
-    int RegisterFontResource(const QString &type, const QString &) override
+    int RegisterFontResource(std::u16string_view type, std::u16string_view) override
     {
-        return type == QLatin1String("Z7") ? firstFont : secondFont;
+        return type == u"Z7" ? firstFont : secondFont;
     }
 };
 
@@ -65,7 +69,9 @@ protected:
     // Creates the window and runs its start-up; the default model is installed.
     TestWindow &start()
     {
-        window = std::make_unique<TestWindow>(platform);
+        window.reset();
+        skin = std::make_unique<QtWindow>();
+        window = std::make_unique<TestWindow>(platform, *skin);
         result = window->FormCreate();
         return *window;
     }
@@ -79,7 +85,7 @@ protected:
     template <class T = QWidget>
     T *control(const char *name)
     {
-        return window->findChild<T *>(QString::fromUtf8(name));
+        return mainWidget()->findChild<T *>(QString::fromUtf8(name));
     }
     ValueEdit *edit(const char *name) { return control<ValueEdit>(name); }
     SpeedButton *toggle(const char *name) { return control<SpeedButton>(name); }
@@ -88,7 +94,7 @@ protected:
 
     QTreeWidgetItem *node(const QString &caption)
     {
-        const auto found = window->tree()->findItems(caption, Qt::MatchExactly | Qt::MatchRecursive);
+        const auto found = tree()->findItems(caption, Qt::MatchExactly | Qt::MatchRecursive);
         return found.isEmpty() ? nullptr : found.first();
     }
 
@@ -100,11 +106,11 @@ protected:
         ASSERT_NE(item, nullptr) << caption.toStdString();
         for (QTreeWidgetItem *p = item->parent(); p; p = p->parent())
             p->setExpanded(true);
-        TreeView *tree = window->tree();
-        tree->scrollToItem(item);
-        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
+        TreeView *view = tree();
+        view->scrollToItem(item);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualItemRect(item).center());
         if (expectMoved) {
-            ASSERT_EQ(tree->currentItem(), item) << caption.toStdString();
+            ASSERT_EQ(view->currentItem(), item) << caption.toStdString();
         }
     }
 
@@ -120,8 +126,13 @@ protected:
 
     void click(QWidget *w) { QTest::mouseClick(w, Qt::LeftButton); }
 
+    QWidget *mainWidget() const { return skin->widget(); }
+    TreeView *tree() const { return skin->tree(); }
+
     FakePlatform platform;
+    // The widgets go first, blocked, then the logic that got their events.
     std::unique_ptr<TestWindow> window;
+    std::unique_ptr<QtWindow> skin;
     TMain::StartResult result = TMain::StartResult::Run;
 };
 

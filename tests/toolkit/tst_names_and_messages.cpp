@@ -1,4 +1,3 @@
-#include "ui/qt/errorreport.h"
 #include "ui/qt/findcontrol.h"
 #include "ui/qt/messagebox.h"
 
@@ -167,74 +166,6 @@ TEST(MessageBox, RealBoxButtonsDefaultsAndEscape)
         EXPECT_EQ(text, u"Zeile 1\nZeile 2");
         EXPECT_EQ(icon, r.icon);
     }
-}
-
-TEST(ErrorReport, TitleFromProgramFile)
-{
-    EXPECT_EQ(ErrorReportTitle(QStringLiteral("/opt/z7/Z7Edit.exe")), u"Z7edit");
-    EXPECT_EQ(ErrorReportTitle(QStringLiteral("/usr/bin/z7edit")), u"z7edit");
-    EXPECT_EQ(ErrorReportTitle(QStringLiteral("/a.b/ÄBC.Dat.exe")), u"Äbc");
-    EXPECT_EQ(ErrorReportTitle(), ErrorReportTitle(QCoreApplication::applicationFilePath()));
-}
-
-// A full stop is added unless the message already ends in a character of code
-// 46 or lower: "." itself, "!", ")", a digit is above and gets one.
-TEST_F(SeamTest, ReportErrorAddsAFullStopByTheLastCharacter)
-{
-    struct Row
-    {
-        const char16_t *message, *shown;
-    } rows[] = {
-        {u"Datei nicht gefunden", u"Datei nicht gefunden."},
-        {u"Fertig.", u"Fertig."},
-        {u"Achtung!", u"Achtung!"},
-        {u"(1)", u"(1)"},
-        {u"a-", u"a-"},
-        {u"Pfad /", u"Pfad /."},
-        {u"Zahl 7", u"Zahl 7."},
-        {u"Größe ü", u"Größe ü."},
-        {u"", u""},
-    };
-    for (const Row &r : rows)
-        ReportError(QString::fromUtf16(r.message));
-    const auto shown = MessageBoxSeam::shown();
-    ASSERT_EQ(shown.size(), qsizetype(std::size(rows)));
-    for (size_t i = 0; i < std::size(rows); ++i) {
-        EXPECT_EQ(shown[i].text, QString::fromUtf16(rows[i].shown));
-        EXPECT_EQ(shown[i].flags, 16);
-        EXPECT_EQ(shown[i].title, ErrorReportTitle());
-    }
-}
-
-TEST_F(SeamTest, GuardedReportsUtf8MessageAndGoesOn)
-{
-    EXPECT_TRUE(Guarded([] {}));
-    EXPECT_FALSE(Guarded([] { throw std::runtime_error("Ressource Größe nicht gefunden"); }));
-    ASSERT_EQ(MessageBoxSeam::shown().size(), 1);
-    EXPECT_EQ(MessageBoxSeam::shown()[0].text, u"Ressource Größe nicht gefunden.");
-}
-
-// An exception leaving a click handler is reported by the application object,
-// and the next event is handled as usual.
-// What every handler connection of the window does: the guard catches the
-// handler's error before it reaches Qt, reports it, and the loop goes on.
-TEST_F(SeamTest, ExceptionFromAHandlerIsReportedAndTheLoopGoesOn)
-{
-    QWidget window;
-    auto *failing = new QPushButton(QStringLiteral("a"), &window);
-    auto *working = new QPushButton(QStringLiteral("b"), &window);
-    working->move(0, 40);
-    int worked = 0;
-    QObject::connect(failing, &QPushButton::clicked,
-                     [] { Guarded([] { throw std::runtime_error("kaputt"); }); });
-    QObject::connect(working, &QPushButton::clicked, [&] { Guarded([&] { ++worked; }); });
-    window.show();
-    QTest::mouseClick(failing, Qt::LeftButton);
-    QTest::mouseClick(working, Qt::LeftButton);
-    ASSERT_EQ(MessageBoxSeam::shown().size(), 1);
-    EXPECT_EQ(MessageBoxSeam::shown()[0].text, u"kaputt.");
-    EXPECT_EQ(MessageBoxSeam::shown()[0].flags, 16);
-    EXPECT_EQ(worked, 1);
 }
 
 } // namespace

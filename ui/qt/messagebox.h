@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/window.h"
+
 #include <QList>
 #include <QString>
 
@@ -7,18 +9,7 @@ class QWidget;
 
 namespace z7 {
 
-// Flags and results as the program's messages use them: the low nibble picks the
-// buttons, the next one the icon, the third the default button.
-enum : int {
-    MB_OK = 0,
-    MB_OKCANCEL = 1,
-    MB_YESNO = 4,
-    MB_ICONERROR = 16,
-    MB_ICONQUESTION = 32,
-    MB_ICONINFORMATION = 64,
-    MB_DEFBUTTON2 = 256,
-};
-enum : int { IDOK = 1, IDCANCEL = 2, IDYES = 6, IDNO = 7 };
+// Flags and results: MB_* and ID* of ui/window.h.
 
 // A modal message box with German button captions (ui/window_texts.h) whatever
 // the system's language. A CR in the text breaks the line.

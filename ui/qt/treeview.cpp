@@ -1,6 +1,5 @@
 #include "ui/qt/treeview.h"
 
-#include "ui/qt/errorreport.h"
 
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -58,12 +57,12 @@ public:
         }
         m_moving = true;
         const QPersistentModelIndex next(index);
-        m_view->emitGuarded(true, m_view->itemFromIndex(next));
+        m_view->emitMove(true, m_view->itemFromIndex(next));
         if (next.isValid())
             QItemSelectionModel::setCurrentIndex(next, ClearAndSelect | Rows);
         m_moving = false;
         if (next.isValid() && next == currentIndex())
-            m_view->emitGuarded(false, m_view->itemFromIndex(next));
+            m_view->emitMove(false, m_view->itemFromIndex(next));
     }
 
 private:
@@ -225,14 +224,13 @@ std::optional<QColor> TreeView::itemTextColour(const QTreeWidgetItem *item) cons
     return m_textColourHook(item);
 }
 
-void TreeView::emitGuarded(bool before, QTreeWidgetItem *item)
+void TreeView::emitMove(bool before, QTreeWidgetItem *item)
 {
-    Guarded([&] {
-        if (before)
-            emit changing(item);
-        else
-            emit changed(item);
-    });
+    // The receivers are the window's guarded events: nothing throws into Qt.
+    if (before)
+        emit changing(item);
+    else
+        emit changed(item);
 }
 
 QItemSelectionModel::SelectionFlags TreeView::selectionCommand(const QModelIndex &index,

@@ -18,8 +18,8 @@ namespace z7 {
 // mouse, keyboard and program moves (setCurrentItem), for every node the
 // arrow keys pass, never when the selected node is clicked again and never
 // during a batch. Taking the focus by keyboard with nothing selected selects
-// the first node. An exception from either handler is reported (ReportError)
-// and the move still happens.
+// the first node. The handlers must not throw: they are the window's guarded
+// events.
 class TreeView : public QTreeWidget
 {
     Q_OBJECT
@@ -77,7 +77,7 @@ protected:
 private:
     friend class TreeSelectionModel;
     friend class TreeItemDelegate;
-    void emitGuarded(bool before, QTreeWidgetItem *item);
+    void emitMove(bool before, QTreeWidgetItem *item);
 
     TextColourHook m_textColourHook;
     int m_batchDepth = 0;

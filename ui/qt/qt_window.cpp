@@ -1,0 +1,490 @@
+#include "ui/qt/qt_window.h"
+
+#include "resources/picture_list.h"
+#include "ui/qt/messagebox.h"
+#include "ui/qt/pushbutton.h"
+#include "ui/qt/qtext.h"
+#include "ui/qt/speedbutton.h"
+#include "ui/qt/treeview.h"
+#include "ui/qt/updown.h"
+#include "ui/qt/valueedit.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalBlocker>
+
+#include <algorithm>
+
+namespace z7 {
+
+namespace {
+
+constexpr int NodeIndexRole = Qt::UserRole + 16;
+
+// Control names are compared without regard to the case of A-Z only.
+QString key(std::u16string_view name)
+{
+    QString folded = toQString(name);
+    for (QChar &c : folded) {
+        if (c >= u'A' && c <= u'Z')
+            c = QChar(c.unicode() + 32);
+    }
+    return folded;
+}
+
+QPixmap ownPicture(const char16_t *name)
+{
+    return QPixmap(u":/images/" + toQString(name) + u".png");
+}
+
+} // namespace
+
+QtWindow::QtWindow() = default;
+QtWindow::~QtWindow()
+{
+    // The logic that gets the events may be gone already: nothing the
+    // widgets do while they are taken down reaches it.
+    for (const Control &c : std::as_const(m_controls))
+        c.widget->blockSignals(true);
+    if (m_tree)
+        m_tree->setItemTextColourHook({});
+}
+
+void QtWindow::create(const WindowDef &def, std::span<const ControlDef> controls,
+                      WindowEvents &events)
+{
+    m_events = &events;
+    m_window = std::make_unique<QWidget>(
+        nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                     Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    QWidget *w = m_window.get();
+    w->setObjectName(QStringLiteral("Main"));
+    w->setWindowTitle(toQString(def.caption));
+    w->setFixedSize(def.clientWidth, def.clientHeight);
+    QFont windowFont(toQString(def.fontFamily));
+    windowFont.setPointSize(def.fontPointSize);
+    w->setFont(windowFont);
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::Window, pal.color(QPalette::Button));
+    w->setPalette(pal);
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 256})
+        icon.addFile(QStringLiteral(":/images/icon/%1.png").arg(size), QSize(size, size));
+    w->setWindowIcon(icon);
+
+    for (const ControlDef &d : controls) {
+        const Control *parent = d.parent ? find(d.parent) : nullptr;
+        QWidget *control = createControl(d, parent ? parent->widget : w);
+        control->setObjectName(toQString(d.name));
+        if (d.description)
+            control->setAccessibleName(toQString(d.description));
+        control->setGeometry(toQRect(d.rect));
+        control->setEnabled(d.enabled);
+        if (!d.visible)
+            control->hide();
+        m_controls.insert(key(d.name), {control, d.kind});
+    }
+    // An up-down steps the edit named as its buddy, created before it.
+    for (const ControlDef &d : controls) {
+        if (d.kind == ControlKind::UpDown && d.buddy) {
+            auto *upd = static_cast<UpDown *>(find(d.name)->widget);
+            if (const Control *buddy = find(d.buddy))
+                upd->setAssociate(static_cast<QLineEdit *>(buddy->widget));
+        }
+    }
+    setTabOrder(controls);
+
+    const QRect desktop = QGuiApplication::primaryScreen()
+                              ? QGuiApplication::primaryScreen()->availableGeometry()
+                              : QRect(0, 0, def.clientWidth, def.clientHeight);
+    w->move(desktop.center() - QPoint(def.clientWidth / 2, def.clientHeight / 2));
+}
+
+QWidget *QtWindow::createControl(const ControlDef &d, QWidget *parent)
+{
+    const QString name = toQString(d.name);
+    WindowEvents *events = m_events;
+    switch (d.kind) {
+    case ControlKind::Picture: {
+        auto *label = new QLabel(parent);
+        if (d.look & Centred)
+            label->setAlignment(Qt::AlignCenter);
+        if (d.look & Stretched)
+            label->setScaledContents(true);
+        if (d.picture)
+            label->setPixmap(ownPicture(d.picture));
+        return label;
+    }
+    case ControlKind::Line: {
+        auto *shape = new QFrame(parent);
+        shape->setAutoFillBackground(true);
+        QPalette pal = shape->palette();
+        pal.setColor(QPalette::Window, QColor(128, 0, 0));
+        shape->setPalette(pal);
+        return shape;
+    }
+    case ControlKind::Label: {
+        auto *label = new QLabel(d.caption ? toQString(d.caption) : QString(), parent);
+        label->setAlignment((d.look & LeftAligned) ? Qt::AlignLeft | Qt::AlignVCenter
+                                                   : Qt::AlignCenter);
+        return label;
+    }
+    case ControlKind::Panel: {
+        auto *panel = new QWidget(parent);
+        panel->setAutoFillBackground(true);
+        if (d.look & WhiteBackground) {
+            QPalette white = panel->palette();
+            white.setColor(QPalette::Window, Qt::white);
+            panel->setPalette(white);
+        }
+        return panel;
+    }
+    case ControlKind::Button: {
+        const QString caption = d.caption ? toQString(d.caption) : QString();
+        QPushButton *button = nullptr;
+        if (d.tabOrder >= 0) {
+            button = new QPushButton(caption, parent);
+            button->setAutoDefault(true);
+        } else {
+            // Skipped by Tab, but focused by a click: the click's handler
+            // asks which control has the focus.
+            button = new PushButton(caption, parent);
+        }
+        QObject::connect(button, &QPushButton::clicked, button,
+                         [events, name] { events->clicked(toU16View(name)); });
+        return button;
+    }
+    case ControlKind::Tree: {
+        auto *tree = new TreeView(parent);
+        m_tree = tree;
+        tree->setItemTextColourHook([this](const QTreeWidgetItem *item) -> std::optional<QColor> {
+            const std::optional<Colour> c = m_events->treeNodeColour(indexOf(item));
+            if (!c)
+                return std::nullopt;
+            return QColor(c->red, c->green, c->blue);
+        });
+        QObject::connect(tree, &TreeView::changing, tree,
+                         [this](QTreeWidgetItem *next) { m_events->treeChanging(indexOf(next)); });
+        QObject::connect(tree, &TreeView::changed, tree,
+                         [this](QTreeWidgetItem *node) { m_events->treeChanged(indexOf(node)); });
+        return tree;
+    }
+    case ControlKind::Edit: {
+        auto *edit = new ValueEdit(parent);
+        if (d.caption)
+            edit->setText(toQString(d.caption));
+        edit->setDigitsOnly(d.look & DigitsOnly);
+        if (d.look & Highlighted) {
+            QPalette pal = edit->palette();
+            pal.setColor(QPalette::Base, pal.color(QPalette::Light));
+            edit->setPalette(pal);
+        }
+        QObject::connect(edit, &ValueEdit::keyReleased, edit,
+                         [events, name] { events->keyReleased(toU16View(name)); });
+        return edit;
+    }
+    case ControlKind::UpDown: {
+        auto *upd = new UpDown(parent);
+        upd->setRange(d.minimum, d.maximum);
+        upd->setIncrement(d.step);
+        QObject::connect(upd, &UpDown::stepped, upd,
+                         [events, name] { events->stepped(toU16View(name)); });
+        QObject::connect(upd, &UpDown::clicked, upd,
+                         [events, name] { events->clicked(toU16View(name)); });
+        return upd;
+    }
+    case ControlKind::Toggle: {
+        auto *toggle = new SpeedButton(parent);
+        if (d.caption)
+            toggle->setText(toQString(d.caption));
+        QObject::connect(toggle, &SpeedButton::clicked, toggle,
+                         [events, name] { events->clicked(toU16View(name)); });
+        return toggle;
+    }
+    }
+    return new QWidget(parent);
+}
+
+void QtWindow::setTabOrder(std::span<const ControlDef> controls)
+{
+    // Siblings in their keyboard order; a panel's place holds its own
+    // controls in theirs.
+    QList<QWidget *> order;
+    auto addChildren = [&](auto &&self, const char16_t *parent) -> void {
+        std::vector<const ControlDef *> children;
+        for (const ControlDef &d : controls) {
+            const bool sameParent = parent ? (d.parent && std::u16string_view(d.parent) == parent)
+                                           : d.parent == nullptr;
+            if (sameParent && d.tabOrder >= 0)
+                children.push_back(&d);
+        }
+        std::stable_sort(children.begin(), children.end(),
+                         [](auto *a, auto *b) { return a->tabOrder < b->tabOrder; });
+        for (const ControlDef *d : children) {
+            if (d->kind == ControlKind::Panel)
+                self(self, d->name);
+            else
+                order << find(d->name)->widget;
+        }
+    };
+    addChildren(addChildren, nullptr);
+    for (qsizetype k = 1; k < order.size(); ++k)
+        QWidget::setTabOrder(order.at(k - 1), order.at(k));
+    if (!order.isEmpty())
+        order.first()->setFocus(Qt::OtherFocusReason);
+}
+
+void QtWindow::show()
+{
+    m_window->show();
+}
+
+const QtWindow::Control *QtWindow::find(std::u16string_view name) const
+{
+    auto it = m_controls.constFind(key(name));
+    return it == m_controls.cend() ? nullptr : &*it;
+}
+
+std::optional<ControlKind> QtWindow::findControl(std::u16string_view name) const
+{
+    if (const Control *c = find(name))
+        return c->kind;
+    return std::nullopt;
+}
+
+std::u16string QtWindow::text(std::u16string_view control) const
+{
+    const Control *c = find(control);
+    if (!c)
+        return {};
+    if (auto *label = qobject_cast<QLabel *>(c->widget))
+        return toU16(label->text());
+    if (auto *button = qobject_cast<QAbstractButton *>(c->widget))
+        return toU16(button->text());
+    if (auto *edit = qobject_cast<QLineEdit *>(c->widget))
+        return toU16(edit->text());
+    return {};
+}
+
+void QtWindow::setText(std::u16string_view control, std::u16string_view text)
+{
+    const Control *c = find(control);
+    if (!c)
+        return;
+    if (auto *label = qobject_cast<QLabel *>(c->widget))
+        label->setText(toQString(text));
+    else if (auto *button = qobject_cast<QAbstractButton *>(c->widget))
+        button->setText(toQString(text));
+    else if (auto *edit = qobject_cast<QLineEdit *>(c->widget))
+        edit->setText(toQString(text));
+}
+
+bool QtWindow::visible(std::u16string_view control) const
+{
+    const Control *c = find(control);
+    return c && !c->widget->isHidden();
+}
+
+void QtWindow::setVisible(std::u16string_view control, bool visible)
+{
+    if (const Control *c = find(control))
+        c->widget->setVisible(visible);
+}
+
+bool QtWindow::enabled(std::u16string_view control) const
+{
+    const Control *c = find(control);
+    return c && c->widget->isEnabled();
+}
+
+void QtWindow::setEnabled(std::u16string_view control, bool enabled)
+{
+    if (const Control *c = find(control))
+        c->widget->setEnabled(enabled);
+}
+
+bool QtWindow::down(std::u16string_view toggle) const
+{
+    const Control *c = find(toggle);
+    auto *button = c ? qobject_cast<SpeedButton *>(c->widget) : nullptr;
+    return button && button->isDown();
+}
+
+void QtWindow::setDown(std::u16string_view toggle, bool down)
+{
+    const Control *c = find(toggle);
+    if (auto *button = c ? qobject_cast<SpeedButton *>(c->widget) : nullptr)
+        button->setDown(down);
+}
+
+Rect QtWindow::geometry(std::u16string_view control) const
+{
+    const Control *c = find(control);
+    if (!c)
+        return {};
+    const QRect r = c->widget->geometry();
+    return {r.x(), r.y(), r.width(), r.height()};
+}
+
+void QtWindow::setGeometry(std::u16string_view control, const Rect &rect)
+{
+    if (const Control *c = find(control))
+        c->widget->setGeometry(toQRect(rect));
+}
+
+std::u16string QtWindow::focusedControl() const
+{
+    QWidget *focused = m_window ? m_window->focusWidget() : nullptr;
+    return focused ? toU16(focused->objectName()) : std::u16string();
+}
+
+void QtWindow::setFocus(std::u16string_view control)
+{
+    if (const Control *c = find(control))
+        c->widget->setFocus(Qt::OtherFocusReason);
+}
+
+void QtWindow::showListPicture(std::u16string_view picture, int index)
+{
+    const Control *c = find(picture);
+    auto *label = c ? qobject_cast<QLabel *>(c->widget) : nullptr;
+    if (!label)
+        return;
+    if (index < 0 || index >= BuildingPictureCount) {
+        label->setPixmap(QPixmap());
+        return;
+    }
+    auto cached = m_listPictures.find(index);
+    if (cached == m_listPictures.end())
+        cached = m_listPictures.insert(
+            index,
+            QImage(
+                QStringLiteral(":/images/buildings/%1.png").arg(index, 3, 10, QLatin1Char('0'))));
+    // The list's pictures have alpha; the header shows them on white.
+    QImage canvas(BuildingPictureWidth, BuildingPictureHeight, QImage::Format_RGB32);
+    canvas.fill(Qt::white);
+    QPainter painter(&canvas);
+    painter.drawImage(0, 0, *cached);
+    painter.end();
+    label->setPixmap(QPixmap::fromImage(canvas));
+}
+
+void QtWindow::setFont(std::u16string_view control, const FontChange &change)
+{
+    QWidget *target = m_window.get();
+    if (!control.empty()) {
+        const Control *c = find(control);
+        if (!c)
+            return;
+        target = c->widget;
+    }
+    QFont f = target->font();
+    if (!change.family.empty())
+        f.setFamilies({toQString(change.family)});
+    if (change.pointSize > 0)
+        f.setPointSize(change.pointSize);
+    if (change.bold)
+        f.setBold(true);
+    target->setFont(f);
+    if (change.colour) {
+        QPalette pal = target->palette();
+        pal.setColor(QPalette::WindowText,
+                     QColor(change.colour->red, change.colour->green, change.colour->blue));
+        target->setPalette(pal);
+    }
+}
+
+int QtWindow::registerFont(std::string_view fontFileBytes)
+{
+    // Font ids start at 0; the handle keeps 0 for "not registered".
+    return QFontDatabase::addApplicationFontFromData(
+               QByteArray(fontFileBytes.data(), qsizetype(fontFileBytes.size()))) +
+           1;
+}
+
+void QtWindow::fillTree(const std::vector<TreeNode> &nodes)
+{
+    if (!m_tree)
+        return;
+    m_tree->batchUpdate([&] {
+        m_tree->clear();
+        m_nodes.clear();
+        // Each node at its depth below the last node one level up.
+        std::vector<QTreeWidgetItem *> lastAt;
+        for (const TreeNode &node : nodes) {
+            auto *item = new QTreeWidgetItem(QStringList{toQString(node.caption)});
+            const std::size_t depth = std::min(std::size_t(std::max(node.depth, 0)), lastAt.size());
+            if (depth == 0)
+                m_tree->addTopLevelItem(item);
+            else
+                lastAt[depth - 1]->addChild(item);
+            lastAt.resize(depth + 1);
+            lastAt[depth] = item;
+            TreeView::setCodes(item, node.selectCode, node.recordCode, node.pictureIndex);
+            item->setData(0, NodeIndexRole, int(m_nodes.size()));
+            m_nodes.push_back(item);
+        }
+    });
+}
+
+int QtWindow::indexOf(const QTreeWidgetItem *item) const
+{
+    return item ? item->data(0, NodeIndexRole).toInt() : -1;
+}
+
+int QtWindow::selectedNode() const
+{
+    return m_tree ? indexOf(m_tree->currentItem()) : -1;
+}
+
+TreeNode QtWindow::treeNode(int index) const
+{
+    if (index < 0 || std::size_t(index) >= m_nodes.size())
+        return {};
+    const QTreeWidgetItem *item = m_nodes[std::size_t(index)];
+    int depth = 0;
+    for (const QTreeWidgetItem *p = item->parent(); p; p = p->parent())
+        ++depth;
+    return {toU16(item->text(0)), depth, TreeView::selectCode(item), TreeView::recordCode(item),
+            TreeView::pictureIndex(item)};
+}
+
+void QtWindow::selectNodeQuietly(int index)
+{
+    if (!m_tree || index < 0 || std::size_t(index) >= m_nodes.size())
+        return;
+    const QSignalBlocker blocker(m_tree);
+    m_tree->setCurrentItem(m_nodes[std::size_t(index)]);
+}
+
+int QtWindow::messageBox(std::u16string_view text, std::u16string_view title, int flags)
+{
+    // Before the window is shown (at start-up) a box stands on its own.
+    QWidget *parent = m_window && m_window->isVisible() ? m_window.get() : nullptr;
+    return ShowMessage(parent, toQString(text), toQString(title), flags);
+}
+
+std::u16string QtWindow::programFileName() const
+{
+    return toU16(QCoreApplication::applicationFilePath());
+}
+
+void QtWindow::processEvents()
+{
+    QCoreApplication::processEvents();
+}
+
+void QtWindow::close()
+{
+    if (m_window)
+        m_window->close();
+}
+
+} // namespace z7
