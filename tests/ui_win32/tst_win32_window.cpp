@@ -990,3 +990,37 @@ TEST_F(Win32WindowTest, RegisteredFontsGetAHandleAndBadBytesNone)
 
 } // namespace
 } // namespace z7
+
+namespace z7 {
+namespace {
+
+TEST(Win32WindowTable, AControlOnAPanelThatIsNotBeforeItInTheTableIsRefused)
+{
+    // clang-format off
+    const ControlDef lateParent[] = {
+        {u"Zahl", ControlKind::Edit, u"Werte", {0, 0, 50, 22}, u"0", u"Zahl", true, true, PlainLook, nullptr},
+        {u"Werte", ControlKind::Panel, nullptr, {0, 0, 100, 100}, nullptr, u"Werte", true, true, PlainLook, nullptr},
+    };
+    const ControlDef notAPanel[] = {
+        {u"Bild", ControlKind::Picture, nullptr, {0, 0, 50, 22}, nullptr, u"Bild", true, true, PlainLook, nullptr},
+        {u"Zahl", ControlKind::Edit, u"Bild", {0, 0, 50, 22}, u"0", u"Zahl", true, true, PlainLook, nullptr},
+    };
+    // clang-format on
+    for (std::span<const ControlDef> table :
+         {std::span<const ControlDef>(lateParent), std::span<const ControlDef>(notAPanel)}) {
+        FakeResources resources;
+        Recorder events;
+        Win32Window window(::GetModuleHandleW(nullptr), resources);
+        try {
+            window.create(TestWindow, table, events);
+            ADD_FAILURE() << "created";
+        } catch (const std::logic_error &e) {
+            const std::string parent = table[0].kind == ControlKind::Edit ? "Werte" : "Bild";
+            EXPECT_EQ(std::string(e.what()), "Das Steuerelement Zahl liegt auf " + parent +
+                                                 ", das kein Panel vor ihm ist.");
+        }
+    }
+}
+
+} // namespace
+} // namespace z7

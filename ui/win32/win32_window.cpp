@@ -238,8 +238,11 @@ void Win32Window::createControl(int index, const ControlDef &def)
     control.step = def.step;
     if (def.parent) {
         control.parent = indexOf(def.parent);
+        // A panel holds only controls that come after it in the table.
         if (control.parent < 0 || m_controls[control.parent].kind != ControlKind::Panel)
-            throw std::logic_error("Ein Steuerelement nennt einen unbekannten Panel als Eltern.");
+            throw std::logic_error(
+                ToUtf8(Format(u"Das Steuerelement %1 liegt auf %2, das kein Panel vor ihm ist.",
+                              {control.name, def.parent})));
     }
     m_controls.push_back(std::move(control));
     Control &c = m_controls.back();
@@ -313,7 +316,8 @@ void Win32Window::createControl(int index, const ControlDef &def)
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(FirstId + index)),
                                m_instance, def.kind == ControlKind::Panel ? this : nullptr);
     if (!c.hwnd)
-        throw std::runtime_error("Ein Steuerelement des Fensters konnte nicht erstellt werden.");
+        throw std::runtime_error(
+            ToUtf8(Format(u"Das Steuerelement %1 konnte nicht erstellt werden.", {c.name})));
     ::SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_windowFont), FALSE);
     // What a screen reader says of a control that shows no caption.
     if (def.description && (def.kind == ControlKind::Picture || def.kind == ControlKind::Line ||
@@ -1112,9 +1116,7 @@ void Win32Window::stepUpDown(int index, int direction)
         std::clamp(WholeNumber(WindowText(edit)).value_or(c.position), c.minimum, c.maximum);
     const std::int64_t wanted = std::int64_t(start) + std::int64_t(direction) * std::max(c.step, 1);
     const int next = static_cast<int>(std::clamp<std::int64_t>(wanted, c.minimum, c.maximum));
-    wchar_t digits[16];
-    ::wsprintfW(digits, L"%d", next);
-    ::SetWindowTextW(edit, digits);
+    ::SetWindowTextW(edit, Wide(Number(next).c_str()));
     ::SendMessageW(c.hwnd, UDM_SETPOS32, 0, next);
     const int previous = c.position;
     c.position = next;
