@@ -879,7 +879,8 @@ bool Win32Window::preTranslate(MSG &message)
     if (message.message == WM_KEYDOWN) {
         const bool control = (::GetKeyState(VK_CONTROL) & 0x8000) != 0;
         const bool alt = (::GetKeyState(VK_MENU) & 0x8000) != 0;
-        if (message.wParam == VK_TAB && !control && !alt) {
+        // Ctrl+Tab too: the dialog manager would take it in its z-order.
+        if (message.wParam == VK_TAB && !alt) {
             moveFocus((::GetKeyState(VK_SHIFT) & 0x8000) == 0);
             return true;
         }
