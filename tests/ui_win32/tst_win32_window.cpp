@@ -1,0 +1,1026 @@
+// The Win32 skin's side of the window seam, on real common controls under
+// Wine: every test drives the controls with the messages the system would
+// send (mouse and key messages at the controls, the dialog manager's keys)
+// and checks what the logic would see through WindowEvents and Window.
+
+// First: windows.h defines MB_OK and IDOK as macros of the same values.
+#include "ui/window.h"
+
+#include "ui/win32/win32_window.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <wincodec.h>
+
+namespace z7 {
+namespace {
+
+std::string Narrow(std::u16string_view text)
+{
+    std::string ascii;
+    for (char16_t c : text)
+        ascii += c < 128 ? static_cast<char>(c) : '?';
+    return ascii;
+}
+
+// A PNG made by WIC's own encoder from a pixel function (0xAARRGGBB, not
+// premultiplied).
+std::string EncodePng(int width, int height, const std::function<std::uint32_t(int, int)> &pixel)
+{
+    IWICImagingFactory *factory = nullptr;
+    IWICBitmap *bitmap = nullptr;
+    IWICBitmapLock *lock = nullptr;
+    IStream *stream = nullptr;
+    IWICBitmapEncoder *encoder = nullptr;
+    IWICBitmapFrameEncode *frame = nullptr;
+    IPropertyBag2 *properties = nullptr;
+    std::string bytes;
+    const WICRect all{0, 0, width, height};
+    UINT size = 0, stride = 0;
+    BYTE *data = nullptr;
+    WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGRA;
+    if (SUCCEEDED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                     IID_IWICImagingFactory,
+                                     reinterpret_cast<void **>(&factory))) &&
+        SUCCEEDED(factory->CreateBitmap(width, height, GUID_WICPixelFormat32bppBGRA,
+                                        WICBitmapCacheOnLoad, &bitmap)) &&
+        SUCCEEDED(bitmap->Lock(&all, WICBitmapLockWrite, &lock)) &&
+        SUCCEEDED(lock->GetDataPointer(&size, &data)) && SUCCEEDED(lock->GetStride(&stride))) {
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                const std::uint32_t argb = pixel(x, y);
+                BYTE *p = data + y * stride + x * 4;
+                p[0] = static_cast<BYTE>(argb);
+                p[1] = static_cast<BYTE>(argb >> 8);
+                p[2] = static_cast<BYTE>(argb >> 16);
+                p[3] = static_cast<BYTE>(argb >> 24);
+            }
+        }
+        lock->Release();
+        lock = nullptr;
+        LARGE_INTEGER zero{};
+        ULARGE_INTEGER end{};
+        if (SUCCEEDED(::CreateStreamOnHGlobal(nullptr, TRUE, &stream)) &&
+            SUCCEEDED(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, &encoder)) &&
+            SUCCEEDED(encoder->Initialize(stream, WICBitmapEncoderNoCache)) &&
+            SUCCEEDED(encoder->CreateNewFrame(&frame, &properties)) &&
+            SUCCEEDED(frame->Initialize(properties)) && SUCCEEDED(frame->SetSize(width, height)) &&
+            SUCCEEDED(frame->SetPixelFormat(&format)) &&
+            SUCCEEDED(frame->WriteSource(bitmap, nullptr)) && SUCCEEDED(frame->Commit()) &&
+            SUCCEEDED(encoder->Commit()) && SUCCEEDED(stream->Seek(zero, STREAM_SEEK_CUR, &end))) {
+            HGLOBAL global = nullptr;
+            ::GetHGlobalFromStream(stream, &global);
+            const char *memory = static_cast<const char *>(::GlobalLock(global));
+            bytes.assign(memory, static_cast<std::size_t>(end.QuadPart));
+            ::GlobalUnlock(global);
+        }
+    }
+    for (IUnknown *object : std::initializer_list<IUnknown *>{properties, frame, encoder, stream,
+                                                              lock, bitmap, factory}) {
+        if (object)
+            object->Release();
+    }
+    return bytes;
+}
+
+constexpr std::uint32_t Red = 0xFFFF0000;
+constexpr std::uint32_t Blue = 0xFF0000FF;
+constexpr std::uint32_t Clear = 0x00000000;
+
+// The program's pictures, made for the tests; it counts what the window asks
+// for.
+class FakeResources final : public ResourceSource
+{
+public:
+    FakeResources()
+    {
+        m_pictures[u"MARKER"] = EncodePng(10, 10, [](int, int) { return Red; });
+        // Transparent on the left half, blue on the right: the list picture
+        // must show white through the left half.
+        m_building = EncodePng(135, 96, [](int x, int) { return x < 67 ? Clear : Blue; });
+    }
+
+    std::optional<std::string> bytes(std::u16string_view type,
+                                     std::u16string_view name) const override
+    {
+        ++m_asked[std::u16string(name)];
+        if (type != u"PNG")
+            return std::nullopt;
+        if (const auto found = m_pictures.find(std::u16string(name)); found != m_pictures.end())
+            return found->second;
+        if (name.starts_with(u"BUILDING") && name.size() == 11)
+            return m_building;
+        return std::nullopt;
+    }
+
+    int asked(std::u16string_view name) const
+    {
+        const auto found = m_asked.find(std::u16string(name));
+        return found == m_asked.end() ? 0 : found->second;
+    }
+
+private:
+    std::map<std::u16string, std::string> m_pictures;
+    std::string m_building;
+    mutable std::map<std::u16string, int> m_asked;
+};
+
+// What the logic would have seen, in order.
+class Recorder final : public WindowEvents
+{
+public:
+    Win32Window *window = nullptr;
+    std::vector<std::string> log;
+    std::vector<int> colourAsked;
+    std::string focusAtClick;
+    bool closeOnQuit = false;
+
+    void clicked(std::u16string_view control) override
+    {
+        log.push_back("clicked " + Narrow(control));
+        focusAtClick = Narrow(window->focusedControl());
+        if (closeOnQuit && control == u"Beenden")
+            window->close();
+    }
+    void stepped(std::u16string_view upDown) override
+    {
+        log.push_back("stepped " + Narrow(upDown));
+    }
+    void keyReleased(std::u16string_view edit) override
+    {
+        log.push_back("keyReleased " + Narrow(edit));
+    }
+    void treeChanging(int next) override
+    {
+        log.push_back("changing " + std::to_string(next) + " from " +
+                      std::to_string(window->selectedNode()));
+    }
+    void treeChanged(int node) override
+    {
+        log.push_back("changed " + std::to_string(node) + " at " +
+                      std::to_string(window->selectedNode()));
+    }
+    std::optional<Colour> treeNodeColour(int node) override
+    {
+        colourAsked.push_back(node);
+        if (node == 0)
+            return Colour{255, 0, 0};
+        return std::nullopt;
+    }
+};
+
+const WindowDef TestWindow{u"Z7 Edit", 901, 601, u"Tahoma", 10};
+
+// clang-format off
+const std::array<ControlDef, 19> TestControls = {{
+    {u"Liste", ControlKind::Picture, nullptr, {305, 212, 160, 119}, nullptr, u"Liste", true, true, Stretched, nullptr},
+    {u"Linie", ControlKind::Line, nullptr, {0, 130, 910, 2}, nullptr, u"Trennlinie", true, true, PlainLook, nullptr},
+    {u"Werte", ControlKind::Panel, nullptr, {239, 135, 668, 200}, nullptr, u"Werte", true, true, PlainLook, nullptr, 2},
+    {u"ZahlEdit", ControlKind::Edit, u"Werte", {174, 25, 50, 22}, u"0", u"Zahl", true, true, DigitsOnly, nullptr, 0},
+    {u"ZahlUpD", ControlKind::UpDown, u"Werte", {224, 25, 17, 22}, nullptr, u"Zahl", true, true, PlainLook, nullptr, -1, u"zahledit", -5, 20, 5},
+    {u"KostenEdit", ControlKind::Edit, u"Werte", {174, 53, 65, 22}, u"0", u"Kosten", true, true, Highlighted, nullptr, 1},
+    {u"KostenUpD", ControlKind::UpDown, u"Werte", {239, 53, 17, 22}, nullptr, u"Kosten", true, true, PlainLook, nullptr, -1, u"KostenEdit", -5000, 5000, 10},
+    {u"MarktEdit", ControlKind::Toggle, u"Werte", {505, 29, 50, 25}, u"nein", u"Markt", true, true, PlainLook, nullptr},
+    {u"MarktBtn", ControlKind::Button, u"Werte", {605, 29, 50, 25}, u"nein", u"Markt original", true, true, PlainLook, nullptr},
+    {u"\u00d6lLabel", ControlKind::Label, u"Werte", {7, 82, 160, 26}, u"\u00d6l", u"\u00d6l", true, true, LeftAligned, nullptr},
+    {u"Kopf", ControlKind::Panel, nullptr, {0, 0, 901, 127}, nullptr, u"Kopf", true, true, WhiteBackground, nullptr, 3},
+    {u"Bild", ControlKind::Picture, u"Kopf", {8, 3, 40, 40}, nullptr, u"Bild", true, true, Centred, u"marker"},
+    {u"Gross", ControlKind::Picture, u"Kopf", {60, 3, 40, 40}, nullptr, u"Gross", true, true, Stretched, u"Marker"},
+    {u"Oben", ControlKind::Picture, u"Kopf", {110, 3, 40, 40}, nullptr, u"Oben", true, true, PlainLook, u"marker"},
+    {u"Titel", ControlKind::Label, u"Kopf", {556, 78, 338, 33}, u"Wohnungen", u"Titel", true, true, Centred, nullptr},
+    {u"Beenden", ControlKind::Button, nullptr, {588, 563, 306, 33}, u"Beenden", u"Beenden", true, true, PlainLook, nullptr, 0},
+    {u"Baum", ControlKind::Tree, nullptr, {8, 135, 226, 385}, nullptr, u"Katalog", true, true, PlainLook, nullptr, 1},
+    {u"Aus", ControlKind::Button, nullptr, {245, 523, 649, 33}, u"Speichern", u"Speichern", true, false, PlainLook, nullptr, 4},
+    {u"Nirgends", ControlKind::Button, nullptr, {8, 523, 225, 33}, u"Reset", u"Reset", false, true, PlainLook, nullptr, 5},
+}};
+// clang-format on
+
+const std::vector<TreeNode> TestNodes = {
+    {u"Wohnungen", 0, 12, -1, 0},
+    {u"Zelt", 1, 100, 5, 1},
+    {u"H\u00fctte", 1, 101, 6, 2},
+    {u"Lager", 0, 300, 7, 3},
+};
+
+class Win32WindowTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        m_resources = std::make_unique<FakeResources>();
+        window = std::make_unique<Win32Window>(::GetModuleHandleW(nullptr), *m_resources);
+        events.window = window.get();
+        window->create(TestWindow, TestControls, events);
+    }
+
+    void TearDown() override
+    {
+        window.reset();
+        m_resources.reset();
+        ::CoUninitialize();
+    }
+
+    HWND hwnd(std::u16string_view name) const
+    {
+        HWND handle = window->controlHandle(name);
+        EXPECT_NE(handle, nullptr) << Narrow(name);
+        return handle;
+    }
+
+    void pump() { window->processEvents(); }
+
+    // A click as the mouse makes it, at a point of the control.
+    void click(HWND control, int x, int y)
+    {
+        ::PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        ::PostMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+        pump();
+    }
+
+    void click(std::u16string_view name)
+    {
+        RECT client;
+        ::GetClientRect(hwnd(name), &client);
+        click(hwnd(name), client.right / 2, client.bottom / 2);
+    }
+
+    void key(HWND target, WPARAM virtualKey)
+    {
+        ::PostMessageW(target, WM_KEYDOWN, virtualKey, 1);
+        pump();
+    }
+
+    // The dialog manager's Tab, with Shift held in the thread's key state.
+    void tab(bool shift = false)
+    {
+        BYTE keys[256] = {};
+        ::GetKeyboardState(keys);
+        keys[VK_SHIFT] = shift ? 0x80 : 0;
+        ::SetKeyboardState(keys);
+        key(::GetFocus(), VK_TAB);
+        keys[VK_SHIFT] = 0;
+        ::SetKeyboardState(keys);
+    }
+
+    std::vector<std::string> takeLog()
+    {
+        std::vector<std::string> log;
+        log.swap(events.log);
+        return log;
+    }
+
+    // The colour of a control's pixel as the control draws itself.
+    COLORREF pixel(std::u16string_view name, int x, int y)
+    {
+        RECT client;
+        ::GetClientRect(hwnd(name), &client);
+        HDC screen = ::GetDC(nullptr);
+        HDC memory = ::CreateCompatibleDC(screen);
+        HBITMAP bitmap = ::CreateCompatibleBitmap(screen, client.right, client.bottom);
+        HGDIOBJ old = ::SelectObject(memory, bitmap);
+        ::SendMessageW(hwnd(name), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+        const COLORREF colour = ::GetPixel(memory, x, y);
+        ::SelectObject(memory, old);
+        ::DeleteObject(bitmap);
+        ::DeleteDC(memory);
+        ::ReleaseDC(nullptr, screen);
+        return colour;
+    }
+
+    HTREEITEM treeItem(int index)
+    {
+        // Walks the tree in the order the nodes were given.
+        HWND tree = hwnd(u"Baum");
+        std::vector<HTREEITEM> order;
+        std::function<void(HTREEITEM)> walk = [&](HTREEITEM item) {
+            for (; item; item = TreeView_GetNextSibling(tree, item)) {
+                order.push_back(item);
+                walk(TreeView_GetChild(tree, item));
+            }
+        };
+        walk(TreeView_GetRoot(tree));
+        return index < static_cast<int>(order.size()) ? order[index] : nullptr;
+    }
+
+    void clickNode(int index)
+    {
+        RECT rect{};
+        ASSERT_TRUE(TreeView_GetItemRect(hwnd(u"Baum"), treeItem(index), &rect, TRUE));
+        click(hwnd(u"Baum"), (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    }
+
+    Recorder events;
+    std::unique_ptr<Win32Window> window;
+
+private:
+    std::unique_ptr<FakeResources> m_resources;
+
+protected:
+    const FakeResources &resources() const { return *m_resources; }
+};
+
+// --- the window ------------------------------------------------------------
+
+TEST_F(Win32WindowTest, WindowHasTheTablesClientAreaAFixedFrameAndOpensCentred)
+{
+    // The stage runs the tests at 96 and at 144 dpi and says which.
+    if (const char *expected = std::getenv("Z7_EXPECTED_DPI")) {
+        EXPECT_EQ(window->dpi(), std::atoi(expected));
+    }
+    window->show();
+    HWND main = window->handle();
+    RECT client;
+    ::GetClientRect(main, &client);
+    EXPECT_EQ(client.right, ::MulDiv(901, window->dpi(), 96));
+    EXPECT_EQ(client.bottom, ::MulDiv(601, window->dpi(), 96));
+    const LONG_PTR style = ::GetWindowLongPtrW(main, GWL_STYLE);
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_FALSE(style & (WS_THICKFRAME | WS_MAXIMIZEBOX | WS_MINIMIZEBOX));
+    wchar_t caption[32] = {};
+    ::GetWindowTextW(main, caption, 32);
+    EXPECT_STREQ(caption, L"Z7 Edit");
+
+    RECT outer, work;
+    ::GetWindowRect(main, &outer);
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    if (outer.right - outer.left <= work.right - work.left) {
+        EXPECT_NEAR((outer.left + outer.right) / 2, (work.left + work.right) / 2, 1);
+        EXPECT_NEAR((outer.top + outer.bottom) / 2, (work.top + work.bottom) / 2, 1);
+    }
+}
+
+TEST_F(Win32WindowTest, EveryControlStandsAtItsTableRectUpDownsAndTheirEditsIncluded)
+{
+    // UDS_ALIGNRIGHT moves the arrows and narrows the edit when they are
+    // attached; the window must still look as the table says.
+    for (const ControlDef &def : TestControls) {
+        SCOPED_TRACE(Narrow(def.name));
+        EXPECT_EQ(window->geometry(def.name), def.rect);
+        HWND control = hwnd(def.name);
+        RECT rect;
+        ::GetWindowRect(control, &rect);
+        ::MapWindowPoints(nullptr, ::GetParent(control), reinterpret_cast<POINT *>(&rect), 2);
+        auto s = [this](int v) { return ::MulDiv(v, window->dpi(), 96); };
+        EXPECT_EQ(rect.left, s(def.rect.left));
+        EXPECT_EQ(rect.top, s(def.rect.top));
+        EXPECT_EQ(rect.right - rect.left, s(def.rect.width));
+        EXPECT_EQ(rect.bottom - rect.top, s(def.rect.height));
+    }
+    const Rect moved{349, 25, 65, 22};
+    window->setGeometry(u"kostenedit", moved);
+    EXPECT_EQ(window->geometry(u"KostenEdit"), moved);
+}
+
+TEST_F(Win32WindowTest, NamesAreFoundIgnoringTheCaseOfAToZOnly)
+{
+    struct Row
+    {
+        const char16_t *name;
+        std::optional<ControlKind> kind;
+    };
+    const Row rows[] = {
+        {u"ZahlEdit", ControlKind::Edit},  {u"zahledit", ControlKind::Edit},
+        {u"ZAHLUPD", ControlKind::UpDown}, {u"\u00d6LLABEL", ControlKind::Label},
+        {u"\u00f6lLabel", std::nullopt}, // ö is not Ö
+        {u"Zahl", std::nullopt},           {u"", std::nullopt},
+        {u"baum", ControlKind::Tree},      {u"markTEDIT", ControlKind::Toggle},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(Narrow(row.name));
+        EXPECT_EQ(window->findControl(row.name), row.kind);
+    }
+    // An unknown name answers empty values and changes nothing.
+    EXPECT_EQ(window->text(u"Zahl"), u"");
+    EXPECT_EQ(window->geometry(u"Zahl"), Rect{});
+    EXPECT_FALSE(window->visible(u"Zahl"));
+    window->setText(u"Zahl", u"5");
+    window->setVisible(u"Zahl", false);
+}
+
+TEST_F(Win32WindowTest, TextsVisibilityAndEnabledAreThoseOfTheControlItself)
+{
+    struct Row
+    {
+        const char16_t *name;
+        const char16_t *initial;
+    };
+    const Row rows[] = {{u"ZahlEdit", u"0"},      {u"\u00d6lLabel", u"\u00d6l"},
+                        {u"MarktEdit", u"nein"},  {u"Beenden", u"Beenden"},
+                        {u"Titel", u"Wohnungen"}, {u"Bild", u""}};
+    for (const Row &row : rows) {
+        SCOPED_TRACE(Narrow(row.name));
+        EXPECT_EQ(window->text(row.name), row.initial);
+        if (*row.initial) {
+            window->setText(row.name, u"ja \u00e4");
+            EXPECT_EQ(window->text(row.name), u"ja \u00e4");
+        }
+    }
+    window->setVisible(u"Werte", false);
+    EXPECT_FALSE(window->visible(u"Werte"));
+    EXPECT_TRUE(window->visible(u"ZahlEdit")); // its own flag, not its parent's
+    EXPECT_FALSE(window->visible(u"Nirgends"));
+    window->setVisible(u"Nirgends", true);
+    EXPECT_TRUE(window->visible(u"nirgends"));
+    EXPECT_FALSE(window->enabled(u"Aus"));
+    window->setEnabled(u"Aus", true);
+    EXPECT_TRUE(window->enabled(u"Aus"));
+    EXPECT_TRUE(takeLog().empty());
+}
+
+TEST_F(Win32WindowTest, ProgramFileNameIsTheRunningProgram)
+{
+    std::u16string name = window->programFileName();
+    std::transform(name.begin(), name.end(), name.begin(),
+                   [](char16_t c) { return c >= u'A' && c <= u'Z' ? c + 32 : c; });
+    EXPECT_TRUE(name.ends_with(u"\\ui_win32_tests.exe")) << Narrow(name);
+}
+
+TEST_F(Win32WindowTest, RunEndsWhenTheQuitButtonClosesTheWindow)
+{
+    window->show();
+    EXPECT_EQ(window->focusedControl(), u"Beenden");
+    events.closeOnQuit = true;
+    ::PostMessageW(hwnd(u"Beenden"), WM_KEYDOWN, VK_RETURN, 1);
+    EXPECT_EQ(window->run(), 0);
+    EXPECT_EQ(window->handle(), nullptr);
+    EXPECT_EQ(events.log, std::vector<std::string>{"clicked Beenden"});
+    EXPECT_EQ(window->text(u"Beenden"), u""); // gone with the window
+}
+
+TEST_F(Win32WindowTest, RunEndsWhenTheWindowIsClosedFromItsFrame)
+{
+    window->show();
+    ::PostMessageW(window->handle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(window->run(), 0);
+    EXPECT_EQ(window->handle(), nullptr);
+}
+
+// --- the keyboard ------------------------------------------------------------
+
+TEST_F(Win32WindowTest, TabFollowsTheKeyboardOrderIntoPanelsAndSkipsWhatCannotTakeTheFocus)
+{
+    window->show();
+    EXPECT_EQ(window->focusedControl(), u"Beenden");
+    // Kopf holds nothing that takes the focus, Aus is disabled, Nirgends
+    // hidden; buttons, toggles and up-downs without a place are skipped.
+    const std::u16string forward[] = {u"Baum", u"ZahlEdit", u"KostenEdit", u"Beenden"};
+    for (const std::u16string &next : forward) {
+        tab();
+        EXPECT_EQ(window->focusedControl(), next);
+    }
+    tab(true);
+    EXPECT_EQ(window->focusedControl(), u"KostenEdit");
+    tab(true);
+    EXPECT_EQ(window->focusedControl(), u"ZahlEdit");
+
+    window->setFocus(u"Baum");
+    window->setVisible(u"ZahlEdit", false);
+    tab();
+    EXPECT_EQ(window->focusedControl(), u"KostenEdit");
+    window->setFocus(u"Baum");
+    window->setVisible(u"Werte", false);
+    tab();
+    EXPECT_EQ(window->focusedControl(), u"Beenden");
+    window->setEnabled(u"Aus", true);
+    window->setFocus(u"Baum");
+    tab();
+    EXPECT_EQ(window->focusedControl(), u"Aus");
+}
+
+TEST_F(Win32WindowTest, EnterAndSpacePressTheFocusedButton)
+{
+    window->show();
+    key(hwnd(u"Beenden"), VK_RETURN);
+    EXPECT_EQ(takeLog(), std::vector<std::string>{"clicked Beenden"});
+    ::PostMessageW(hwnd(u"Beenden"), WM_KEYDOWN, VK_SPACE, 1);
+    ::PostMessageW(hwnd(u"Beenden"), WM_KEYUP, VK_SPACE, 0xC0000001);
+    pump();
+    EXPECT_EQ(takeLog(), std::vector<std::string>{"clicked Beenden"});
+    // Enter in an edit presses nothing.
+    window->setFocus(u"ZahlEdit");
+    key(hwnd(u"ZahlEdit"), VK_RETURN);
+    EXPECT_EQ(takeLog(), std::vector<std::string>{});
+}
+
+// --- buttons and toggles -------------------------------------------------------
+
+TEST_F(Win32WindowTest, PushButtonWithoutTabStopTakesTheFocusWhenClicked)
+{
+    window->show();
+    EXPECT_FALSE(::GetWindowLongPtrW(hwnd(u"MarktBtn"), GWL_STYLE) & WS_TABSTOP);
+    EXPECT_TRUE(::GetWindowLongPtrW(hwnd(u"Beenden"), GWL_STYLE) & WS_TABSTOP);
+    window->setFocus(u"ZahlEdit");
+    click(u"MarktBtn");
+    EXPECT_EQ(takeLog(), std::vector<std::string>{"clicked MarktBtn"});
+    EXPECT_EQ(events.focusAtClick, "MarktBtn");
+    EXPECT_EQ(window->focusedControl(), u"MarktBtn");
+}
+
+TEST_F(Win32WindowTest, ToggleFlipsThenClicksNeverTakesTheFocusAndSetDownIsSilent)
+{
+    window->show();
+    window->setFocus(u"ZahlEdit");
+    EXPECT_FALSE(window->down(u"MarktEdit"));
+    struct Row
+    {
+        bool downAfter;
+    };
+    for (const Row row : {Row{true}, Row{false}, Row{true}}) {
+        click(u"MarktEdit");
+        EXPECT_EQ(takeLog(), std::vector<std::string>{"clicked MarktEdit"});
+        EXPECT_EQ(window->down(u"marktedit"), row.downAfter);
+        EXPECT_EQ(window->focusedControl(), u"ZahlEdit");
+    }
+    // A press that leaves the button before the release is no click.
+    HWND toggle = hwnd(u"MarktEdit");
+    ::PostMessageW(toggle, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    ::PostMessageW(toggle, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(500, 5));
+    ::PostMessageW(toggle, WM_LBUTTONUP, 0, MAKELPARAM(500, 5));
+    pump();
+    EXPECT_TRUE(takeLog().empty());
+    EXPECT_TRUE(window->down(u"MarktEdit"));
+
+    window->setDown(u"MarktEdit", false);
+    EXPECT_FALSE(window->down(u"MarktEdit"));
+    window->setDown(u"MarktEdit", true);
+    EXPECT_TRUE(window->down(u"MarktEdit"));
+    EXPECT_TRUE(takeLog().empty());
+    EXPECT_FALSE(::GetWindowLongPtrW(toggle, GWL_STYLE) & WS_TABSTOP);
+    EXPECT_FALSE(window->down(u"MarktBtn")); // not a toggle
+}
+
+// --- edits and up-downs --------------------------------------------------------
+
+TEST_F(Win32WindowTest, UpDownStepsFromTheEditWithinItsRangeAndClicksOnlyOnAChange)
+{
+    window->show();
+    window->setFocus(u"ZahlEdit");
+    enum Via { Key, Mouse };
+    struct Row
+    {
+        const char16_t *typed;
+        int direction;
+        Via via;
+        const char16_t *shown;
+        bool clicked;
+    };
+    // ZahlUpD: -5..20, step 5; the position after the last step is where a
+    // text that is no whole number starts from.
+    const Row rows[] = {
+        {u"0", +1, Key, u"5", true},      {u"abc", +1, Mouse, u"10", true},
+        {u"3", -1, Key, u"-2", true},     {u"  7 ", +1, Mouse, u"12", true},
+        {u"19", +1, Key, u"20", true},    {u"20", +1, Mouse, u"20", false},
+        {u"999", -1, Key, u"15", true},   {u"-5", -1, Key, u"-5", true},
+        {u"-5", -1, Mouse, u"-5", false}, {u"", +1, Key, u"0", true},
+        {u"1.5", +1, Key, u"5", true},    {u"-99999999999", +1, Key, u"10", true},
+    };
+    HWND edit = hwnd(u"ZahlEdit");
+    HWND upDown = hwnd(u"ZahlUpD");
+    RECT arrows;
+    ::GetClientRect(upDown, &arrows);
+    for (const Row &row : rows) {
+        SCOPED_TRACE(Narrow(row.typed));
+        window->setText(u"ZahlEdit", row.typed);
+        if (row.via == Key) {
+            key(edit, row.direction > 0 ? VK_UP : VK_DOWN);
+        } else {
+            const int y = row.direction > 0 ? arrows.bottom / 4 : arrows.bottom * 3 / 4;
+            click(upDown, arrows.right / 2, y);
+        }
+        EXPECT_EQ(window->text(u"ZahlEdit"), row.shown);
+        std::vector<std::string> expected{"stepped ZahlUpD"};
+        if (row.clicked)
+            expected.push_back("clicked ZahlUpD");
+        EXPECT_EQ(takeLog(), expected);
+    }
+}
+
+TEST_F(Win32WindowTest, UpDownWritesPlainDecimalsWithTheTablesStep)
+{
+    // Wine writes "1,000" without UDS_NOTHOUSANDS where Windows would write
+    // "1.000": only the style bit shows the fault under Wine.
+    for (const char16_t *name : {u"ZahlUpD", u"KostenUpD"}) {
+        const LONG_PTR style = ::GetWindowLongPtrW(hwnd(name), GWL_STYLE);
+        EXPECT_TRUE(style & UDS_NOTHOUSANDS) << Narrow(name);
+        EXPECT_TRUE(style & UDS_ARROWKEYS) << Narrow(name);
+        EXPECT_TRUE(style & UDS_SETBUDDYINT) << Narrow(name);
+        int minimum = 0, maximum = 0;
+        ::SendMessageW(hwnd(name), UDM_GETRANGE32, reinterpret_cast<WPARAM>(&minimum),
+                       reinterpret_cast<LPARAM>(&maximum));
+        EXPECT_LT(minimum, maximum);
+    }
+    window->show();
+    window->setFocus(u"KostenEdit");
+    window->setText(u"KostenEdit", u"990");
+    key(hwnd(u"KostenEdit"), VK_UP);
+    EXPECT_EQ(window->text(u"KostenEdit"), u"1000");
+    window->setText(u"KostenEdit", u"-4995");
+    key(hwnd(u"KostenEdit"), VK_DOWN);
+    EXPECT_EQ(window->text(u"KostenEdit"), u"-5000");
+}
+
+TEST_F(Win32WindowTest, DigitsOnlyEditRefusesTypedSignsTheOtherTakesThem)
+{
+    EXPECT_TRUE(::GetWindowLongPtrW(hwnd(u"ZahlEdit"), GWL_STYLE) & ES_NUMBER);
+    EXPECT_FALSE(::GetWindowLongPtrW(hwnd(u"KostenEdit"), GWL_STYLE) & ES_NUMBER);
+    // Flat: the edit draws the thin border of WS_BORDER itself, no sunken one.
+    for (const char16_t *name : {u"ZahlEdit", u"KostenEdit"})
+        EXPECT_FALSE(::GetWindowLongPtrW(hwnd(name), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+    struct Row
+    {
+        const char16_t *name;
+        const char16_t *after;
+    };
+    for (const Row &row : {Row{u"ZahlEdit", u"7"}, Row{u"KostenEdit", u"-7"}}) {
+        HWND edit = hwnd(row.name);
+        ::SendMessageW(edit, EM_SETSEL, 0, -1);
+        ::SendMessageW(edit, WM_CHAR, L'-', 1);
+        ::SendMessageW(edit, WM_CHAR, L'7', 1);
+        EXPECT_EQ(window->text(row.name), row.after) << Narrow(row.name);
+    }
+    // A negative value from the program is shown all the same.
+    window->setText(u"ZahlEdit", u"-5");
+    EXPECT_EQ(window->text(u"ZahlEdit"), u"-5");
+}
+
+TEST_F(Win32WindowTest, HighlightedEditStandsOnTheButtonHighlightColour)
+{
+    struct Row
+    {
+        const char16_t *name;
+        bool highlighted;
+    };
+    for (const Row &row : {Row{u"KostenEdit", true}, Row{u"ZahlEdit", false}}) {
+        HWND edit = hwnd(row.name);
+        HDC dc = ::GetDC(edit);
+        const auto brush = reinterpret_cast<HBRUSH>(
+            ::SendMessageW(::GetParent(edit), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                           reinterpret_cast<LPARAM>(edit)));
+        EXPECT_EQ(brush == ::GetSysColorBrush(COLOR_BTNHIGHLIGHT), row.highlighted)
+            << Narrow(row.name);
+        if (row.highlighted) {
+            EXPECT_EQ(::GetBkColor(dc), ::GetSysColor(COLOR_BTNHIGHLIGHT));
+        }
+        ::ReleaseDC(edit, dc);
+    }
+}
+
+TEST_F(Win32WindowTest, KeyReleaseInAnEditIsReported)
+{
+    window->show();
+    window->setFocus(u"ZahlEdit");
+    ::PostMessageW(hwnd(u"ZahlEdit"), WM_KEYDOWN, '4', 1);
+    ::PostMessageW(hwnd(u"ZahlEdit"), WM_KEYUP, '4', 0xC0000001);
+    pump();
+    EXPECT_EQ(takeLog(), std::vector<std::string>{"keyReleased ZahlEdit"});
+    EXPECT_EQ(window->text(u"ZahlEdit"), u"40");
+}
+
+// --- the tree ------------------------------------------------------------------
+
+TEST_F(Win32WindowTest, TreeTellsBeforeAndAfterEveryMoveByMouseAndKeysButNotOnAReclick)
+{
+    window->fillTree(TestNodes);
+    window->show();
+    // Taking the focus with nothing selected selects the first node.
+    window->setFocus(u"Baum");
+    pump();
+    takeLog();
+    window->selectNodeQuietly(0);
+
+    clickNode(3);
+    EXPECT_EQ(takeLog(), (std::vector<std::string>{"changing 3 from 0", "changed 3 at 3"}));
+    clickNode(3);
+    EXPECT_EQ(takeLog(), std::vector<std::string>{});
+    key(hwnd(u"Baum"), VK_UP);
+    EXPECT_EQ(takeLog(), (std::vector<std::string>{"changing 0 from 3", "changed 0 at 0"}));
+    key(hwnd(u"Baum"), VK_RIGHT); // expands
+    key(hwnd(u"Baum"), VK_DOWN);
+    EXPECT_EQ(takeLog(), (std::vector<std::string>{"changing 1 from 0", "changed 1 at 1"}));
+    EXPECT_EQ(window->selectedNode(), 1);
+}
+
+TEST_F(Win32WindowTest, FillingAndQuietSelectionRunNoTreeHandler)
+{
+    window->show();
+    window->fillTree(TestNodes);
+    window->setFocus(u"Baum");
+    pump();
+    takeLog();
+    window->selectNodeQuietly(2);
+    EXPECT_EQ(window->selectedNode(), 2);
+    window->selectNodeQuietly(-1);
+    EXPECT_EQ(window->selectedNode(), -1);
+    window->selectNodeQuietly(3);
+    window->fillTree(TestNodes);
+    pump();
+    EXPECT_EQ(takeLog(), std::vector<std::string>{});
+    EXPECT_EQ(window->selectedNode(), -1);
+
+    // The nodes as given, children under the node one level up, collapsed.
+    HWND tree = hwnd(u"Baum");
+    EXPECT_EQ(TreeView_GetCount(tree), 4u);
+    EXPECT_EQ(TreeView_GetParent(tree, treeItem(1)), treeItem(0));
+    EXPECT_EQ(TreeView_GetParent(tree, treeItem(2)), treeItem(0));
+    EXPECT_EQ(TreeView_GetParent(tree, treeItem(3)), nullptr);
+    EXPECT_FALSE(TreeView_GetItemState(tree, treeItem(0), TVIS_EXPANDED) & TVIS_EXPANDED);
+    EXPECT_EQ(window->treeNode(2), TestNodes[2]);
+    EXPECT_EQ(window->treeNode(4), TreeNode{});
+    const LONG_PTR style = ::GetWindowLongPtrW(tree, GWL_STYLE);
+    EXPECT_FALSE(style & (TVS_EDITLABELS | TVS_NOTOOLTIPS));
+    EXPECT_TRUE(style & TVS_SHOWSELALWAYS);
+    EXPECT_EQ(TreeView_GetIndent(tree), static_cast<UINT>(::MulDiv(19, window->dpi(), 96)));
+}
+
+TEST_F(Win32WindowTest, TreeAsksTheColourOfEveryNodeItDraws)
+{
+    window->fillTree(TestNodes);
+    window->show();
+    events.colourAsked.clear();
+    ::RedrawWindow(hwnd(u"Baum"), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    std::vector<int> asked = events.colourAsked;
+    std::sort(asked.begin(), asked.end());
+    asked.erase(std::unique(asked.begin(), asked.end()), asked.end());
+    EXPECT_EQ(asked, (std::vector<int>{0, 3})); // the collapsed children are not drawn
+
+    // Node 0's colour reaches its text.
+    RECT rect{};
+    ASSERT_TRUE(TreeView_GetItemRect(hwnd(u"Baum"), treeItem(0), &rect, TRUE));
+    bool red = false;
+    for (int y = rect.top; y < rect.bottom && !red; ++y) {
+        for (int x = rect.left; x < rect.right && !red; ++x)
+            red = pixel(u"Baum", x, y) == RGB(255, 0, 0);
+    }
+    EXPECT_TRUE(red);
+}
+
+// --- message boxes -------------------------------------------------------------
+
+struct BoxAnswer
+{
+    int press = 0; // a button id, or 0 for the Esc key
+    std::map<int, std::wstring> captions;
+    HWND owner = nullptr;
+    int focused = 0;
+    bool seen = false;
+};
+BoxAnswer g_answer;
+
+void CALLBACK AnswerBox(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    HWND box = nullptr;
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND candidate, LPARAM found) -> BOOL {
+            wchar_t name[16] = {};
+            ::GetClassNameW(candidate, name, 16);
+            if (std::wstring_view(name) == L"#32770" && ::IsWindowVisible(candidate)) {
+                *reinterpret_cast<HWND *>(found) = candidate;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&box));
+    if (!box)
+        return;
+    ::KillTimer(nullptr, timer);
+    g_answer.seen = true;
+    for (int id : {IDOK, IDCANCEL, IDYES, IDNO}) {
+        if (HWND button = ::GetDlgItem(box, id)) {
+            wchar_t caption[32] = {};
+            ::GetWindowTextW(button, caption, 32);
+            g_answer.captions[id] = caption;
+        }
+    }
+    g_answer.owner = ::GetWindow(box, GW_OWNER);
+    g_answer.focused = ::GetDlgCtrlID(::GetFocus());
+    if (g_answer.press)
+        ::PostMessageW(::GetDlgItem(box, g_answer.press), BM_CLICK, 0, 0);
+    else
+        ::PostMessageW(::GetFocus(), WM_KEYDOWN, VK_ESCAPE, 1);
+}
+
+TEST_F(Win32WindowTest, MessageBoxesShowGermanButtonsAndAnswerThePressedOne)
+{
+    const std::map<int, std::wstring> ok{{IDOK, L"OK"}};
+    const std::map<int, std::wstring> yesNo{{IDYES, L"Ja"}, {IDNO, L"Nein"}};
+    const std::map<int, std::wstring> okCancel{{IDOK, L"OK"}, {IDCANCEL, L"Abbrechen"}};
+    struct Row
+    {
+        int flags;
+        int press; // 0: Esc
+        int result;
+        const std::map<int, std::wstring> *captions;
+        int focused; // the default button
+    };
+    const Row rows[] = {
+        {16, IDOK, IDOK, &ok, IDOK},
+        {16, 0, IDOK, &ok, IDOK},
+        {64, 0, IDOK, &ok, IDOK},
+        {36, IDYES, IDYES, &yesNo, IDYES},
+        {36, IDNO, IDNO, &yesNo, IDYES},
+        {36, 0, IDNO, &yesNo, IDYES},
+        {289, IDOK, IDOK, &okCancel, IDCANCEL},
+        {289, IDCANCEL, IDCANCEL, &okCancel, IDCANCEL},
+        {289, 0, IDCANCEL, &okCancel, IDCANCEL},
+    };
+    window->show();
+    window->setFocus(u"KostenEdit");
+    for (const Row &row : rows) {
+        SCOPED_TRACE(std::to_string(row.flags) + " " + std::to_string(row.press));
+        g_answer = BoxAnswer{};
+        g_answer.press = row.press;
+        ::SetTimer(nullptr, 0, 20, AnswerBox);
+        EXPECT_EQ(window->messageBox(u"Eine Frage\rzwei Zeilen", u"Sicherheitsabfrage", row.flags),
+                  row.result);
+        EXPECT_TRUE(g_answer.seen);
+        EXPECT_EQ(g_answer.captions, *row.captions);
+        EXPECT_EQ(g_answer.owner, window->handle());
+        EXPECT_EQ(g_answer.focused, row.focused);
+        // The window gets its focus back where it was.
+        EXPECT_EQ(window->focusedControl(), u"KostenEdit");
+    }
+}
+
+TEST_F(Win32WindowTest, MessageBoxBeforeTheWindowIsShownHasNoOwner)
+{
+    g_answer = BoxAnswer{};
+    g_answer.press = IDOK;
+    ::SetTimer(nullptr, 0, 20, AnswerBox);
+    EXPECT_EQ(window->messageBox(u"Start", u"Fehler", 16), IDOK);
+    EXPECT_TRUE(g_answer.seen);
+    EXPECT_EQ(g_answer.owner, nullptr);
+}
+
+// --- pictures, lines and fonts -------------------------------------------------
+
+TEST_F(Win32WindowTest, PicturesAreDrawnCentredStretchedOrAtTheTopLeft)
+{
+    const COLORREF red = RGB(255, 0, 0);
+    const COLORREF white = RGB(255, 255, 255);
+    struct Row
+    {
+        const char16_t *name;
+        int x, y;
+        COLORREF colour;
+    };
+    // The marker is 10 x 10 in frames of 40 x 40 on the white header strip.
+    const Row rows[] = {
+        {u"Bild", 20, 20, red},   {u"Bild", 2, 2, white},
+        {u"Bild", 37, 37, white}, {u"Gross", 2, 2, red},
+        {u"Gross", 37, 37, red},  {u"Oben", 2, 2, red},
+        {u"Oben", 20, 20, white}, {u"Linie", 100, 1, RGB(128, 0, 0)},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(Narrow(row.name) + " " + std::to_string(row.x) + "," + std::to_string(row.y));
+        const auto s = [this](int v) { return ::MulDiv(v, window->dpi(), 96); };
+        EXPECT_EQ(pixel(row.name, s(row.x), s(row.y)), row.colour);
+    }
+    EXPECT_EQ(resources().asked(u"MARKER"), 1); // decoded once for three controls
+}
+
+TEST_F(Win32WindowTest, ListPicturesAreDecodedWhenFirstShownOnWhiteAndStretched)
+{
+    const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+    EXPECT_EQ(pixel(u"Liste", 80, 60), face); // nothing shown yet
+    window->showListPicture(u"Liste", 3);
+    EXPECT_EQ(pixel(u"Liste", 5, 60), RGB(255, 255, 255));
+    EXPECT_EQ(pixel(u"Liste", 155, 60), RGB(0, 0, 255));
+    EXPECT_EQ(pixel(u"Liste", 155, 115), RGB(0, 0, 255)); // stretched to 160 x 119
+    window->showListPicture(u"liste", 5);
+    window->showListPicture(u"Liste", 3);
+    EXPECT_EQ(resources().asked(u"BUILDING003"), 1);
+    EXPECT_EQ(resources().asked(u"BUILDING005"), 1);
+
+    for (int outside : {-1, 108}) {
+        window->showListPicture(u"Liste", outside);
+        EXPECT_EQ(pixel(u"Liste", 155, 60), face) << outside;
+    }
+    EXPECT_EQ(resources().asked(u"BUILDING108"), 0);
+    window->showListPicture(u"Liste", 107);
+    EXPECT_EQ(resources().asked(u"BUILDING107"), 1);
+}
+
+LOGFONTW FontOf(HWND control)
+{
+    LOGFONTW font{};
+    ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0)), sizeof(font),
+                 &font);
+    return font;
+}
+
+TEST_F(Win32WindowTest, ControlsFollowTheWindowFontUntilTheyGetTheirOwn)
+{
+    const int dpi = window->dpi();
+    EXPECT_STREQ(FontOf(hwnd(u"ZahlEdit")).lfFaceName, L"Tahoma");
+    EXPECT_EQ(FontOf(hwnd(u"ZahlEdit")).lfHeight, -::MulDiv(10, dpi, 72));
+
+    window->setFont(u"Titel", FontChange{u"Courier New", 14, true, Colour{255, 0, 0}});
+    window->setFont(u"", FontChange{u"Arial", 12, false, std::nullopt});
+    struct Row
+    {
+        const char16_t *name;
+        const wchar_t *face;
+        int points;
+        LONG weight;
+    };
+    const Row rows[] = {
+        {u"ZahlEdit", L"Arial", 12, FW_NORMAL},
+        {u"\u00d6lLabel", L"Arial", 12, FW_NORMAL},
+        {u"Beenden", L"Arial", 12, FW_NORMAL},
+        {u"Titel", L"Courier New", 14, FW_BOLD},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(Narrow(row.name));
+        const LOGFONTW font = FontOf(hwnd(row.name));
+        EXPECT_STREQ(font.lfFaceName, row.face);
+        EXPECT_EQ(font.lfHeight, -::MulDiv(row.points, dpi, 72));
+        EXPECT_EQ(font.lfWeight, row.weight);
+    }
+    // What is not given stays: a size alone keeps the control's family.
+    window->setFont(u"Titel", FontChange{u"", 9, false, std::nullopt});
+    EXPECT_STREQ(FontOf(hwnd(u"Titel")).lfFaceName, L"Courier New");
+    EXPECT_EQ(FontOf(hwnd(u"Titel")).lfHeight, -::MulDiv(9, dpi, 72));
+
+    // The text colour, on the header strip's white.
+    HWND title = hwnd(u"Titel");
+    HDC dc = ::GetDC(title);
+    ::SendMessageW(::GetParent(title), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                   reinterpret_cast<LPARAM>(title));
+    EXPECT_EQ(::GetTextColor(dc), RGB(255, 0, 0));
+    EXPECT_EQ(::GetBkColor(dc), RGB(255, 255, 255));
+    ::ReleaseDC(title, dc);
+}
+
+std::string ReadFile(const std::wstring &path)
+{
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+TEST_F(Win32WindowTest, RegisteredFontsGetAHandleAndBadBytesNone)
+{
+    EXPECT_EQ(window->registerFont("no font at all"), 0);
+    EXPECT_EQ(window->registerFont(""), 0);
+    wchar_t folder[MAX_PATH] = {};
+    ::GetWindowsDirectoryW(folder, MAX_PATH);
+    const std::string tahoma = ReadFile(std::wstring(folder) + L"\\Fonts\\tahoma.ttf");
+    ASSERT_FALSE(tahoma.empty()) << "the test prefix carries Tahoma in its Fonts folder";
+    const int first = window->registerFont(tahoma);
+    const int second = window->registerFont(tahoma);
+    EXPECT_NE(first, 0);
+    EXPECT_NE(second, 0);
+    EXPECT_NE(first, second);
+}
+
+} // namespace
+} // namespace z7
+
+namespace z7 {
+namespace {
+
+TEST(Win32WindowTable, AControlOnAPanelThatIsNotBeforeItInTheTableIsRefused)
+{
+    // clang-format off
+    const ControlDef lateParent[] = {
+        {u"Zahl", ControlKind::Edit, u"Werte", {0, 0, 50, 22}, u"0", u"Zahl", true, true, PlainLook, nullptr},
+        {u"Werte", ControlKind::Panel, nullptr, {0, 0, 100, 100}, nullptr, u"Werte", true, true, PlainLook, nullptr},
+    };
+    const ControlDef notAPanel[] = {
+        {u"Bild", ControlKind::Picture, nullptr, {0, 0, 50, 22}, nullptr, u"Bild", true, true, PlainLook, nullptr},
+        {u"Zahl", ControlKind::Edit, u"Bild", {0, 0, 50, 22}, u"0", u"Zahl", true, true, PlainLook, nullptr},
+    };
+    // clang-format on
+    for (std::span<const ControlDef> table :
+         {std::span<const ControlDef>(lateParent), std::span<const ControlDef>(notAPanel)}) {
+        FakeResources resources;
+        Recorder events;
+        Win32Window window(::GetModuleHandleW(nullptr), resources);
+        try {
+            window.create(TestWindow, table, events);
+            ADD_FAILURE() << "created";
+        } catch (const std::logic_error &e) {
+            const std::string parent = table[0].kind == ControlKind::Edit ? "Werte" : "Bild";
+            EXPECT_EQ(std::string(e.what()), "Das Steuerelement Zahl liegt auf " + parent +
+                                                 ", das kein Panel vor ihm ist.");
+        }
+    }
+}
+
+} // namespace
+} // namespace z7

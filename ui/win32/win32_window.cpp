@@ -1,0 +1,1206 @@
+#include "ui/win32/win32_window.h"
+
+#include "model/text.h"
+#include "ui/error_report.h"
+#include "ui/win32/win32_message_box.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <exception>
+#include <stdexcept>
+
+#include <windowsx.h>
+
+namespace z7 {
+namespace {
+
+constexpr wchar_t MainClass[] = L"Z7EditMain";
+constexpr wchar_t PanelClass[] = L"Z7EditPanel";
+// Control ids start above the dialog manager's IDOK and IDCANCEL, which it
+// sends for Enter and Esc.
+constexpr int FirstId = 100;
+constexpr UINT_PTR EditSubclass = 1;
+constexpr UINT_PTR ToggleSubclass = 2;
+constexpr int ListPictureCount = 108;
+constexpr int ListPictureWidth = 135;
+constexpr int ListPictureHeight = 96;
+constexpr int TreeIndent = 19;
+constexpr COLORREF Maroon = RGB(128, 0, 0);
+
+const wchar_t *Wide(const char16_t *text)
+{
+    return reinterpret_cast<const wchar_t *>(text);
+}
+
+std::u16string Z(std::u16string_view text)
+{
+    return std::u16string(text);
+}
+
+std::u16string WindowText(HWND hwnd)
+{
+    const int length = ::GetWindowTextLengthW(hwnd);
+    if (length <= 0)
+        return {};
+    std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
+    const int copied = ::GetWindowTextW(hwnd, reinterpret_cast<wchar_t *>(text.data()), length + 1);
+    text.resize(static_cast<std::size_t>(std::max(copied, 0)));
+    return text;
+}
+
+// A whole decimal number, optionally signed and surrounded by spaces; the
+// up-down steps from it as the Linux program's does.
+std::optional<int> WholeNumber(std::u16string_view text)
+{
+    auto space = [](char16_t c) { return c == u' ' || c == u'\t'; };
+    while (!text.empty() && space(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && space(text.back()))
+        text.remove_suffix(1);
+    bool negative = false;
+    if (!text.empty() && (text.front() == u'-' || text.front() == u'+')) {
+        negative = text.front() == u'-';
+        text.remove_prefix(1);
+    }
+    if (text.empty())
+        return std::nullopt;
+    std::int64_t value = 0;
+    for (char16_t c : text) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        value = value * 10 + (c - u'0');
+        if (value > std::int64_t(INT32_MAX) + 1)
+            return std::nullopt;
+    }
+    if (negative)
+        value = -value;
+    if (value < INT32_MIN || value > INT32_MAX)
+        return std::nullopt;
+    return static_cast<int>(value);
+}
+
+// The per-monitor DPI functions exist from Windows 10 on; older systems and
+// Wine without them draw at 96 dpi.
+template <class F> F UserFunction(const char *name)
+{
+    HMODULE user = ::GetModuleHandleW(L"user32.dll");
+    FARPROC proc = user ? ::GetProcAddress(user, name) : nullptr;
+    return reinterpret_cast<F>(reinterpret_cast<void (*)()>(proc));
+}
+
+int DpiOf(HWND hwnd)
+{
+    using ForWindow = UINT(WINAPI *)(HWND);
+    using ForSystem = UINT(WINAPI *)();
+    if (auto forWindow = UserFunction<ForWindow>("GetDpiForWindow")) {
+        if (const UINT dpi = forWindow(hwnd))
+            return static_cast<int>(dpi);
+    }
+    if (auto forSystem = UserFunction<ForSystem>("GetDpiForSystem")) {
+        if (const UINT dpi = forSystem())
+            return static_cast<int>(dpi);
+    }
+    return 96;
+}
+
+bool IsPictureLike(ControlKind kind)
+{
+    return kind == ControlKind::Picture || kind == ControlKind::Line || kind == ControlKind::Label;
+}
+
+// Nothing thrown may unwind through a window procedure into the system.
+template <class F> LRESULT Shielded(Window &window, F &&f)
+{
+    try {
+        return f();
+    } catch (const std::exception &e) {
+        try {
+            ReportError(window, e.what());
+        } catch (...) {
+        }
+    } catch (...) {
+        try {
+            ReportError(window, std::u16string_view(window_texts::UnknownError));
+        } catch (...) {
+        }
+    }
+    return 0;
+}
+
+} // namespace
+
+Win32Window::Win32Window(HINSTANCE instance, const ResourceSource &resources)
+    : m_instance(instance)
+    , m_resources(resources)
+    , m_listPictures(ListPictureCount)
+{
+}
+
+Win32Window::~Win32Window()
+{
+    // Destroyed with its owner, the window ends no message loop.
+    m_quitOnDestroy = false;
+    if (m_hwnd)
+        ::DestroyWindow(m_hwnd);
+    for (Control &control : m_controls) {
+        if (control.font)
+            ::DeleteObject(control.font);
+    }
+    if (m_windowFont)
+        ::DeleteObject(m_windowFont);
+    if (m_lineBrush)
+        ::DeleteObject(m_lineBrush);
+    for (RegisteredFont &font : m_fonts)
+        ::RemoveFontMemResourceEx(font.handle);
+}
+
+// --- creation ---------------------------------------------------------------
+
+void Win32Window::create(const WindowDef &window, std::span<const ControlDef> controls,
+                         WindowEvents &events)
+{
+    if (m_hwnd)
+        throw std::logic_error("Das Fenster ist schon erstellt.");
+    m_events = &events;
+
+    INITCOMMONCONTROLSEX common{sizeof(common), ICC_STANDARD_CLASSES | ICC_TREEVIEW_CLASSES |
+                                                    ICC_UPDOWN_CLASS | ICC_BAR_CLASSES};
+    ::InitCommonControlsEx(&common);
+
+    WNDCLASSEXW main{};
+    main.cbSize = sizeof(main);
+    main.lpfnWndProc = windowProc;
+    main.hInstance = m_instance;
+    main.hIcon = ::LoadIconW(m_instance, L"MAINICON");
+    main.hIconSm = static_cast<HICON>(
+        ::LoadImageW(m_instance, L"MAINICON", IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
+                     ::GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+    main.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    main.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    main.lpszClassName = MainClass;
+    ::RegisterClassExW(&main); // fails harmlessly when a second window registers it again
+    WNDCLASSEXW panel = main;
+    panel.hIcon = panel.hIconSm = nullptr;
+    panel.hbrBackground = nullptr; // painted in WM_ERASEBKGND, white or button face
+    panel.lpszClassName = PanelClass;
+    ::RegisterClassExW(&panel);
+
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    const DWORD exStyle = WS_EX_CONTROLPARENT;
+    m_hwnd = ::CreateWindowExW(exStyle, MainClass, Wide(window.caption), style, CW_USEDEFAULT,
+                               CW_USEDEFAULT, window.clientWidth, window.clientHeight, nullptr,
+                               nullptr, m_instance, this);
+    if (!m_hwnd)
+        throw std::runtime_error("Das Fenster konnte nicht erstellt werden.");
+    m_dpi = DpiOf(m_hwnd);
+    m_clientRect = {0, 0, window.clientWidth, window.clientHeight};
+
+    // The frame around a client area of the table's size, centred on the
+    // work area of the screen the window opens on.
+    RECT frame{0, 0, scaled(window.clientWidth), scaled(window.clientHeight)};
+    using AdjustForDpi = BOOL(WINAPI *)(LPRECT, DWORD, BOOL, DWORD, UINT);
+    if (auto adjust = UserFunction<AdjustForDpi>("AdjustWindowRectExForDpi"))
+        adjust(&frame, style, FALSE, exStyle, static_cast<UINT>(m_dpi));
+    else
+        ::AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    ::GetMonitorInfoW(::MonitorFromWindow(m_hwnd, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT &work = monitor.rcWork;
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    const int left = work.left + std::max(0L, (work.right - work.left - width) / 2);
+    const int top = work.top + std::max(0L, (work.bottom - work.top - height) / 2);
+    ::SetWindowPos(m_hwnd, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+
+    m_windowFontSpec = {Z(window.fontFamily ? window.fontFamily : u""), window.fontPointSize, false,
+                        std::nullopt};
+    m_windowFont = makeFont(m_windowFontSpec);
+    m_lineBrush = ::CreateSolidBrush(Maroon);
+
+    m_controls.reserve(controls.size());
+    for (std::size_t i = 0; i < controls.size(); ++i)
+        createControl(static_cast<int>(i), controls[i]);
+    attachUpDowns(controls);
+    placeInDrawingOrder();
+}
+
+void Win32Window::createControl(int index, const ControlDef &def)
+{
+    Control control;
+    control.name = Z(def.name ? def.name : u"");
+    control.kind = def.kind;
+    control.rect = def.rect;
+    control.look = def.look;
+    control.tabOrder = def.tabOrder;
+    control.minimum = std::min(def.minimum, def.maximum);
+    control.maximum = std::max(def.minimum, def.maximum);
+    control.step = def.step;
+    if (def.parent) {
+        control.parent = indexOf(def.parent);
+        // A panel holds only controls that come after it in the table.
+        if (control.parent < 0 || m_controls[control.parent].kind != ControlKind::Panel)
+            throw std::logic_error(
+                ToUtf8(Format(u"Das Steuerelement %1 liegt auf %2, das kein Panel vor ihm ist.",
+                              {control.name, def.parent})));
+    }
+    m_controls.push_back(std::move(control));
+    Control &c = m_controls.back();
+
+    const wchar_t *className = WC_STATICW;
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
+    DWORD exStyle = 0;
+    const char16_t *caption = def.caption ? def.caption : u"";
+    switch (def.kind) {
+    case ControlKind::Picture:
+    case ControlKind::Line:
+        style |= SS_OWNERDRAW;
+        caption = u"";
+        break;
+    case ControlKind::Label:
+        style |= SS_NOPREFIX;
+        if (def.look & Centred)
+            style |= SS_CENTER | SS_CENTERIMAGE;
+        else if (def.look & LeftAligned)
+            style |= SS_LEFT | SS_CENTERIMAGE;
+        else
+            style |= SS_LEFT;
+        break;
+    case ControlKind::Panel:
+        className = PanelClass;
+        style |= WS_CLIPCHILDREN;
+        exStyle |= WS_EX_CONTROLPARENT;
+        break;
+    case ControlKind::Button:
+        className = WC_BUTTONW;
+        style |= BS_PUSHBUTTON;
+        if (def.tabOrder >= 0)
+            style |= WS_TABSTOP;
+        break;
+    case ControlKind::Toggle:
+        // Not an auto check box: the skin flips it, so that a click by mouse
+        // and by program message run the same way.
+        className = WC_BUTTONW;
+        style |= BS_CHECKBOX | BS_PUSHLIKE;
+        break;
+    case ControlKind::Tree:
+        className = WC_TREEVIEWW;
+        style |= WS_BORDER | TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS |
+                 TVS_TRACKSELECT;
+        if (def.tabOrder >= 0)
+            style |= WS_TABSTOP;
+        caption = u"";
+        break;
+    case ControlKind::Edit:
+        className = WC_EDITW;
+        style |= WS_BORDER | ES_AUTOHSCROLL;
+        if (def.look & DigitsOnly)
+            style |= ES_NUMBER;
+        if (def.tabOrder >= 0)
+            style |= WS_TABSTOP;
+        break;
+    case ControlKind::UpDown:
+        className = UPDOWN_CLASSW;
+        style |= UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS;
+        caption = u"";
+        break;
+    }
+    if (def.visible)
+        style |= WS_VISIBLE;
+    if (!def.enabled)
+        style |= WS_DISABLED;
+
+    const Rect &r = def.rect;
+    c.hwnd = ::CreateWindowExW(exStyle, className, Wide(caption), style, scaled(r.left),
+                               scaled(r.top), scaled(r.width), scaled(r.height), parentHandle(c),
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(FirstId + index)),
+                               m_instance, def.kind == ControlKind::Panel ? this : nullptr);
+    if (!c.hwnd)
+        throw std::runtime_error(
+            ToUtf8(Format(u"Das Steuerelement %1 konnte nicht erstellt werden.", {c.name})));
+    ::SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_windowFont), FALSE);
+    // What a screen reader says of a control that shows no caption.
+    if (def.description && (def.kind == ControlKind::Picture || def.kind == ControlKind::Line ||
+                            def.kind == ControlKind::Panel))
+        ::SetWindowTextW(c.hwnd, Wide(def.description));
+
+    switch (def.kind) {
+    case ControlKind::Picture:
+        if (def.picture)
+            c.picture = ownPicture(def.picture);
+        break;
+    case ControlKind::Tree:
+        m_tree = index;
+        ::SendMessageW(c.hwnd, TVM_SETINDENT, static_cast<WPARAM>(scaled(TreeIndent)), 0);
+        break;
+    case ControlKind::Edit:
+        ::SetWindowSubclass(c.hwnd, editProc, EditSubclass, reinterpret_cast<DWORD_PTR>(this));
+        break;
+    case ControlKind::Toggle:
+        ::SetWindowSubclass(c.hwnd, toggleProc, ToggleSubclass, reinterpret_cast<DWORD_PTR>(this));
+        break;
+    default:
+        break;
+    }
+}
+
+void Win32Window::attachUpDowns(std::span<const ControlDef> controls)
+{
+    for (std::size_t i = 0; i < m_controls.size(); ++i) {
+        Control &c = m_controls[i];
+        if (c.kind != ControlKind::UpDown)
+            continue;
+        if (controls[i].buddy)
+            c.buddy = indexOf(controls[i].buddy);
+        if (c.buddy >= 0) {
+            ::SendMessageW(c.hwnd, UDM_SETBUDDY, reinterpret_cast<WPARAM>(m_controls[c.buddy].hwnd),
+                           0);
+        }
+        ::SendMessageW(c.hwnd, UDM_SETRANGE32, static_cast<WPARAM>(c.minimum),
+                       static_cast<LPARAM>(c.maximum));
+        UDACCEL accel{0, static_cast<UINT>(std::max(c.step, 1))};
+        ::SendMessageW(c.hwnd, UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&accel));
+        ::SendMessageW(c.hwnd, UDM_SETPOS32, 0, 0);
+        // UDS_ALIGNRIGHT has moved the arrows onto the edit and narrowed the
+        // edit by their width: the table's places hold for both.
+        setGeometry(c.name, c.rect);
+        if (c.buddy >= 0)
+            setGeometry(m_controls[c.buddy].name, m_controls[c.buddy].rect);
+    }
+}
+
+void Win32Window::placeInDrawingOrder()
+{
+    // Later controls lie above earlier ones, and panels, the tree and the
+    // buttons above every picture, label and line. The Tab key goes by the
+    // table's keyboard order instead of this z-order (moveFocus).
+    std::vector<int> order(m_controls.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = static_cast<int>(i);
+    std::stable_sort(order.begin(), order.end(), [this](int a, int b) {
+        return IsPictureLike(m_controls[a].kind) && !IsPictureLike(m_controls[b].kind);
+    });
+    for (int index : order) {
+        ::SetWindowPos(m_controls[index].hwnd, HWND_TOP, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+}
+
+// --- lookup -----------------------------------------------------------------
+
+int Win32Window::indexOf(std::u16string_view name) const
+{
+    for (std::size_t i = 0; i < m_controls.size(); ++i) {
+        if (EqualsIgnoringAsciiCase(m_controls[i].name, name))
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+int Win32Window::indexOf(HWND hwnd) const
+{
+    if (!hwnd)
+        return -1;
+    const int index = ::GetDlgCtrlID(hwnd) - FirstId;
+    if (index >= 0 && index < static_cast<int>(m_controls.size()) && m_controls[index].hwnd == hwnd)
+        return index;
+    return -1;
+}
+
+const Win32Window::Control *Win32Window::find(std::u16string_view name) const
+{
+    const int index = indexOf(name);
+    return index >= 0 && m_controls[index].hwnd ? &m_controls[index] : nullptr;
+}
+
+Win32Window::Control *Win32Window::find(std::u16string_view name)
+{
+    const int index = indexOf(name);
+    return index >= 0 && m_controls[index].hwnd ? &m_controls[index] : nullptr;
+}
+
+HWND Win32Window::controlHandle(std::u16string_view name) const
+{
+    const Control *c = find(name);
+    return c ? c->hwnd : nullptr;
+}
+
+HWND Win32Window::parentHandle(const Control &control) const
+{
+    return control.parent >= 0 ? m_controls[control.parent].hwnd : m_hwnd;
+}
+
+int Win32Window::scaled(int value) const
+{
+    return ::MulDiv(value, m_dpi, 96);
+}
+
+COLORREF Win32Window::backgroundOf(int parent) const
+{
+    if (parent >= 0 && (m_controls[parent].look & WhiteBackground))
+        return RGB(255, 255, 255);
+    return ::GetSysColor(COLOR_BTNFACE);
+}
+
+HBRUSH Win32Window::backgroundBrushOf(int parent) const
+{
+    if (parent >= 0 && (m_controls[parent].look & WhiteBackground))
+        return static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
+    return ::GetSysColorBrush(COLOR_BTNFACE);
+}
+
+// --- the logic's requests ---------------------------------------------------
+
+std::optional<ControlKind> Win32Window::findControl(std::u16string_view name) const
+{
+    const int index = indexOf(name);
+    if (index < 0)
+        return std::nullopt;
+    return m_controls[index].kind;
+}
+
+std::u16string Win32Window::text(std::u16string_view control) const
+{
+    const Control *c = find(control);
+    if (!c || c->kind == ControlKind::Picture || c->kind == ControlKind::Line ||
+        c->kind == ControlKind::Panel || c->kind == ControlKind::Tree ||
+        c->kind == ControlKind::UpDown)
+        return {};
+    return WindowText(c->hwnd);
+}
+
+void Win32Window::setText(std::u16string_view control, std::u16string_view text)
+{
+    Control *c = find(control);
+    if (!c || c->kind == ControlKind::Picture || c->kind == ControlKind::Line ||
+        c->kind == ControlKind::Panel || c->kind == ControlKind::Tree ||
+        c->kind == ControlKind::UpDown)
+        return;
+    ::SetWindowTextW(c->hwnd, Wide(Z(text).c_str()));
+}
+
+bool Win32Window::visible(std::u16string_view control) const
+{
+    const Control *c = find(control);
+    return c && (::GetWindowLongPtrW(c->hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+void Win32Window::setVisible(std::u16string_view control, bool visible)
+{
+    if (Control *c = find(control))
+        ::ShowWindow(c->hwnd, visible ? SW_SHOWNA : SW_HIDE);
+}
+
+bool Win32Window::enabled(std::u16string_view control) const
+{
+    const Control *c = find(control);
+    return c && ::IsWindowEnabled(c->hwnd);
+}
+
+void Win32Window::setEnabled(std::u16string_view control, bool enabled)
+{
+    if (Control *c = find(control))
+        ::EnableWindow(c->hwnd, enabled);
+}
+
+bool Win32Window::down(std::u16string_view toggle) const
+{
+    const Control *c = find(toggle);
+    return c && c->kind == ControlKind::Toggle &&
+           ::SendMessageW(c->hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void Win32Window::setDown(std::u16string_view toggle, bool down)
+{
+    Control *c = find(toggle);
+    if (c && c->kind == ControlKind::Toggle)
+        ::SendMessageW(c->hwnd, BM_SETCHECK, down ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+Rect Win32Window::geometry(std::u16string_view control) const
+{
+    const Control *c = find(control);
+    return c ? c->rect : Rect{};
+}
+
+void Win32Window::setGeometry(std::u16string_view control, const Rect &rect)
+{
+    Control *c = find(control);
+    if (!c)
+        return;
+    c->rect = rect;
+    ::SetWindowPos(c->hwnd, nullptr, scaled(rect.left), scaled(rect.top), scaled(rect.width),
+                   scaled(rect.height), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+std::u16string Win32Window::focusedControl() const
+{
+    for (HWND focus = ::GetFocus(); focus && focus != m_hwnd; focus = ::GetParent(focus)) {
+        const int index = indexOf(focus);
+        if (index >= 0)
+            return m_controls[index].name;
+    }
+    return {};
+}
+
+void Win32Window::setFocus(std::u16string_view control)
+{
+    if (Control *c = find(control))
+        ::SetFocus(c->hwnd);
+}
+
+std::shared_ptr<const Picture> Win32Window::ownPicture(std::u16string_view name)
+{
+    std::u16string upper(name);
+    for (char16_t &ch : upper) {
+        if (ch >= u'a' && ch <= u'z')
+            ch = static_cast<char16_t>(ch - u'a' + u'A');
+    }
+    for (const auto &[key, picture] : m_ownPictures) {
+        if (key == upper)
+            return picture;
+    }
+    std::shared_ptr<const Picture> picture;
+    if (const auto bytes = m_resources.bytes(u"PNG", upper))
+        picture = m_decoder.decode(*bytes);
+    m_ownPictures.emplace_back(upper, picture);
+    return picture;
+}
+
+std::shared_ptr<const Picture> Win32Window::listPicture(int index)
+{
+    if (index < 0 || index >= ListPictureCount)
+        return nullptr;
+    if (!m_listPictures[index]) {
+        wchar_t name[16];
+        ::wsprintfW(name, L"BUILDING%03d", index);
+        if (const auto bytes =
+                m_resources.bytes(u"PNG", reinterpret_cast<const char16_t *>(name))) {
+            if (auto picture = m_decoder.decode(*bytes))
+                m_listPictures[index] = OnWhite(*picture, ListPictureWidth, ListPictureHeight);
+        }
+    }
+    return m_listPictures[index];
+}
+
+void Win32Window::showListPicture(std::u16string_view picture, int index)
+{
+    Control *c = find(picture);
+    if (!c || c->kind != ControlKind::Picture)
+        return;
+    c->picture = listPicture(index);
+    c->listPicture = true;
+    ::InvalidateRect(c->hwnd, nullptr, TRUE);
+}
+
+HFONT Win32Window::makeFont(const FontSpec &spec) const
+{
+    std::u16string family = spec.family.substr(0, LF_FACESIZE - 1);
+    return ::CreateFontW(-::MulDiv(spec.pointSize, m_dpi, 72), 0, 0, 0,
+                         spec.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                         DEFAULT_PITCH | FF_DONTCARE, Wide(family.c_str()));
+}
+
+HFONT Win32Window::fontOf(const Control &control) const
+{
+    return control.ownFont ? control.font : m_windowFont;
+}
+
+void Win32Window::setFont(std::u16string_view control, const FontChange &font)
+{
+    auto apply = [&font](FontSpec &spec) {
+        if (!font.family.empty())
+            spec.family = font.family;
+        if (font.pointSize > 0)
+            spec.pointSize = font.pointSize;
+        spec.bold = font.bold;
+        if (font.colour)
+            spec.colour = font.colour;
+    };
+    if (control.empty()) {
+        apply(m_windowFontSpec);
+        HFONT old = m_windowFont;
+        m_windowFont = makeFont(m_windowFontSpec);
+        for (Control &c : m_controls) {
+            if (!c.ownFont && c.hwnd)
+                ::SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_windowFont), TRUE);
+        }
+        if (old)
+            ::DeleteObject(old);
+        return;
+    }
+    Control *c = find(control);
+    if (!c)
+        return;
+    FontSpec spec = c->ownFont ? *c->ownFont : m_windowFontSpec;
+    apply(spec);
+    HFONT old = c->font;
+    c->ownFont = spec;
+    c->font = makeFont(spec);
+    ::SendMessageW(c->hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(c->font), TRUE);
+    if (old)
+        ::DeleteObject(old);
+}
+
+int Win32Window::registerFont(std::string_view fontFileBytes)
+{
+    RegisteredFont font;
+    font.bytes.assign(fontFileBytes);
+    DWORD installed = 0;
+    font.handle = ::AddFontMemResourceEx(font.bytes.data(), static_cast<DWORD>(font.bytes.size()),
+                                         nullptr, &installed);
+    if (!font.handle || installed == 0) {
+        if (font.handle)
+            ::RemoveFontMemResourceEx(font.handle);
+        return 0;
+    }
+    m_fonts.push_back(std::move(font));
+    return static_cast<int>(m_fonts.size());
+}
+
+// --- the tree ---------------------------------------------------------------
+
+void Win32Window::fillTree(const std::vector<TreeNode> &nodes)
+{
+    if (m_tree < 0 || !m_controls[m_tree].hwnd)
+        return;
+    HWND tree = m_controls[m_tree].hwnd;
+    struct Quiet
+    {
+        bool &flag;
+        bool was;
+        ~Quiet() { flag = was; }
+    } quiet{m_treeQuiet, m_treeQuiet};
+    m_treeQuiet = true;
+
+    ::SendMessageW(tree, WM_SETREDRAW, FALSE, 0);
+    ::SendMessageW(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+    m_nodes = nodes;
+    m_items.assign(nodes.size(), nullptr);
+    std::vector<HTREEITEM> levels; // the last node inserted at each depth
+    for (std::size_t i = 0; i < nodes.size(); ++i) {
+        // A node can go one level deeper than the node before it, no more.
+        const int depth = std::clamp(nodes[i].depth, 0, static_cast<int>(levels.size()));
+        TVINSERTSTRUCTW insert{};
+        insert.hParent = depth == 0 ? TVI_ROOT : levels[static_cast<std::size_t>(depth) - 1];
+        insert.hInsertAfter = TVI_LAST;
+        insert.item.mask = TVIF_TEXT | TVIF_PARAM;
+        insert.item.pszText = const_cast<wchar_t *>(Wide(nodes[i].caption.c_str()));
+        insert.item.lParam = static_cast<LPARAM>(i);
+        HTREEITEM item = reinterpret_cast<HTREEITEM>(
+            ::SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
+        m_items[i] = item;
+        levels.resize(static_cast<std::size_t>(depth));
+        levels.push_back(item);
+    }
+    ::SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, 0);
+    ::SendMessageW(tree, WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(tree, nullptr, TRUE);
+}
+
+int Win32Window::treeIndexOf(HTREEITEM item) const
+{
+    if (!item || m_tree < 0)
+        return -1;
+    TVITEMW data{};
+    data.mask = TVIF_PARAM | TVIF_HANDLE;
+    data.hItem = item;
+    if (!::SendMessageW(m_controls[m_tree].hwnd, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&data)))
+        return -1;
+    const auto index = static_cast<std::size_t>(data.lParam);
+    return index < m_items.size() && m_items[index] == item ? static_cast<int>(index) : -1;
+}
+
+int Win32Window::selectedNode() const
+{
+    if (m_tree < 0 || !m_controls[m_tree].hwnd)
+        return -1;
+    auto item = reinterpret_cast<HTREEITEM>(
+        ::SendMessageW(m_controls[m_tree].hwnd, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    return treeIndexOf(item);
+}
+
+TreeNode Win32Window::treeNode(int index) const
+{
+    if (index < 0 || index >= static_cast<int>(m_nodes.size()))
+        return {};
+    return m_nodes[static_cast<std::size_t>(index)];
+}
+
+void Win32Window::selectNodeQuietly(int index)
+{
+    if (m_tree < 0 || !m_controls[m_tree].hwnd)
+        return;
+    HTREEITEM item = index >= 0 && index < static_cast<int>(m_items.size())
+                         ? m_items[static_cast<std::size_t>(index)]
+                         : nullptr;
+    const bool was = m_treeQuiet;
+    m_treeQuiet = true;
+    ::SendMessageW(m_controls[m_tree].hwnd, TVM_SELECTITEM, TVGN_CARET,
+                   reinterpret_cast<LPARAM>(item));
+    m_treeQuiet = was;
+}
+
+// --- the rest of the seam -----------------------------------------------------
+
+int Win32Window::messageBox(std::u16string_view text, std::u16string_view title, int flags)
+{
+    // Modal to the window once the user sees it; a box of the start-up, before
+    // that, stands alone on the task bar.
+    HWND owner = m_shown && m_hwnd && ::IsWindow(m_hwnd) ? m_hwnd : nullptr;
+    return ShowMessageBox(owner, text, title, flags);
+}
+
+std::u16string Win32Window::programFileName() const
+{
+    std::u16string path(MAX_PATH, u'\0');
+    for (;;) {
+        const DWORD length = ::GetModuleFileNameW(nullptr, reinterpret_cast<wchar_t *>(path.data()),
+                                                  static_cast<DWORD>(path.size()));
+        if (length == 0)
+            return {};
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+void Win32Window::processEvents()
+{
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            // Left for run(), which ends on it.
+            ::PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        if (!preTranslate(message)) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageW(&message);
+        }
+    }
+}
+
+void Win32Window::close()
+{
+    if (m_hwnd)
+        ::DestroyWindow(m_hwnd);
+}
+
+void Win32Window::show()
+{
+    if (!m_hwnd)
+        return;
+    ::ShowWindow(m_hwnd, SW_SHOW);
+    ::UpdateWindow(m_hwnd);
+    m_shown = true;
+    ::SetFocus(nullptr);
+    moveFocus(true);
+}
+
+int Win32Window::run()
+{
+    MSG message;
+    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (!preTranslate(message)) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageW(&message);
+        }
+    }
+    return message.message == WM_QUIT ? static_cast<int>(message.wParam) : 0;
+}
+
+// --- the keyboard ------------------------------------------------------------
+
+std::vector<int> Win32Window::keyboardOrder() const
+{
+    std::vector<int> order;
+    auto collect = [this, &order](auto &self, int parent) -> void {
+        std::vector<int> children;
+        for (std::size_t i = 0; i < m_controls.size(); ++i) {
+            if (m_controls[i].parent == parent && m_controls[i].tabOrder >= 0)
+                children.push_back(static_cast<int>(i));
+        }
+        std::stable_sort(children.begin(), children.end(), [this](int a, int b) {
+            return m_controls[a].tabOrder < m_controls[b].tabOrder;
+        });
+        for (int child : children) {
+            if (m_controls[child].kind == ControlKind::Panel)
+                self(self, child);
+            else
+                order.push_back(child);
+        }
+    };
+    collect(collect, -1);
+    return order;
+}
+
+bool Win32Window::takesFocus(int index) const
+{
+    for (int i = index; i >= 0; i = m_controls[i].parent) {
+        HWND hwnd = m_controls[i].hwnd;
+        if (!hwnd || !(::GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_VISIBLE) ||
+            !::IsWindowEnabled(hwnd))
+            return false;
+    }
+    return true;
+}
+
+void Win32Window::moveFocus(bool forward)
+{
+    const std::vector<int> order = keyboardOrder();
+    if (order.empty())
+        return;
+    const int count = static_cast<int>(order.size());
+    const auto current = std::find(order.begin(), order.end(), indexOf(Z(focusedControl())));
+    int position =
+        current == order.end() ? (forward ? -1 : count) : static_cast<int>(current - order.begin());
+    for (int tried = 0; tried < count; ++tried) {
+        position = ((forward ? position + 1 : position - 1) % count + count) % count;
+        const int index = order[static_cast<std::size_t>(position)];
+        if (!takesFocus(index))
+            continue;
+        HWND hwnd = m_controls[index].hwnd;
+        ::SetFocus(hwnd);
+        // As the dialog manager does: a Tab into an edit selects its text.
+        if (m_controls[index].kind == ControlKind::Edit)
+            ::SendMessageW(hwnd, EM_SETSEL, 0, -1);
+        return;
+    }
+}
+
+bool Win32Window::preTranslate(MSG &message)
+{
+    if (!m_hwnd || !(message.hwnd == m_hwnd || ::IsChild(m_hwnd, message.hwnd)))
+        return false;
+    if (message.message == WM_KEYDOWN) {
+        const bool control = (::GetKeyState(VK_CONTROL) & 0x8000) != 0;
+        const bool alt = (::GetKeyState(VK_MENU) & 0x8000) != 0;
+        if (message.wParam == VK_TAB && !control && !alt) {
+            moveFocus((::GetKeyState(VK_SHIFT) & 0x8000) == 0);
+            return true;
+        }
+        const int focused = indexOf(Z(focusedControl()));
+        const bool onButton = focused >= 0 && (m_controls[focused].kind == ControlKind::Button ||
+                                               m_controls[focused].kind == ControlKind::Toggle);
+        if (onButton && message.wParam == VK_RETURN && !control && !alt) {
+            // Enter presses the button with the focus, as in a dialog.
+            if (m_controls[focused].kind == ControlKind::Button)
+                ::SendMessageW(m_controls[focused].hwnd, BM_CLICK, 0, 0);
+            return true;
+        }
+        // The dialog manager would move the focus among the buttons with the
+        // arrow keys in its own z-order, which is not the keyboard order here.
+        if (onButton && (message.wParam == VK_LEFT || message.wParam == VK_RIGHT ||
+                         message.wParam == VK_UP || message.wParam == VK_DOWN))
+            return true;
+    }
+    return ::IsDialogMessageW(m_hwnd, &message) != FALSE;
+}
+
+// --- messages -----------------------------------------------------------------
+
+LRESULT CALLBACK Win32Window::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        const auto *create = reinterpret_cast<const CREATESTRUCTW *>(lParam);
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA,
+                            reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto *self = reinterpret_cast<Win32Window *>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self)
+        return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    return Shielded(*self, [&] { return self->handleMessage(hwnd, message, wParam, lParam); });
+}
+
+LRESULT Win32Window::handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND:
+        if (HIWORD(wParam) == BN_CLICKED && lParam) {
+            const int index = indexOf(reinterpret_cast<HWND>(lParam));
+            if (index >= 0 && m_controls[index].kind == ControlKind::Button && m_events)
+                m_events->clicked(m_controls[index].name);
+            else if (index >= 0 && m_controls[index].kind == ControlKind::Toggle)
+                onToggleClicked(index); // by keyboard; the mouse comes through toggleProc
+            return 0;
+        }
+        break;
+    case WM_NOTIFY:
+        return onNotify(*reinterpret_cast<const NMHDR *>(lParam));
+    case WM_VSCROLL:
+        // The up-downs' steps are handled in UDN_DELTAPOS.
+        if (indexOf(reinterpret_cast<HWND>(lParam)) >= 0)
+            return 0;
+        break;
+    case WM_DRAWITEM:
+        onDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT *>(lParam));
+        return TRUE;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORBTN:
+        if (const LRESULT brush =
+                onColour(message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))
+            return brush;
+        break;
+    case WM_ERASEBKGND:
+        if (hwnd != m_hwnd) {
+            RECT client;
+            ::GetClientRect(hwnd, &client);
+            ::FillRect(reinterpret_cast<HDC>(wParam), &client, backgroundBrushOf(indexOf(hwnd)));
+            return TRUE;
+        }
+        break;
+    case WM_ACTIVATE:
+        // A window that is no dialog does not keep its focus over a message
+        // box or a switch to another program: put it back where it was.
+        if (hwnd == m_hwnd) {
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                HWND focus = ::GetFocus();
+                if (focus && ::IsChild(m_hwnd, focus))
+                    m_lastFocus = focus;
+            } else if (m_lastFocus && ::IsWindow(m_lastFocus) && ::IsChild(m_hwnd, m_lastFocus)) {
+                ::SetFocus(m_lastFocus);
+                return 0;
+            }
+        }
+        break;
+    case WM_SETFOCUS:
+        if (hwnd == m_hwnd && m_lastFocus && ::IsWindow(m_lastFocus) &&
+            ::IsChild(m_hwnd, m_lastFocus)) {
+            ::SetFocus(m_lastFocus);
+            return 0;
+        }
+        break;
+    case WM_DESTROY:
+        if (hwnd == m_hwnd) {
+            // The tree tells of the nodes it drops as it goes: nobody listens.
+            m_treeQuiet = true;
+            m_events = nullptr;
+            if (m_quitOnDestroy)
+                ::PostQuitMessage(0);
+        }
+        break;
+    case WM_NCDESTROY:
+        if (hwnd == m_hwnd) {
+            m_hwnd = nullptr;
+            m_shown = false;
+            for (Control &c : m_controls)
+                c.hwnd = nullptr;
+            m_tree = -1;
+            m_lastFocus = nullptr;
+        }
+        break;
+    default:
+        break;
+    }
+    return ::DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+LRESULT Win32Window::onColour(UINT message, HDC dc, HWND hwnd)
+{
+    const int index = indexOf(hwnd);
+    if (index < 0)
+        return 0;
+    const Control &c = m_controls[index];
+    if (c.kind == ControlKind::Edit) {
+        if (!(c.look & Highlighted) || message != WM_CTLCOLOREDIT)
+            return 0;
+        ::SetBkColor(dc, ::GetSysColor(COLOR_BTNHIGHLIGHT));
+        if (c.ownFont && c.ownFont->colour) {
+            const Colour &colour = *c.ownFont->colour;
+            ::SetTextColor(dc, RGB(colour.red, colour.green, colour.blue));
+        }
+        return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNHIGHLIGHT));
+    }
+    // Labels, pictures and buttons stand on their parent's colour, white in
+    // the header strip.
+    const std::optional<Colour> &colour = c.ownFont ? c.ownFont->colour : m_windowFontSpec.colour;
+    ::SetTextColor(dc, colour ? RGB(colour->red, colour->green, colour->blue)
+                              : ::GetSysColor(COLOR_WINDOWTEXT));
+    ::SetBkColor(dc, backgroundOf(c.parent));
+    return reinterpret_cast<LRESULT>(backgroundBrushOf(c.parent));
+}
+
+void Win32Window::onDrawItem(const DRAWITEMSTRUCT &item)
+{
+    const int index = indexOf(item.hwndItem);
+    if (index < 0)
+        return;
+    const Control &c = m_controls[index];
+    const RECT &frame = item.rcItem;
+    if (c.kind == ControlKind::Line) {
+        ::FillRect(item.hDC, &frame, m_lineBrush);
+        return;
+    }
+    ::FillRect(item.hDC, &frame, backgroundBrushOf(c.parent));
+    if (!c.picture)
+        return;
+    const Picture &picture = *c.picture;
+    RECT dest = frame;
+    if (!c.listPicture && !(c.look & Stretched)) {
+        const int width = scaled(picture.width);
+        const int height = scaled(picture.height);
+        if (c.look & Centred) {
+            dest.left = frame.left + (frame.right - frame.left - width) / 2;
+            dest.top = frame.top + (frame.bottom - frame.top - height) / 2;
+        }
+        dest.right = dest.left + width;
+        dest.bottom = dest.top + height;
+    }
+    DrawPicture(item.hDC, picture, dest);
+}
+
+LRESULT Win32Window::onNotify(const NMHDR &header)
+{
+    const int index = indexOf(header.hwndFrom);
+    if (index < 0)
+        return 0;
+    const Control &c = m_controls[index];
+    if (c.kind == ControlKind::Tree)
+        return onTreeNotify(header);
+    if (c.kind == ControlKind::UpDown && header.code == UDN_DELTAPOS) {
+        const auto &change = reinterpret_cast<const NMUPDOWN &>(header);
+        stepUpDown(index, change.iDelta > 0 ? 1 : change.iDelta < 0 ? -1 : 0);
+        // The step is done: the control must not write its own.
+        return TRUE;
+    }
+    return 0;
+}
+
+LRESULT Win32Window::onTreeNotify(const NMHDR &header)
+{
+    switch (header.code) {
+    case TVN_SELCHANGINGW:
+        if (!m_treeQuiet && m_events) {
+            const auto &change = reinterpret_cast<const NMTREEVIEWW &>(header);
+            m_events->treeChanging(treeIndexOf(change.itemNew.hItem));
+        }
+        return FALSE;
+    case TVN_SELCHANGEDW:
+        if (!m_treeQuiet && m_events) {
+            const auto &change = reinterpret_cast<const NMTREEVIEWW &>(header);
+            m_events->treeChanged(treeIndexOf(change.itemNew.hItem));
+        }
+        return 0;
+    case NM_CUSTOMDRAW: {
+        auto &draw = const_cast<NMTVCUSTOMDRAW &>(reinterpret_cast<const NMTVCUSTOMDRAW &>(header));
+        if (draw.nmcd.dwDrawStage == CDDS_PREPAINT)
+            return CDRF_NOTIFYITEMDRAW;
+        if (draw.nmcd.dwDrawStage == CDDS_ITEMPREPAINT && m_events) {
+            const auto node = static_cast<std::size_t>(draw.nmcd.lItemlParam);
+            if (node < m_nodes.size()) {
+                if (const auto colour = m_events->treeNodeColour(static_cast<int>(node))) {
+                    draw.clrText = RGB(colour->red, colour->green, colour->blue);
+                    return CDRF_NEWFONT;
+                }
+            }
+        }
+        return CDRF_DODEFAULT;
+    }
+    default:
+        return 0;
+    }
+}
+
+void Win32Window::stepUpDown(int index, int direction)
+{
+    Control &c = m_controls[index];
+    if (direction == 0 || c.buddy < 0)
+        return;
+    const HWND edit = m_controls[c.buddy].hwnd;
+    const int start =
+        std::clamp(WholeNumber(WindowText(edit)).value_or(c.position), c.minimum, c.maximum);
+    const std::int64_t wanted = std::int64_t(start) + std::int64_t(direction) * std::max(c.step, 1);
+    const int next = static_cast<int>(std::clamp<std::int64_t>(wanted, c.minimum, c.maximum));
+    ::SetWindowTextW(edit, Wide(Number(next).c_str()));
+    ::SendMessageW(c.hwnd, UDM_SETPOS32, 0, next);
+    const int previous = c.position;
+    c.position = next;
+    const std::u16string name = c.name;
+    if (m_events) {
+        m_events->stepped(name);
+        if (next != previous)
+            m_events->clicked(name);
+    }
+}
+
+void Win32Window::onToggleClicked(int index)
+{
+    HWND hwnd = m_controls[index].hwnd;
+    const bool down = ::SendMessageW(hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    ::SendMessageW(hwnd, BM_SETCHECK, down ? BST_UNCHECKED : BST_CHECKED, 0);
+    if (m_events)
+        m_events->clicked(std::u16string(m_controls[index].name));
+}
+
+LRESULT CALLBACK Win32Window::editProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR id, DWORD_PTR data)
+{
+    auto *self = reinterpret_cast<Win32Window *>(data);
+    if (message == WM_NCDESTROY)
+        ::RemoveWindowSubclass(hwnd, editProc, id);
+    const LRESULT result = ::DefSubclassProc(hwnd, message, wParam, lParam);
+    if (message == WM_KEYUP) {
+        Shielded(*self, [&]() -> LRESULT {
+            const int index = self->indexOf(hwnd);
+            if (index >= 0 && self->m_events)
+                self->m_events->keyReleased(std::u16string(self->m_controls[index].name));
+            return 0;
+        });
+    }
+    return result;
+}
+
+// A toggle never takes the focus: the button's own mouse handling would, so
+// the press is tracked here and the button only shows it.
+LRESULT CALLBACK Win32Window::toggleProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR id, DWORD_PTR data)
+{
+    auto *self = reinterpret_cast<Win32Window *>(data);
+    auto inside = [hwnd, lParam] {
+        RECT client;
+        ::GetClientRect(hwnd, &client);
+        return ::PtInRect(&client, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}) != FALSE;
+    };
+    switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        ::SetCapture(hwnd);
+        ::SendMessageW(hwnd, BM_SETSTATE, TRUE, 0);
+        return 0;
+    case WM_MOUSEMOVE:
+        if (::GetCapture() == hwnd)
+            ::SendMessageW(hwnd, BM_SETSTATE, inside(), 0);
+        return 0;
+    case WM_LBUTTONUP:
+        if (::GetCapture() == hwnd) {
+            const bool click = inside();
+            ::ReleaseCapture();
+            ::SendMessageW(hwnd, BM_SETSTATE, FALSE, 0);
+            if (click) {
+                Shielded(*self, [&]() -> LRESULT {
+                    const int index = self->indexOf(hwnd);
+                    if (index >= 0)
+                        self->onToggleClicked(index);
+                    return 0;
+                });
+            }
+        }
+        return 0;
+    case WM_CAPTURECHANGED:
+        ::SendMessageW(hwnd, BM_SETSTATE, FALSE, 0);
+        return 0;
+    case WM_NCDESTROY:
+        ::RemoveWindowSubclass(hwnd, toggleProc, id);
+        break;
+    default:
+        break;
+    }
+    return ::DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+} // namespace z7

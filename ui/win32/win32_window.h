@@ -1,0 +1,171 @@
+#pragma once
+
+// The window of the Windows program on the Win32 common controls: it creates
+// the controls from the table the logic gives, turns their messages into the
+// logic's events and answers the logic's requests with SendMessage and
+// SetWindowText. Everything the logic sees is at 96 dpi; only this class knows
+// the pixels of the screen.
+
+// First: windows.h defines MB_OK and IDOK as macros of the same values, which
+// would break the seam's own declarations of them.
+#include "ui/window.h"
+
+#include "platform/resource_source.h"
+#include "ui/win32/win32_pictures.h"
+
+#include <deque>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+namespace z7 {
+
+class Win32Window final : public Window
+{
+public:
+    Win32Window(HINSTANCE instance, const ResourceSource &resources);
+    ~Win32Window() override;
+    Win32Window(const Win32Window &) = delete;
+    Win32Window &operator=(const Win32Window &) = delete;
+
+    void create(const WindowDef &window, std::span<const ControlDef> controls,
+                WindowEvents &events) override;
+    std::optional<ControlKind> findControl(std::u16string_view name) const override;
+    std::u16string text(std::u16string_view control) const override;
+    void setText(std::u16string_view control, std::u16string_view text) override;
+    bool visible(std::u16string_view control) const override;
+    void setVisible(std::u16string_view control, bool visible) override;
+    bool enabled(std::u16string_view control) const override;
+    void setEnabled(std::u16string_view control, bool enabled) override;
+    bool down(std::u16string_view toggle) const override;
+    void setDown(std::u16string_view toggle, bool down) override;
+    Rect geometry(std::u16string_view control) const override;
+    void setGeometry(std::u16string_view control, const Rect &rect) override;
+    std::u16string focusedControl() const override;
+    void setFocus(std::u16string_view control) override;
+    void showListPicture(std::u16string_view picture, int index) override;
+    void setFont(std::u16string_view control, const FontChange &font) override;
+    int registerFont(std::string_view fontFileBytes) override;
+    void fillTree(const std::vector<TreeNode> &nodes) override;
+    int selectedNode() const override;
+    TreeNode treeNode(int index) const override;
+    void selectNodeQuietly(int index) override;
+    int messageBox(std::u16string_view text, std::u16string_view title, int flags) override;
+    std::u16string programFileName() const override;
+    void processEvents() override;
+    void close() override;
+
+    // Shows the window with the focus on the first control of the keyboard
+    // order.
+    void show();
+    // Runs the message loop until the window is closed; the exit code.
+    int run();
+
+    // The window's and a control's handles (nullptr for an unknown name), for
+    // the tests that drive the real controls.
+    HWND handle() const { return m_hwnd; }
+    HWND controlHandle(std::u16string_view name) const;
+    // The pixels per inch the window was created for.
+    int dpi() const { return m_dpi; }
+
+private:
+    struct FontSpec
+    {
+        std::u16string family;
+        int pointSize = 0;
+        bool bold = false;
+        std::optional<Colour> colour;
+    };
+
+    struct Control
+    {
+        std::u16string name;
+        ControlKind kind = ControlKind::Label;
+        int parent = -1; // index of the panel, -1 for the window
+        Rect rect;       // at 96 dpi
+        unsigned look = PlainLook;
+        int tabOrder = -1;
+        HWND hwnd = nullptr;
+        // A font of its own, or nothing while it follows the window's.
+        std::optional<FontSpec> ownFont;
+        HFONT font = nullptr;
+        std::shared_ptr<const Picture> picture;
+        bool listPicture = false;
+        // Up-down controls.
+        int buddy = -1;
+        int minimum = 0, maximum = 100, step = 1;
+        int position = 0;
+    };
+
+    static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK editProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                     UINT_PTR id, DWORD_PTR self);
+    static LRESULT CALLBACK toggleProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR id, DWORD_PTR self);
+    LRESULT handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT onNotify(const NMHDR &header);
+    LRESULT onTreeNotify(const NMHDR &header);
+    LRESULT onColour(UINT message, HDC dc, HWND control);
+    void onDrawItem(const DRAWITEMSTRUCT &item);
+    void onToggleClicked(int index);
+    void stepUpDown(int index, int direction);
+    bool preTranslate(MSG &message);
+    void moveFocus(bool forward);
+    std::vector<int> keyboardOrder() const;
+    bool takesFocus(int index) const;
+
+    void createControl(int index, const ControlDef &def);
+    void placeInDrawingOrder();
+    void attachUpDowns(std::span<const ControlDef> controls);
+    int indexOf(std::u16string_view name) const;
+    int indexOf(HWND hwnd) const;
+    const Control *find(std::u16string_view name) const;
+    Control *find(std::u16string_view name);
+    HWND parentHandle(const Control &control) const;
+    COLORREF backgroundOf(int parent) const;
+    HBRUSH backgroundBrushOf(int parent) const;
+    int scaled(int value) const;
+    HFONT makeFont(const FontSpec &spec) const;
+    HFONT fontOf(const Control &control) const;
+    std::shared_ptr<const Picture> ownPicture(std::u16string_view name);
+    std::shared_ptr<const Picture> listPicture(int index);
+    int treeIndexOf(HTREEITEM item) const;
+
+    HINSTANCE m_instance;
+    const ResourceSource &m_resources;
+    WindowEvents *m_events = nullptr;
+    HWND m_hwnd = nullptr;
+    bool m_shown = false;
+    bool m_quitOnDestroy = true;
+    HWND m_lastFocus = nullptr; // the control to give the focus back to
+    int m_dpi = 96;
+    Rect m_clientRect;
+
+    std::vector<Control> m_controls;
+    FontSpec m_windowFontSpec;
+    HFONT m_windowFont = nullptr;
+    HBRUSH m_lineBrush = nullptr;
+
+    int m_tree = -1;
+    std::vector<TreeNode> m_nodes;
+    std::vector<HTREEITEM> m_items;
+    bool m_treeQuiet = false;
+
+    PictureDecoder m_decoder;
+    std::vector<std::pair<std::u16string, std::shared_ptr<const Picture>>> m_ownPictures;
+    std::vector<std::shared_ptr<const Picture>> m_listPictures;
+
+    struct RegisteredFont
+    {
+        std::string bytes; // kept for as long as the window lives
+        HANDLE handle = nullptr;
+    };
+    std::deque<RegisteredFont> m_fonts;
+};
+
+} // namespace z7
