@@ -250,8 +250,10 @@ class WinePrefix(Prefix):
                 link.symlink_to(ctx.home)
         self.env = wine_env(self.path, ctx.home)
         # One server for every program of the test, started before the first
-        # of them: a cold start costs a second, a warm one a tenth.
-        subprocess.run(["wineserver", "-p"], env=self.env, stdin=subprocess.DEVNULL,
+        # of them: a cold start costs a second, a warm one a tenth. It stays a
+        # minute after its last program, so that a test that died leaves no
+        # server behind for long; close() ends it at once.
+        subprocess.run(["wineserver", "-p60"], env=self.env, stdin=subprocess.DEVNULL,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
         self.game = self.path / "drive_c" / "Spiele" / "Z7"
         self.game.mkdir(parents=True)
@@ -607,14 +609,15 @@ def run(*cases):
         case_args = argparse.Namespace(**vars(args))
         case_args.artifacts = str(Path(args.artifacts) / case.__name__)
         ctx = Context(case_args)
+        started = time.monotonic()
         try:
             case(ctx)
             passed += 1
-            print(f"PASS {case.__name__}")
+            print(f"PASS {case.__name__} ({time.monotonic() - started:.1f} s)")
         except Exception as error:  # noqa: BLE001 - every failure is reported the same way
             failed += 1
             shot = ctx.screenshot("failure")
-            print(f"FAIL {case.__name__}: {error}")
+            print(f"FAIL {case.__name__} ({time.monotonic() - started:.1f} s): {error}")
             if subprocess.run(["xdotool", "getdisplaygeometry"], capture_output=True).returncode:
                 print(f"     the X server on {os.environ['DISPLAY']} is gone")
             if not isinstance(error, Failure):
