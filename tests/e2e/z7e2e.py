@@ -9,7 +9,7 @@ Two programs, the same scenarios:
   launcher keeps it in the test's home folder);
 - the Windows program z7edit.exe under Wine (--wine-exe): the Windows program
   reads the registry of a real prefix, so the prefix is booted by Wine once per
-  run (a template, see WineTemplate), each test works on a copy of it, and the
+  run (a template, see make_wine_template), each test works on a copy of it, and the
   game's entry is written and deleted with `wine reg`.
 
 The tests press keys and click with xdotool and check the files the program
