@@ -106,5 +106,56 @@ def edit_and_reset(ctx):
     z7e2e.assert_bytes(prefix.backup, backup)
 
 
+THEATER = 32
+# Tab into the tree from the focused Beenden button, to the top, then down.
+TO_THEATER = ("Tab", "Home", "Down", "Down", "Down", "Down", "Down", "Right", "Down", "Down")
+# Back from the first row once "Unterhaltung" is open.
+BACK_TO_THEATER = ("Home", "Down", "Down", "Down", "Down", "Down", "Down", "Down")
+
+
+def theater_line(cost):
+    return f"31,Theater,{{,{cost},2,1,-1,2,8,0,0,}},,,,".encode()
+
+
+def leaving_with_no_and_an_invalid_value(ctx):
+    prefix = ctx.new_prefix()
+    lines = ctx.text("DE_Modell").split(CRLF)
+    default = CRLF.join(lines) + CRLF
+
+    editor = z7e2e.Editor(ctx, prefix).start()
+    editor.wait_main_window()
+    z7e2e.assert_bytes(prefix.model, default)
+
+    # Nein (Tab from the default Ja, then the space bar) drops the edit.
+    editor.keys(*TO_THEATER)
+    editor.replace_text(COST_EDIT_LEFT, "75")
+    editor.click(z7e2e.TREE_FIRST_ROW)
+    editor.answer("Tab", "space")
+    z7e2e.assert_bytes(prefix.model, default)
+
+    # Shown again, the Theater has its stored cost: Speichern writes 50.
+    editor.keys(*BACK_TO_THEATER)
+    editor.click(z7e2e.SPEICHERN)
+    lines[THEATER] = theater_line(50)
+    stored = CRLF.join(lines) + CRLF
+    z7e2e.wait_for_file(prefix.model, stored)
+
+    # An emptied cost is no number: the error, nothing stored, the edit keeps
+    # the focus for the correction.
+    editor.click(COST_EDIT_LEFT)
+    editor.keys("ctrl+a", "BackSpace")
+    editor.click(z7e2e.SPEICHERN)
+    editor.answer("Return", title=z7e2e.ERROR_TITLE)
+    z7e2e.assert_bytes(prefix.model, stored)
+    editor.assert_only_main_window()
+    editor.type("65")
+    editor.click(z7e2e.SPEICHERN)
+    lines[THEATER] = theater_line(65)
+    z7e2e.wait_for_file(prefix.model, CRLF.join(lines) + CRLF)
+
+    editor.click(z7e2e.BEENDEN)
+    editor.expect_exit_code_0("a click on Beenden")
+
+
 if __name__ == "__main__":
-    z7e2e.run(edit_and_reset)
+    z7e2e.run(edit_and_reset, leaving_with_no_and_an_invalid_value)

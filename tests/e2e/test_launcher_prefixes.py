@@ -2,12 +2,17 @@
 """Started without WINEPREFIX, as from the desktop menu, the program finds the
 game in the prefix where a launcher keeps it: Steam's Proton on a second disk,
 Lutris and Bottles. Without any prefix that holds the game it says so, as
-before."""
+before.
+
+All Linux only: the Windows program is started inside its prefix (by the
+player's launcher, or under WINEPREFIX) and reads that prefix's registry; it
+never searches for one."""
 
 import z7e2e
 from z7e2e import CRLF, check
 
 APP_ID = "2450110"
+LINUX_ONLY = z7e2e.linux_only("it finds the launchers' prefixes without WINEPREFIX")
 
 
 def steam_library_vdf(*libraries):
@@ -42,6 +47,7 @@ def starts_on(ctx, prefix):
     editor.expect_exit_code_0("a click on Beenden")
 
 
+@LINUX_ONLY
 def steam_second_library(ctx):
     steam = ctx.home / ".local" / "share" / "Steam"
     library = ctx.tmp / "disk2" / "SteamLibrary"
@@ -54,6 +60,7 @@ def steam_second_library(ctx):
     starts_on(ctx, prefix)
 
 
+@LINUX_ONLY
 def lutris_game_file(ctx):
     prefix = ctx.new_prefix(ctx.tmp / "disk2" / "Lutris" / "ordavia")
     games = ctx.home / ".config" / "lutris" / "games"
@@ -67,6 +74,7 @@ def lutris_game_file(ctx):
     starts_on(ctx, prefix)
 
 
+@LINUX_ONLY
 def bottles(ctx):
     bottle = ctx.home / ".local" / "share" / "bottles" / "bottles" / "Ordavia"
     prefix = ctx.new_prefix(bottle)
@@ -74,6 +82,7 @@ def bottles(ctx):
     starts_on(ctx, prefix)
 
 
+@LINUX_ONLY
 def no_prefix_holds_the_game(ctx):
     other_game_prefix(ctx.home / ".local" / "share" / "bottles" / "bottles" / "Andere")
     editor = z7e2e.Editor(ctx, None, wineprefix=False).start()

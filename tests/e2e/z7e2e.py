@@ -1,11 +1,19 @@
-"""Drives the real z7edit on a real X display, as a person would.
+"""Drives the real program on a real X display, as a person would.
 
-Each test gets a fresh throwaway Wine prefix made by scripts/make-demo-prefix
-(--hand, so no Wine is needed), starts the program with WINEPREFIX pointing at
-it (or, to test the search of the launchers' prefixes, without WINEPREFIX and
-with the prefix where a launcher keeps it in the test's home folder), presses
-keys and clicks with xdotool, and checks the files the program leaves behind
-byte by byte. Only the standard library is used.
+Two programs, the same scenarios:
+
+- the Linux program z7edit (--z7edit): each test gets a fresh throwaway Wine
+  prefix made by scripts/make-demo-prefix (--hand, so no Wine is needed) and
+  starts the program with WINEPREFIX pointing at it (or, to test the search of
+  the launchers' prefixes, without WINEPREFIX and with the prefix where a
+  launcher keeps it in the test's home folder);
+- the Windows program z7edit.exe under Wine (--wine-exe): the Windows program
+  reads the registry of a real prefix, so the prefix is booted by Wine once per
+  run (a template, see make_wine_template), each test works on a copy of it, and the
+  game's entry is written and deleted with `wine reg`.
+
+The tests press keys and click with xdotool and check the files the program
+leaves behind byte by byte. Only the standard library is used.
 
 Windows are found by title among the visible windows of the program's own
 process, so any box the test did not expect (an error report, a question)
@@ -29,6 +37,10 @@ QUESTION_TITLE = "Sicherheitsabfrage"
 ERROR_TITLE = "Fehler"
 CRLF = b"\r\n"
 GUIDE_NAME = "Tellmar Modell Dateien.pdf"
+GAME_PROCESS = "Z7.exe"
+CLIENT_SIZE = (901, 601)
+APP_PATHS_KEY = r"HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\App Paths\z7.exe"
+REGISTERED_PATH = r"C:\Spiele\Z7"
 
 # Points in the window's client area, in pixels, for the fixed layout of the
 # main window and its two value panels (Panel1 at 239,135; Panel2 at 239,269).
@@ -47,6 +59,23 @@ def in_panel(panel, x, y):
 
 class Failure(Exception):
     pass
+
+
+class LinuxOnly:
+    """Marks a case that has no meaning for the Windows program; a Windows run
+    lists it as skipped by design and counts it neither way."""
+
+    def __init__(self, reason, case):
+        self.reason = reason
+        self.case = case
+        self.__name__ = case.__name__
+
+    def __call__(self, ctx):
+        return self.case(ctx)
+
+
+def linux_only(reason):
+    return lambda case: LinuxOnly(reason, case)
 
 
 def check(condition, message):
@@ -75,6 +104,83 @@ def wait_until(what, predicate, timeout, interval=0.05):
         if time.monotonic() > deadline:
             raise Failure(f"timed out after {timeout} s waiting for {what}")
         time.sleep(interval)
+
+
+WINE_OVERRIDES = "mscoree,mshtml=;winemenubuilder.exe=d"
+# The complaints of a Wine without its 32-bit half, which say nothing about the test.
+WINE_NOISE = ("wine32 is missing", "multiarch needs", "dpkg --add-architecture",
+              "apt-get install wine32", "execute ")
+
+
+def wine_env(prefix, home):
+    env = dict(os.environ)
+    env.update(WINEPREFIX=str(prefix), HOME=str(home), WINEARCH="win64", WINEDEBUG="-all",
+               WINEDLLOVERRIDES=WINE_OVERRIDES)
+    env.pop("QT_QPA_PLATFORM", None)
+    return env
+
+
+def wine_output(text):
+    return "\n".join(line for line in text.splitlines() if not line.startswith(WINE_NOISE))
+
+
+def wine_command(env, *args, timeout=120):
+    """Runs a Wine command to its end. A prefix that is still settling can
+    refuse a command, which is then tried again. The output goes to a file: the first program of a Wine session
+    starts the session's own processes, which inherit its output and would
+    hold a pipe open for as long as they run."""
+    for _ in range(3):
+        with tempfile.TemporaryFile() as output:
+            code = subprocess.run(args, env=env, stdout=output, stderr=subprocess.STDOUT,
+                                  stdin=subprocess.DEVNULL, timeout=timeout).returncode
+            output.seek(0)
+            text = output.read().decode(errors="replace")
+        if code == 0:
+            return text
+        time.sleep(1)
+    raise Failure(f"{' '.join(args)} failed ({code}): {wine_output(text)[-500:]}")
+
+
+def stop_wineserver(env):
+    subprocess.run(["wineserver", "-k"], env=env, capture_output=True, timeout=60)
+    subprocess.run(["wineserver", "-w"], env=env, capture_output=True, timeout=60)
+    # Debian's Wine keeps the server's socket in a folder of /tmp that the
+    # prefix names in its file "wineserver".
+    server = Path(env["WINEPREFIX"]) / "wineserver"
+    if server.is_file():
+        name = server.read_text().strip()
+        if name.startswith("wine-") and "/" not in name:
+            shutil.rmtree(Path(tempfile.gettempdir()) / name, ignore_errors=True)
+
+
+def make_wine_template(path):
+    """Boots a prefix the way a player's is made, with everything a run of
+    the window on Xvfb needs. Booting costs 5 to 20 s, so a run does it once
+    and every test works on a copy (WinePrefix)."""
+    path = Path(path).resolve()
+    home = path.parent / f"{path.name}-home"
+    home.mkdir(parents=True)
+    env = wine_env(path, home)
+    env["DISPLAY"] = ""
+    wine_command(env, "wineboot", "-i", timeout=300)
+    subprocess.run(["wineserver", "-w"], env=env, timeout=120)
+    # The game's entry as its 32-bit installer writes it.
+    wine_command(env, "wine", "reg", "add", APP_PATHS_KEY, "/v", "Path", "/d", REGISTERED_PATH,
+                 "/reg:32", "/f")
+    # Without a window manager, Wine must draw the frames itself; otherwise
+    # every closing window waits 2 s for a manager's answer.
+    wine_command(env, "wine", "reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed",
+                 "/t", "REG_SZ", "/d", "N", "/f")
+    # Debian's Wine does not find its own Tahoma and Marlett.
+    fonts = path / "drive_c" / "windows" / "Fonts"
+    shipped = sorted(Path("/usr/share/wine/fonts").glob("tahoma*.ttf")) + [
+        Path("/usr/share/wine/fonts/marlett.ttf")]
+    for font in shipped:
+        shutil.copy2(font, fonts)
+    # Ended, the server writes the registry out; the copies start their own.
+    stop_wineserver(env)
+    (path / "wineserver").unlink(missing_ok=True)
+    return path
 
 
 class Prefix:
@@ -115,8 +221,60 @@ class Prefix:
         return self
 
 
+class WinePrefix(Prefix):
+    """A copy of the run's booted prefix, with its own server and its own home
+    folder, and the demo game folder C:\\Spiele\\Z7."""
+
+    def __init__(self, ctx, path):
+        self.path = Path(path)
+        self.path.parent.mkdir(parents=True, exist_ok=True)
+        template = ctx.wine_template
+        # Linked, not copied: a prefix holds some 700 MB of system files that
+        # nothing here writes. What Wine or a test does write is copied.
+        linked = subprocess.run(["cp", "-a", "--link", str(template), str(self.path)],
+                                capture_output=True)
+        if linked.returncode != 0:
+            shutil.rmtree(self.path, ignore_errors=True)
+            subprocess.run(["cp", "-a", str(template), str(self.path)], check=True)
+        for own in [*self.path.glob("*.reg"), *(self.path / "drive_c" / "windows").glob("*.ini")]:
+            shutil.copy2(template / own.relative_to(self.path), own.with_suffix(own.suffix + ".new"))
+            own.with_suffix(own.suffix + ".new").replace(own)
+        users = self.path / "drive_c" / "users"
+        shutil.rmtree(users)
+        shutil.copytree(template / "drive_c" / "users", users, symlinks=True)
+        # Wine linked the user's folders to the home of the boot; each test has its own.
+        for link in users.rglob("*"):
+            if link.is_symlink() and os.readlink(link).startswith("/") and \
+                    Path(os.readlink(link)).resolve() == ctx.wine_template_home:
+                link.unlink()
+                link.symlink_to(ctx.home)
+        self.env = wine_env(self.path, ctx.home)
+        # One server for every program of the test, started before the first
+        # of them: a cold start costs a second, a warm one a tenth. It stays a
+        # minute after its last program, so that a test that died leaves no
+        # server behind for long; close() ends it at once.
+        subprocess.run(["wineserver", "-p60"], env=self.env, stdin=subprocess.DEVNULL,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
+        self.game = self.path / "drive_c" / "Spiele" / "Z7"
+        self.game.mkdir(parents=True)
+        (self.game / "z7.exe").write_bytes(b"")
+        self.documents = users / login_name() / "Documents"
+
+    def wine(self, *args):
+        return wine_command(self.env, "wine", *args)
+
+    def drop_registry_entry(self):
+        self.wine("reg", "delete", APP_PATHS_KEY, "/reg:32", "/f")
+
+    def as_proton(self):
+        raise Failure("a Proton prefix is the Linux program's concern")
+
+    def close(self):
+        stop_wineserver(self.env)
+
+
 class Editor:
-    """One run of z7edit on a prefix."""
+    """One run of the program on a prefix."""
 
     def __init__(self, ctx, prefix, wineprefix=True):
         """With wineprefix=False the program finds the prefix on its own."""
@@ -127,18 +285,25 @@ class Editor:
         self.window = None
 
     def start(self):
-        env = dict(os.environ)
-        if self.wineprefix:
-            env["WINEPREFIX"] = str(self.prefix.path)
+        if self.ctx.wine:
+            env = dict(self.prefix.env)
+            command = ["wine", str(self.ctx.program)]
         else:
-            env.pop("WINEPREFIX", None)
-        # A home of its own, so that nothing can land in the real one.
-        env["HOME"] = str(self.ctx.home)
-        env.pop("QT_QPA_PLATFORM", None)
+            env = dict(os.environ)
+            if self.wineprefix:
+                env["WINEPREFIX"] = str(self.prefix.path)
+            else:
+                env.pop("WINEPREFIX", None)
+            # A home of its own, so that nothing can land in the real one.
+            env["HOME"] = str(self.ctx.home)
+            env.pop("QT_QPA_PLATFORM", None)
+            command = [str(self.ctx.program)]
         self.ctx.runs += 1
         self.log = self.ctx.artifacts / f"z7edit-run{self.ctx.runs}.log"
         with open(self.log, "wb") as log:
-            self.proc = subprocess.Popen([str(self.ctx.z7edit)], env=env, stdout=log,
+            # Under Wine the process started is the Windows program's own: its
+            # windows carry its process id, and its exit code is the program's.
+            self.proc = subprocess.Popen(command, env=env, stdout=log,
                                          stderr=subprocess.STDOUT, stdin=subprocess.DEVNULL)
         self.ctx.editors.append(self)
         return self
@@ -169,6 +334,8 @@ class Editor:
 
     def wait_main_window(self, timeout=60):
         self.window = self.wait_window(MAIN_TITLE, timeout, allowed=())
+        if self.ctx.wine:
+            self.ctx.measure_frame(self.window)
         return self.window
 
     def wait_gone(self, wid, timeout=20):
@@ -194,8 +361,10 @@ class Editor:
         xdotool("type", "--delay", 40, text)
 
     def click(self, point):
+        """Clicks at a point of the main window's client area."""
         self.focus(self.window)
-        xdotool("mousemove", "--window", self.window, point[0], point[1], "click", 1)
+        dx, dy = self.ctx.frame_offset()
+        xdotool("mousemove", "--window", self.window, point[0] + dx, point[1] + dy, "click", 1)
 
     def replace_text(self, point, text):
         """Clicks into an edit, selects what it holds and types the new text."""
@@ -211,9 +380,16 @@ class Editor:
         self.wait_gone(box)
 
     def geometry(self):
-        out = xdotool("getwindowgeometry", "--shell", self.window).stdout
-        values = dict(line.split("=", 1) for line in out.split() if "=" in line)
-        return {k: int(v) for k, v in values.items() if k in ("X", "Y", "WIDTH", "HEIGHT")}
+        """The X window: under Wine with its frame, under Qt the client area."""
+        return window_geometry(self.window)
+
+    def client_geometry(self):
+        geo = self.geometry()
+        if not self.ctx.wine:
+            return geo
+        frame = self.ctx.frame
+        return {"X": geo["X"] + frame["left"], "Y": geo["Y"] + frame["top"],
+                "WIDTH": frame["client_width"], "HEIGHT": geo["HEIGHT"] - frame["top"] - frame["left"]}
 
     def expect_exit_code_0(self, after, timeout=20):
         try:
@@ -226,6 +402,43 @@ class Editor:
         if self.proc and self.proc.poll() is None:
             self.proc.send_signal(signal.SIGKILL)
             self.proc.wait()
+
+
+def window_geometry(wid):
+    out = xdotool("getwindowgeometry", "--shell", wid).stdout
+    values = dict(line.split("=", 1) for line in out.split() if "=" in line)
+    return {k: int(v) for k, v in values.items() if k in ("X", "Y", "WIDTH", "HEIGHT")}
+
+
+MAROON = b"\x80\x00\x00"
+# The maroon line under the header strip: client row 130, from column 0 to
+# past the client's right edge.
+HEADER_LINE_ROW = 130
+HEADER_LINE_MIN = 600
+
+
+def find_header_line(wid):
+    """Where the header line lies in the X window's picture: (left, top,
+    length), or None while the window is not painted yet."""
+    geo = window_geometry(wid)
+    width, height = geo["WIDTH"], geo["HEIGHT"]
+    shot = subprocess.run(["import", "-window", str(wid), "-depth", "8", "rgb:-"],
+                          capture_output=True).stdout
+    if len(shot) != width * height * 3:
+        return None
+    run = MAROON * HEADER_LINE_MIN
+    for y in range(height):
+        row = shot[y * width * 3:(y + 1) * width * 3]
+        start = row.find(run)
+        while start >= 0 and start % 3:
+            start = row.find(run, start + 1)
+        if start < 0:
+            continue
+        end = start
+        while row[end:end + 3] == MAROON:
+            end += 3
+        return start // 3, y, (end - start) // 3
+    return None
 
 
 def wait_for_file(path, expected, timeout=20):
@@ -262,9 +475,20 @@ def assert_bytes(path, expected):
                   + "\n".join(lines))
 
 
+# Wine's frame around the client area, the same for every window of a run.
+_measured_frame = None
+
+
 class Context:
     def __init__(self, args):
-        self.z7edit = Path(args.z7edit).resolve()
+        self.wine = bool(args.wine_exe)
+        self.program = Path(args.wine_exe or args.z7edit).resolve()
+        self.wine_template = Path(args.wine_template).resolve() if self.wine else None
+        self.wine_template_home = (self.wine_template.parent / f"{self.wine_template.name}-home"
+                                   if self.wine else None)
+        self.running_game = args.running_game
+        self.game_processes = []
+        self.wine_prefixes = []
         self.source = Path(args.source).resolve()
         self.artifacts = Path(args.artifacts).resolve()
         shutil.rmtree(self.artifacts, ignore_errors=True)
@@ -280,9 +504,57 @@ class Context:
         return (self.source / "resources" / "texts" / name).read_bytes()
 
     def new_prefix(self, path=None):
-        """A fresh prefix, by default in a folder of its own, else at path."""
+        """A fresh prefix, by default in a folder of its own, else at path
+        (which only the Linux program's search of the launchers needs)."""
         self.prefixes += 1
+        if self.wine:
+            check(path is None, "the Windows program is given its prefix by WINEPREFIX only")
+            prefix = WinePrefix(self, self.tmp / f"p{self.prefixes}" / "prefix")
+            self.wine_prefixes.append(prefix)
+            return prefix
         return Prefix(self.source, self.tmp / f"p{self.prefixes}", path)
+
+    def start_game(self, prefix):
+        """A process named Z7.exe, as the running game: under Wine a real
+        Windows process in the prefix, on Linux a program of that name."""
+        if self.wine:
+            check(self.running_game, "--running-game names no stand-in for the game")
+            command, env = ["wine", str(Path(self.running_game).resolve())], prefix.env
+        else:
+            stand_in = self.tmp / GAME_PROCESS
+            shutil.copy2(shutil.which("sleep"), stand_in)
+            command, env = [str(stand_in), "600"], dict(os.environ)
+        game = subprocess.Popen(command, env=env, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                                stderr=subprocess.DEVNULL)
+        self.game_processes.append(game)
+        if self.wine:
+            # The stand-in says so once it runs, and is then in the process list.
+            line = game.stdout.readline()
+            check(line.strip() == b"running", f"the stand-in for the game said {line!r}")
+        return game
+
+    def measure_frame(self, wid):
+        """Measures once per run where Wine's frame puts the client area: the
+        header line starts at the client's left edge, in its row 130, and
+        runs to the client's right edge."""
+        global _measured_frame
+        if _measured_frame is None:
+            left, row, length = wait_until("the header line to be painted",
+                                           lambda: find_header_line(wid), 10)
+            _measured_frame = {"left": left, "top": row - HEADER_LINE_ROW, "client_width": length}
+            check(0 <= left < 40 and 0 <= row - HEADER_LINE_ROW < 60,
+                  f"Wine's frame is not where a frame can be: {_measured_frame}")
+        return _measured_frame
+
+    @property
+    def frame(self):
+        check(_measured_frame is not None, "the frame is measured on the first main window")
+        return _measured_frame
+
+    def frame_offset(self):
+        if not self.wine:
+            return (0, 0)
+        return (self.frame["left"], self.frame["top"])
 
     def screenshot(self, name):
         target = self.artifacts / f"{name}.png"
@@ -292,6 +564,12 @@ class Context:
     def close(self):
         for editor in self.editors:
             editor.kill()
+        for game in self.game_processes:
+            if game.poll() is None:
+                game.kill()
+            game.wait()
+        for prefix in self.wine_prefixes:
+            prefix.close()
         shutil.rmtree(self.tmp, ignore_errors=True)
 
 
@@ -299,31 +577,47 @@ def run(*cases):
     """Runs the given test functions, each with a fresh Context; prints one
     line per case and a closing count, and exits non-zero when any failed."""
     parser = argparse.ArgumentParser()
-    parser.add_argument("--z7edit", required=True)
+    program = parser.add_mutually_exclusive_group(required=True)
+    program.add_argument("--z7edit", help="the Linux program")
+    program.add_argument("--wine-exe", help="the Windows program, run under Wine")
+    parser.add_argument("--wine-template",
+                        help="a prefix made by z7e2e.py --make-wine-template (default: one of "
+                             "this run's own)")
+    parser.add_argument("--running-game", help="the stand-in Z7.exe that Windows tests run as the game")
     parser.add_argument("--source", required=True)
     parser.add_argument("--artifacts", required=True)
     parser.add_argument("cases", nargs="*", help="names of the cases to run (default: all)")
     args = parser.parse_args()
-    for tool in ("xdotool", "import"):
+    for tool in ("xdotool", "import") + (("wine", "wineserver") if args.wine_exe else ()):
         if not shutil.which(tool):
             sys.exit(f"{tool} is missing (scripts/test installs it)")
     if not os.environ.get("DISPLAY"):
         sys.exit("no DISPLAY: run under xvfb-run -a -s '-screen 0 1280x1024x24 -noreset'")
 
+    own_template = None
+    if args.wine_exe and not args.wine_template:
+        own_template = Path(tempfile.mkdtemp(prefix="z7-e2e-wine-"))
+        args.wine_template = str(make_wine_template(own_template / "template"))
+
     chosen = [c for c in cases if not args.cases or c.__name__ in args.cases]
-    passed = failed = 0
+    passed = failed = skipped = 0
     for case in chosen:
+        if args.wine_exe and isinstance(case, LinuxOnly):
+            skipped += 1
+            print(f"SKIP {case.__name__}: the Linux program only ({case.reason})")
+            continue
         case_args = argparse.Namespace(**vars(args))
         case_args.artifacts = str(Path(args.artifacts) / case.__name__)
         ctx = Context(case_args)
+        started = time.monotonic()
         try:
             case(ctx)
             passed += 1
-            print(f"PASS {case.__name__}")
+            print(f"PASS {case.__name__} ({time.monotonic() - started:.1f} s)")
         except Exception as error:  # noqa: BLE001 - every failure is reported the same way
             failed += 1
             shot = ctx.screenshot("failure")
-            print(f"FAIL {case.__name__}: {error}")
+            print(f"FAIL {case.__name__} ({time.monotonic() - started:.1f} s): {error}")
             if subprocess.run(["xdotool", "getdisplaygeometry"], capture_output=True).returncode:
                 print(f"     the X server on {os.environ['DISPLAY']} is gone")
             if not isinstance(error, Failure):
@@ -334,5 +628,18 @@ def run(*cases):
                     print(f"     {editor.log.name}:\n" + editor.log.read_text(errors="replace"))
         finally:
             ctx.close()
-    print(f"{passed} passed, {failed} failed")
+    if own_template:
+        shutil.rmtree(own_template, ignore_errors=True)
+    print(f"{passed} passed, {failed} failed" + (f", {skipped} skipped" if skipped else ""))
     sys.exit(1 if failed or not chosen else 0)
+
+
+if __name__ == "__main__":
+    parser = argparse.ArgumentParser(description="Helpers of the end-to-end tests.")
+    parser.add_argument("--make-wine-template", metavar="DIR", required=True,
+                        help="boots a prefix at DIR (its home folder beside it, DIR-home) that "
+                             "the Windows tests of a run copy")
+    try:
+        print(make_wine_template(parser.parse_args().make_wine_template))
+    except Failure as error:
+        sys.exit(f"z7e2e: {error}")
