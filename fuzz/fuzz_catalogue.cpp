@@ -31,7 +31,7 @@ using namespace z7;
 const std::array<std::u16string_view, 4> TextNames = {u"NodeTree", u"NodeIndex", u"NodeStatusIndex",
                                                       u"NodeExtendedIndex"};
 
-test::FakeWindow &Window()
+test::FakeWindow &TheWindow()
 {
     static test::FakeWindow window;
     return window;
@@ -85,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const std::size_t missing =
         parts.size() > 4 && !parts[4].empty() ? std::uint8_t(parts[4][0]) % 8 : 4;
 
-    const std::vector<TreeNode> before = Window().nodes();
+    const std::vector<TreeNode> before = TheWindow().nodes();
     const CatalogueTextSource source = [&](std::u16string_view name) {
         std::size_t index = 0;
         while (index < 4 && TextNames[index] != name)
@@ -98,14 +98,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     std::optional<std::string> error;
     try {
-        BuildCatalogue(Window(), source);
+        BuildCatalogue(TheWindow(), source);
     } catch (const Error &e) {
         error = e.what();
     }
 
     if (missing < 4) {
         Z7_CHECK(error && error->rfind("Ressource ", 0) == 0);
-        Z7_CHECK(Window().nodes() == before);
+        Z7_CHECK(TheWindow().nodes() == before);
         return 0;
     }
 
@@ -151,7 +151,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         std::fprintf(stderr, "unexpected error %s\n", error->c_str());
     Z7_CHECK(!error);
 
-    const std::vector<TreeNode> &nodes = Window().nodes();
+    const std::vector<TreeNode> &nodes = TheWindow().nodes();
     Z7_CHECK(nodes.size() == lines.size());
     for (std::size_t i = 0; i < nodes.size(); ++i) {
         const std::size_t level = Indent(lines[i]);
@@ -161,6 +161,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         Z7_CHECK(nodes[i].recordCode == *Code(tables[1][i]));
         Z7_CHECK(nodes[i].pictureIndex == *Code(tables[2][i]));
     }
-    Z7_CHECK(Window().selectedNode() == -1);
+    Z7_CHECK(TheWindow().selectedNode() == -1);
     return 0;
 }
