@@ -1,6 +1,7 @@
 #include "ui/qt/qt_window.h"
 
 #include "resources/picture_list.h"
+#include "resources/raw_picture.h"
 #include "ui/qt/messagebox.h"
 #include "ui/qt/pushbutton.h"
 #include "ui/qt/qtext.h"
@@ -17,6 +18,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QResource>
 #include <QScreen>
 #include <QSignalBlocker>
 
@@ -39,9 +41,17 @@ QString key(std::u16string_view name)
     return folded;
 }
 
-QPixmap ownPicture(const char16_t *name)
+// One of the window's pictures, from its ready pixels (resources/raw_picture.h)
+// when the program carries them, else from its PNG.
+QPixmap picture(const QString &name)
 {
-    return QPixmap(u":/images/" + toQString(name) + u".png");
+    const QResource pixels(u":/pixels/" + name);
+    if (pixels.isValid() && pixels.compressionAlgorithm() == QResource::NoCompression) {
+        const QImage image = RawPicture(pixels.data(), pixels.size());
+        if (!image.isNull())
+            return QPixmap::fromImage(image);
+    }
+    return QPixmap(u":/images/" + name + u".png");
 }
 
 } // namespace
@@ -68,15 +78,15 @@ void QtWindow::create(const WindowDef &def, std::span<const ControlDef> controls
     w->setObjectName(QStringLiteral("Main"));
     w->setWindowTitle(toQString(def.caption));
     w->setFixedSize(def.clientWidth, def.clientHeight);
-    QFont windowFont(toQString(def.fontFamily));
-    windowFont.setPointSize(def.fontPointSize);
-    w->setFont(windowFont);
+    m_definitionFont = QFont(toQString(def.fontFamily));
+    m_definitionFont.setPointSize(def.fontPointSize);
+    m_definitionFontPending = true;
     QPalette pal = w->palette();
     pal.setColor(QPalette::Window, pal.color(QPalette::Button));
     w->setPalette(pal);
     QIcon icon;
     for (int size : {16, 24, 32, 48, 256})
-        icon.addFile(QStringLiteral(":/images/icon/%1.png").arg(size), QSize(size, size));
+        icon.addPixmap(picture(QStringLiteral("icon/%1").arg(size)));
     w->setWindowIcon(icon);
 
     for (const ControlDef &d : controls) {
@@ -243,7 +253,25 @@ void QtWindow::setTabOrder(std::span<const ControlDef> controls)
 
 void QtWindow::show()
 {
+    applyWindowFont();
     m_window->show();
+}
+
+void QtWindow::applyWindowFont()
+{
+    if (!m_definitionFontPending)
+        return;
+    m_definitionFontPending = false;
+    m_window->setFont(m_definitionFont);
+}
+
+QPixmap QtWindow::ownPicture(const char16_t *name)
+{
+    const QString key = toQString(name);
+    auto cached = m_ownPictures.constFind(key);
+    if (cached == m_ownPictures.cend())
+        cached = m_ownPictures.insert(key, picture(key));
+    return *cached;
 }
 
 const QtWindow::Control *QtWindow::find(std::u16string_view name) const
@@ -378,6 +406,8 @@ void QtWindow::showListPicture(std::u16string_view picture, int index)
 
 void QtWindow::setFont(std::u16string_view control, const FontChange &change)
 {
+    // Every font change starts from the window's font as the definition gives it.
+    applyWindowFont();
     QWidget *target = m_window.get();
     if (!control.empty()) {
         const Control *c = find(control);

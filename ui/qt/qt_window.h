@@ -2,9 +2,11 @@
 
 #include "ui/window.h"
 
+#include <QFont>
 #include <QHash>
 #include <QImage>
 #include <QList>
+#include <QPixmap>
 #include <QString>
 
 #include <memory>
@@ -68,6 +70,8 @@ private:
     QWidget *createControl(const ControlDef &def, QWidget *parent);
     void setTabOrder(std::span<const ControlDef> controls);
     int indexOf(const QTreeWidgetItem *item) const;
+    QPixmap ownPicture(const char16_t *name);
+    void applyWindowFont();
 
     std::unique_ptr<QWidget> m_window;
     WindowEvents *m_events = nullptr;
@@ -77,6 +81,14 @@ private:
     // The list pictures decoded so far: most runs look at a handful of
     // entries, and decoding all 108 would slow the start.
     QHash<int, QImage> m_listPictures;
+    // The window's own pictures by name: the 21 value rows share one marker.
+    QHash<QString, QPixmap> m_ownPictures;
+    // The window definition's font, given to the window only when the window
+    // font is first changed or the window is shown: the start-up replaces its
+    // family before anything is drawn, and laying out every control in a font
+    // that this system must first search a fall-back for would be wasted.
+    QFont m_definitionFont;
+    bool m_definitionFontPending = false;
 };
 
 } // namespace z7
