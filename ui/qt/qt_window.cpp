@@ -406,16 +406,21 @@ void QtWindow::showListPicture(std::u16string_view picture, int index)
 
 void QtWindow::setFont(std::u16string_view control, const FontChange &change)
 {
-    // Every font change starts from the window's font as the definition gives it.
-    applyWindowFont();
     QWidget *target = m_window.get();
     if (!control.empty()) {
         const Control *c = find(control);
         if (!c)
             return;
+        // A control's font starts from the window's as the definition gives it.
+        applyWindowFont();
         target = c->widget;
     }
     QFont f = target->font();
+    if (target == m_window.get() && m_definitionFontPending) {
+        // The window's first change goes onto the definition's font in one step.
+        f = m_definitionFont;
+        m_definitionFontPending = false;
+    }
     if (!change.family.empty())
         f.setFamilies({toQString(change.family)});
     if (change.pointSize > 0)
