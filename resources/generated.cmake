@@ -121,9 +121,9 @@ qt_add_resources(z7resources z7pixels PREFIX /pixels BASE ${Z7_GEN}/pixels
   FILES ${Z7_PIXEL_FILES} OPTIONS --no-compress)
 qt_add_resources(z7resources z7guide PREFIX /RT_RCDATA BASE ${Z7_GEN}/guide
   FILES ${Z7_GEN}/guide/PDF)
-# Already compressed; rcc would only spend time on them.
+# Read at every start: stored uncompressed, as the texts are.
 qt_add_resources(z7resources z7fonts PREFIX / BASE ${Z7_GEN}/fonts
-  FILES ${Z7_GEN}/fonts/Z7/TTF ${Z7_GEN}/fonts/ZOLT/TTF)
+  FILES ${Z7_GEN}/fonts/Z7/TTF ${Z7_GEN}/fonts/ZOLT/TTF OPTIONS --no-compress)
 
 # The fonts are Modified Versions under the SIL Open Font License, whose text
 # travels with the program.

@@ -47,9 +47,11 @@ QPixmap picture(const QString &name)
 {
     const QResource pixels(u":/pixels/" + name);
     if (pixels.isValid() && pixels.compressionAlgorithm() == QResource::NoCompression) {
-        const QImage image = RawPicture(pixels.data(), pixels.size());
+        QImage image = RawPicture(pixels.data(), pixels.size());
+        // Already in the pixmap's format: the pixmap keeps pointing into the
+        // program's memory instead of holding a copy.
         if (!image.isNull())
-            return QPixmap::fromImage(image);
+            return QPixmap::fromImage(std::move(image));
     }
     return QPixmap(u":/images/" + name + u".png");
 }
@@ -89,32 +91,91 @@ void QtWindow::create(const WindowDef &def, std::span<const ControlDef> controls
         icon.addPixmap(picture(QStringLiteral("icon/%1").arg(size)));
     w->setWindowIcon(icon);
 
-    for (const ControlDef &d : controls) {
-        const Control *parent = d.parent ? find(d.parent) : nullptr;
-        QWidget *control = createControl(d, parent ? parent->widget : w);
-        control->setObjectName(toQString(d.name));
-        if (d.description)
-            control->setAccessibleName(toQString(d.description));
-        control->setGeometry(toQRect(d.rect));
-        control->setEnabled(d.enabled);
-        if (!d.visible)
-            control->hide();
-        m_controls.insert(key(d.name), {control, d.kind});
-    }
-    // An up-down steps the edit named as its buddy, created before it.
-    for (const ControlDef &d : controls) {
-        if (d.kind == ControlKind::UpDown && d.buddy) {
-            auto *upd = static_cast<UpDown *>(find(d.name)->widget);
-            if (const Control *buddy = find(d.buddy))
-                upd->setAssociate(static_cast<QLineEdit *>(buddy->widget));
+    // The window's own copy of the table: the controls of a hidden panel are
+    // made from it later.
+    for (const ControlDef &d : controls)
+        m_table.controls.push_back(ownCopy(d));
+    for (const ControlDef &d : m_table.controls) {
+        const QString parent = d.parent ? key(d.parent) : QString();
+        // A panel that starts hidden gets its controls when it is first shown
+        // or one of them is first used: until then nobody sees them, and
+        // making and laying out the ~100 controls of the value panels was a
+        // good part of the start.
+        if (!parent.isEmpty() && (m_laterIn.contains(parent) || m_laterPanels.contains(parent))) {
+            m_laterIn.insert(key(d.name), m_laterIn.value(parent, parent));
+            continue;
         }
+        addControl(d);
+        if (d.kind == ControlKind::Panel && !d.visible)
+            m_laterPanels.insert(key(d.name));
     }
-    setTabOrder(controls);
+    attachUpDowns();
+    setTabOrder(m_table.controls);
+    // When the window opens, the focus is on the first control in keyboard order.
+    if (!m_tabOrder.isEmpty())
+        m_tabOrder.first()->setFocus(Qt::OtherFocusReason);
 
     const QRect desktop = QGuiApplication::primaryScreen()
                               ? QGuiApplication::primaryScreen()->availableGeometry()
                               : QRect(0, 0, def.clientWidth, def.clientHeight);
     w->move(desktop.center() - QPoint(def.clientWidth / 2, def.clientHeight / 2));
+}
+
+ControlDef QtWindow::ownCopy(const ControlDef &d)
+{
+    ControlDef copy = d;
+    for (const char16_t **text :
+         {&copy.name, &copy.parent, &copy.caption, &copy.description, &copy.picture, &copy.buddy}) {
+        if (*text)
+            *text = m_table.keep(*text);
+    }
+    return copy;
+}
+
+void QtWindow::addControl(const ControlDef &d)
+{
+    const Control *parent = d.parent ? made(d.parent) : nullptr;
+    QWidget *control = createControl(d, parent ? parent->widget : m_window.get());
+    control->setObjectName(toQString(d.name));
+    if (d.description)
+        control->setAccessibleName(toQString(d.description));
+    control->setGeometry(toQRect(d.rect));
+    control->setEnabled(d.enabled);
+    if (!d.visible)
+        control->hide();
+    m_controls.insert(key(d.name), {control, d.kind});
+}
+
+void QtWindow::attachUpDowns()
+{
+    // An up-down steps the edit named as its buddy, created before it.
+    for (const ControlDef &d : m_table.controls) {
+        if (d.kind != ControlKind::UpDown || !d.buddy)
+            continue;
+        const Control *upd = made(d.name);
+        const Control *buddy = made(d.buddy);
+        if (upd && buddy)
+            static_cast<UpDown *>(upd->widget)
+                ->setAssociate(static_cast<QLineEdit *>(buddy->widget));
+    }
+}
+
+void QtWindow::makePanelControls(const QString &panel) const
+{
+    // Making the widgets changes nothing that a caller can see through the
+    // window: they come up exactly as they would have at the start.
+    auto *self = const_cast<QtWindow *>(this);
+    if (!self->m_laterPanels.remove(panel))
+        return;
+    for (const ControlDef &d : m_table.controls) {
+        const QString name = key(d.name);
+        if (m_laterIn.value(name) == panel) {
+            self->m_laterIn.remove(name);
+            self->addControl(d);
+        }
+    }
+    self->attachUpDowns();
+    self->setTabOrder(m_table.controls);
 }
 
 QWidget *QtWindow::createControl(const ControlDef &d, QWidget *parent)
@@ -240,15 +301,14 @@ void QtWindow::setTabOrder(std::span<const ControlDef> controls)
         for (const ControlDef *d : children) {
             if (d->kind == ControlKind::Panel)
                 self(self, d->name);
-            else
-                order << find(d->name)->widget;
+            else if (const Control *c = made(d->name))
+                order << c->widget;
         }
     };
     addChildren(addChildren, nullptr);
     for (qsizetype k = 1; k < order.size(); ++k)
         QWidget::setTabOrder(order.at(k - 1), order.at(k));
-    if (!order.isEmpty())
-        order.first()->setFocus(Qt::OtherFocusReason);
+    m_tabOrder = order;
 }
 
 void QtWindow::show()
@@ -274,9 +334,18 @@ QPixmap QtWindow::ownPicture(const char16_t *name)
     return *cached;
 }
 
-const QtWindow::Control *QtWindow::find(std::u16string_view name) const
+const QtWindow::Control *QtWindow::made(std::u16string_view name) const
 {
     auto it = m_controls.constFind(key(name));
+    return it == m_controls.cend() ? nullptr : &*it;
+}
+
+const QtWindow::Control *QtWindow::find(std::u16string_view name) const
+{
+    const QString k = key(name);
+    if (auto later = m_laterIn.constFind(k); later != m_laterIn.cend())
+        makePanelControls(*later);
+    auto it = m_controls.constFind(k);
     return it == m_controls.cend() ? nullptr : &*it;
 }
 
@@ -322,6 +391,8 @@ bool QtWindow::visible(std::u16string_view control) const
 
 void QtWindow::setVisible(std::u16string_view control, bool visible)
 {
+    if (visible)
+        makePanelControls(key(control));
     if (const Control *c = find(control))
         c->widget->setVisible(visible);
 }

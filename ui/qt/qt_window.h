@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QList>
 #include <QPixmap>
+#include <QSet>
 #include <QString>
 
 #include <memory>
@@ -66,7 +67,14 @@ private:
         QWidget *widget = nullptr;
         ControlKind kind = ControlKind::Label;
     };
+    // The control of that name, made first if its panel has not been shown yet.
     const Control *find(std::u16string_view name) const;
+    // The control of that name if it has been made.
+    const Control *made(std::u16string_view name) const;
+    ControlDef ownCopy(const ControlDef &def);
+    void addControl(const ControlDef &def);
+    void attachUpDowns();
+    void makePanelControls(const QString &panel) const;
     QWidget *createControl(const ControlDef &def, QWidget *parent);
     void setTabOrder(std::span<const ControlDef> controls);
     int indexOf(const QTreeWidgetItem *item) const;
@@ -76,6 +84,10 @@ private:
     std::unique_ptr<QWidget> m_window;
     WindowEvents *m_events = nullptr;
     QHash<QString, Control> m_controls; // by the name with A-Z in lower case
+    ControlTable m_table;               // every control, with its own texts
+    QSet<QString> m_laterPanels;        // hidden panels whose controls are not made yet
+    QHash<QString, QString> m_laterIn;  // such a control: the panel that makes it
+    QList<QWidget *> m_tabOrder;
     TreeView *m_tree = nullptr;
     std::vector<QTreeWidgetItem *> m_nodes;
     // The list pictures decoded so far: most runs look at a handful of
