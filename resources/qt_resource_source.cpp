@@ -36,9 +36,14 @@ std::optional<std::string> QtResourceSource::bytes(std::u16string_view type,
 {
     // Stored in upper case, so the first look usually finds it; listing the
     // folders to compare every entry cost more than the rest of the lookup.
-    QFile stored(u":/" + upper(type) + u'/' + upper(name));
-    if (stored.open(QIODevice::ReadOnly))
-        return stored.readAll().toStdString();
+    auto plain = [](std::u16string_view part) {
+        return !part.empty() && part.find(u'/') == std::u16string_view::npos;
+    };
+    if (plain(type) && plain(name)) {
+        QFile stored(u":/" + upper(type) + u'/' + upper(name));
+        if (stored.open(QIODevice::ReadOnly))
+            return stored.readAll().toStdString();
+    }
     const QString folder = findEntry(QStringLiteral(":"), type, QDir::Dirs | QDir::NoDotAndDotDot);
     const QString path = folder.isEmpty() ? QString() : findEntry(folder, name, QDir::Files);
     QFile file(path);

@@ -160,20 +160,19 @@ void QtWindow::attachUpDowns()
     }
 }
 
-void QtWindow::makePanelControls(const QString &panel) const
+void QtWindow::makeLaterControls() const
 {
     // Making the widgets changes nothing that a caller can see through the
-    // window: they come up exactly as they would have at the start.
-    auto *self = const_cast<QtWindow *>(this);
-    if (!self->m_laterPanels.remove(panel))
+    // window: they come up exactly as they would have at the start. Both
+    // panels at once: the first entry shown uses nearly all of them.
+    if (m_laterIn.isEmpty())
         return;
+    auto *self = const_cast<QtWindow *>(this);
     for (const ControlDef &d : m_table.controls) {
-        const QString name = key(d.name);
-        if (m_laterIn.value(name) == panel) {
-            self->m_laterIn.remove(name);
+        if (self->m_laterIn.remove(key(d.name)))
             self->addControl(d);
-        }
     }
+    self->m_laterPanels.clear();
     self->attachUpDowns();
     self->setTabOrder(m_table.controls);
 }
@@ -343,8 +342,8 @@ const QtWindow::Control *QtWindow::made(std::u16string_view name) const
 const QtWindow::Control *QtWindow::find(std::u16string_view name) const
 {
     const QString k = key(name);
-    if (auto later = m_laterIn.constFind(k); later != m_laterIn.cend())
-        makePanelControls(*later);
+    if (m_laterIn.contains(k))
+        makeLaterControls();
     auto it = m_controls.constFind(k);
     return it == m_controls.cend() ? nullptr : &*it;
 }
@@ -391,8 +390,8 @@ bool QtWindow::visible(std::u16string_view control) const
 
 void QtWindow::setVisible(std::u16string_view control, bool visible)
 {
-    if (visible)
-        makePanelControls(key(control));
+    if (visible && m_laterPanels.contains(key(control)))
+        makeLaterControls();
     if (const Control *c = find(control))
         c->widget->setVisible(visible);
 }

@@ -74,7 +74,7 @@ private:
     ControlDef ownCopy(const ControlDef &def);
     void addControl(const ControlDef &def);
     void attachUpDowns();
-    void makePanelControls(const QString &panel) const;
+    void makeLaterControls() const;
     QWidget *createControl(const ControlDef &def, QWidget *parent);
     void setTabOrder(std::span<const ControlDef> controls);
     int indexOf(const QTreeWidgetItem *item) const;
