@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QResource>
 
 namespace z7 {
 
@@ -40,9 +41,13 @@ std::optional<std::string> QtResourceSource::bytes(std::u16string_view type,
         return !part.empty() && part.find(u'/') == std::u16string_view::npos;
     };
     if (plain(type) && plain(name)) {
-        QFile stored(u":/" + upper(type) + u'/' + upper(name));
-        if (stored.open(QIODevice::ReadOnly))
-            return stored.readAll().toStdString();
+        // Stored uncompressed, the bytes are copied once, straight from the
+        // program's memory.
+        const QResource stored(u":/" + upper(type) + u'/' + upper(name));
+        if (stored.isValid() && stored.data() &&
+            stored.compressionAlgorithm() == QResource::NoCompression)
+            return std::string(reinterpret_cast<const char *>(stored.data()),
+                               std::size_t(stored.size()));
     }
     const QString folder = findEntry(QStringLiteral(":"), type, QDir::Dirs | QDir::NoDotAndDotDot);
     const QString path = folder.isEmpty() ? QString() : findEntry(folder, name, QDir::Files);
