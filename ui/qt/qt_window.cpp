@@ -94,7 +94,7 @@ void QtWindow::create(const WindowDef &def, std::span<const ControlDef> controls
     // The window's own copy of the table: the controls of a hidden panel are
     // made from it later.
     for (const ControlDef &d : controls)
-        m_table.controls.push_back(ownCopy(d));
+        m_table.addCopy(d);
     for (const ControlDef &d : m_table.controls) {
         const QString parent = d.parent ? key(d.parent) : QString();
         // A panel that starts hidden gets its controls when it is first shown
@@ -119,17 +119,6 @@ void QtWindow::create(const WindowDef &def, std::span<const ControlDef> controls
                               ? QGuiApplication::primaryScreen()->availableGeometry()
                               : QRect(0, 0, def.clientWidth, def.clientHeight);
     w->move(desktop.center() - QPoint(def.clientWidth / 2, def.clientHeight / 2));
-}
-
-ControlDef QtWindow::ownCopy(const ControlDef &d)
-{
-    ControlDef copy = d;
-    for (const char16_t **text :
-         {&copy.name, &copy.parent, &copy.caption, &copy.description, &copy.picture, &copy.buddy}) {
-        if (*text)
-            *text = m_table.keep(*text);
-    }
-    return copy;
 }
 
 void QtWindow::addControl(const ControlDef &d)

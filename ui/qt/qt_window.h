@@ -71,7 +71,6 @@ private:
     const Control *find(std::u16string_view name) const;
     // The control of that name if it has been made.
     const Control *made(std::u16string_view name) const;
-    ControlDef ownCopy(const ControlDef &def);
     void addControl(const ControlDef &def);
     void attachUpDowns();
     void makeLaterControls() const;

@@ -222,23 +222,12 @@ void Win32Window::create(const WindowDef &window, std::span<const ControlDef> co
     // The window's own copy of the table: the controls of a hidden panel are
     // made from it later.
     for (const ControlDef &d : controls)
-        m_table.controls.push_back(ownCopy(d));
+        m_table.addCopy(d);
     m_controls.reserve(controls.size());
     for (std::size_t i = 0; i < controls.size(); ++i)
         createControl(static_cast<int>(i), m_table.controls[i]);
     attachUpDowns();
     placeInDrawingOrder({});
-}
-
-ControlDef Win32Window::ownCopy(const ControlDef &d)
-{
-    ControlDef copy = d;
-    for (const char16_t **text :
-         {&copy.name, &copy.parent, &copy.caption, &copy.description, &copy.picture, &copy.buddy}) {
-        if (*text)
-            *text = m_table.keep(*text);
-    }
-    return copy;
 }
 
 void Win32Window::makeLaterControls() const

@@ -124,7 +124,6 @@ private:
     std::vector<int> keyboardOrder() const;
     bool takesFocus(int index) const;
 
-    ControlDef ownCopy(const ControlDef &def);
     void createControl(int index, const ControlDef &def);
     void makeWindow(int index);
     void makeLaterControls() const;
