@@ -102,11 +102,28 @@ add_custom_command(
 # --- into the program -------------------------------------------------------
 qt_add_resources(z7resources z7images PREFIX /images BASE ${Z7_GEN}/images
   FILES ${Z7_BUILDING_PICTURES} ${Z7_ICON_PICTURES} ${Z7_WINDOW_PICTURES})
+# The pictures that the window shows at start, also as ready pixels: stored
+# uncompressed, so the program shows them straight from its own memory.
+set(Z7_PIXEL_FILES)
+foreach(picture logo start noselect marker icon/16 icon/24 icon/32 icon/48 icon/256)
+  set(raw ${Z7_GEN}/pixels/${picture})
+  get_filename_component(raw_dir ${raw} DIRECTORY)
+  add_custom_command(
+    OUTPUT ${raw}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${raw_dir}
+    COMMAND ${Z7_RUN_ENV} $<TARGET_FILE:z7rawpicture_tool> ${Z7_GEN}/images/${picture}.png ${raw}
+    DEPENDS z7rawpicture_tool ${Z7_GEN}/images/${picture}.png
+    COMMENT "Ready pixels of ${picture}.png"
+    VERBATIM)
+  list(APPEND Z7_PIXEL_FILES ${raw})
+endforeach()
+qt_add_resources(z7resources z7pixels PREFIX /pixels BASE ${Z7_GEN}/pixels
+  FILES ${Z7_PIXEL_FILES} OPTIONS --no-compress)
 qt_add_resources(z7resources z7guide PREFIX /RT_RCDATA BASE ${Z7_GEN}/guide
   FILES ${Z7_GEN}/guide/PDF)
-# Already compressed; rcc would only spend time on them.
+# Read at every start: stored uncompressed, as the texts are.
 qt_add_resources(z7resources z7fonts PREFIX / BASE ${Z7_GEN}/fonts
-  FILES ${Z7_GEN}/fonts/Z7/TTF ${Z7_GEN}/fonts/ZOLT/TTF)
+  FILES ${Z7_GEN}/fonts/Z7/TTF ${Z7_GEN}/fonts/ZOLT/TTF OPTIONS --no-compress)
 
 # The fonts are Modified Versions under the SIL Open Font License, whose text
 # travels with the program.

@@ -4,6 +4,7 @@
 // in standard C++ so that every skin reads the same table, as a form file
 // would be read (app/window_table.h, editor/panel_controls.h).
 #include <deque>
+#include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
@@ -70,6 +71,18 @@ struct ControlTable
     const char16_t *keep(std::u16string text)
     {
         return texts.emplace_back(std::move(text)).c_str();
+    }
+
+    // Appends a row whose texts this table keeps, whoever owned the original's.
+    void addCopy(const ControlDef &row)
+    {
+        ControlDef copy = row;
+        for (const char16_t **text : {&copy.name, &copy.parent, &copy.caption, &copy.description,
+                                      &copy.picture, &copy.buddy}) {
+            if (*text)
+                *text = keep(*text);
+        }
+        controls.push_back(copy);
     }
 };
 

@@ -1,6 +1,7 @@
 #include "ui/qt/qt_window.h"
 
 #include "resources/picture_list.h"
+#include "resources/raw_picture.h"
 #include "ui/qt/messagebox.h"
 #include "ui/qt/pushbutton.h"
 #include "ui/qt/qtext.h"
@@ -17,6 +18,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QResource>
 #include <QScreen>
 #include <QSignalBlocker>
 
@@ -39,9 +41,19 @@ QString key(std::u16string_view name)
     return folded;
 }
 
-QPixmap ownPicture(const char16_t *name)
+// One of the window's pictures, from its ready pixels (resources/raw_picture.h)
+// when the program carries them, else from its PNG.
+QPixmap picture(const QString &name)
 {
-    return QPixmap(u":/images/" + toQString(name) + u".png");
+    const QResource pixels(u":/pixels/" + name);
+    if (pixels.isValid() && pixels.compressionAlgorithm() == QResource::NoCompression) {
+        QImage image = RawPicture(pixels.data(), pixels.size());
+        // Already in the pixmap's format: the pixmap keeps pointing into the
+        // program's memory instead of holding a copy.
+        if (!image.isNull())
+            return QPixmap::fromImage(std::move(image));
+    }
+    return QPixmap(u":/images/" + name + u".png");
 }
 
 } // namespace
@@ -68,43 +80,90 @@ void QtWindow::create(const WindowDef &def, std::span<const ControlDef> controls
     w->setObjectName(QStringLiteral("Main"));
     w->setWindowTitle(toQString(def.caption));
     w->setFixedSize(def.clientWidth, def.clientHeight);
-    QFont windowFont(toQString(def.fontFamily));
-    windowFont.setPointSize(def.fontPointSize);
-    w->setFont(windowFont);
+    m_definitionFont = QFont(toQString(def.fontFamily));
+    m_definitionFont.setPointSize(def.fontPointSize);
+    m_definitionFontPending = true;
     QPalette pal = w->palette();
     pal.setColor(QPalette::Window, pal.color(QPalette::Button));
     w->setPalette(pal);
     QIcon icon;
     for (int size : {16, 24, 32, 48, 256})
-        icon.addFile(QStringLiteral(":/images/icon/%1.png").arg(size), QSize(size, size));
+        icon.addPixmap(picture(QStringLiteral("icon/%1").arg(size)));
     w->setWindowIcon(icon);
 
-    for (const ControlDef &d : controls) {
-        const Control *parent = d.parent ? find(d.parent) : nullptr;
-        QWidget *control = createControl(d, parent ? parent->widget : w);
-        control->setObjectName(toQString(d.name));
-        if (d.description)
-            control->setAccessibleName(toQString(d.description));
-        control->setGeometry(toQRect(d.rect));
-        control->setEnabled(d.enabled);
-        if (!d.visible)
-            control->hide();
-        m_controls.insert(key(d.name), {control, d.kind});
-    }
-    // An up-down steps the edit named as its buddy, created before it.
-    for (const ControlDef &d : controls) {
-        if (d.kind == ControlKind::UpDown && d.buddy) {
-            auto *upd = static_cast<UpDown *>(find(d.name)->widget);
-            if (const Control *buddy = find(d.buddy))
-                upd->setAssociate(static_cast<QLineEdit *>(buddy->widget));
+    // The window's own copy of the table: the controls of a hidden panel are
+    // made from it later.
+    for (const ControlDef &d : controls)
+        m_table.addCopy(d);
+    for (const ControlDef &d : m_table.controls) {
+        const QString parent = d.parent ? key(d.parent) : QString();
+        // A panel that starts hidden gets its controls when it is first shown
+        // or one of them is first used: until then nobody sees them, and
+        // making and laying out the ~100 controls of the value panels was a
+        // good part of the start.
+        if (!parent.isEmpty() && (m_laterIn.contains(parent) || m_laterPanels.contains(parent))) {
+            m_laterIn.insert(key(d.name), m_laterIn.value(parent, parent));
+            continue;
         }
+        addControl(d);
+        if (d.kind == ControlKind::Panel && !d.visible)
+            m_laterPanels.insert(key(d.name));
     }
-    setTabOrder(controls);
+    attachUpDowns();
+    setTabOrder(m_table.controls);
+    // When the window opens, the focus is on the first control in keyboard order.
+    if (!m_tabOrder.isEmpty())
+        m_tabOrder.first()->setFocus(Qt::OtherFocusReason);
 
     const QRect desktop = QGuiApplication::primaryScreen()
                               ? QGuiApplication::primaryScreen()->availableGeometry()
                               : QRect(0, 0, def.clientWidth, def.clientHeight);
     w->move(desktop.center() - QPoint(def.clientWidth / 2, def.clientHeight / 2));
+}
+
+void QtWindow::addControl(const ControlDef &d)
+{
+    const Control *parent = d.parent ? made(d.parent) : nullptr;
+    QWidget *control = createControl(d, parent ? parent->widget : m_window.get());
+    control->setObjectName(toQString(d.name));
+    if (d.description)
+        control->setAccessibleName(toQString(d.description));
+    control->setGeometry(toQRect(d.rect));
+    control->setEnabled(d.enabled);
+    if (!d.visible)
+        control->hide();
+    m_controls.insert(key(d.name), {control, d.kind});
+}
+
+void QtWindow::attachUpDowns()
+{
+    // An up-down steps the edit named as its buddy, created before it.
+    for (const ControlDef &d : m_table.controls) {
+        if (d.kind != ControlKind::UpDown || !d.buddy)
+            continue;
+        const Control *upd = made(d.name);
+        const Control *buddy = made(d.buddy);
+        if (upd && buddy)
+            static_cast<UpDown *>(upd->widget)
+                ->setAssociate(static_cast<QLineEdit *>(buddy->widget));
+    }
+}
+
+void QtWindow::makeLaterControls() const
+{
+    // Making the widgets changes nothing that a caller can see through the
+    // window: they come up exactly as they would have at the start. Both
+    // panels at once: the first entry shown uses nearly all of them.
+    if (m_laterIn.isEmpty())
+        return;
+    auto *self = const_cast<QtWindow *>(this);
+    for (const ControlDef &d : m_table.controls) {
+        if (self->m_laterIn.remove(key(d.name)))
+            self->addControl(d);
+    }
+    self->m_laterPanels.clear();
+    self->attachUpDowns();
+    self->setTabOrder(m_table.controls);
 }
 
 QWidget *QtWindow::createControl(const ControlDef &d, QWidget *parent)
@@ -230,25 +289,51 @@ void QtWindow::setTabOrder(std::span<const ControlDef> controls)
         for (const ControlDef *d : children) {
             if (d->kind == ControlKind::Panel)
                 self(self, d->name);
-            else
-                order << find(d->name)->widget;
+            else if (const Control *c = made(d->name))
+                order << c->widget;
         }
     };
     addChildren(addChildren, nullptr);
     for (qsizetype k = 1; k < order.size(); ++k)
         QWidget::setTabOrder(order.at(k - 1), order.at(k));
-    if (!order.isEmpty())
-        order.first()->setFocus(Qt::OtherFocusReason);
+    m_tabOrder = order;
 }
 
 void QtWindow::show()
 {
+    applyWindowFont();
     m_window->show();
+}
+
+void QtWindow::applyWindowFont()
+{
+    if (!m_definitionFontPending)
+        return;
+    m_definitionFontPending = false;
+    m_window->setFont(m_definitionFont);
+}
+
+QPixmap QtWindow::ownPicture(const char16_t *name)
+{
+    const QString key = toQString(name);
+    auto cached = m_ownPictures.constFind(key);
+    if (cached == m_ownPictures.cend())
+        cached = m_ownPictures.insert(key, picture(key));
+    return *cached;
+}
+
+const QtWindow::Control *QtWindow::made(std::u16string_view name) const
+{
+    auto it = m_controls.constFind(key(name));
+    return it == m_controls.cend() ? nullptr : &*it;
 }
 
 const QtWindow::Control *QtWindow::find(std::u16string_view name) const
 {
-    auto it = m_controls.constFind(key(name));
+    const QString k = key(name);
+    if (m_laterIn.contains(k))
+        makeLaterControls();
+    auto it = m_controls.constFind(k);
     return it == m_controls.cend() ? nullptr : &*it;
 }
 
@@ -294,6 +379,8 @@ bool QtWindow::visible(std::u16string_view control) const
 
 void QtWindow::setVisible(std::u16string_view control, bool visible)
 {
+    if (visible && m_laterPanels.contains(key(control)))
+        makeLaterControls();
     if (const Control *c = find(control))
         c->widget->setVisible(visible);
 }
@@ -383,9 +470,16 @@ void QtWindow::setFont(std::u16string_view control, const FontChange &change)
         const Control *c = find(control);
         if (!c)
             return;
+        // A control's font starts from the window's as the definition gives it.
+        applyWindowFont();
         target = c->widget;
     }
     QFont f = target->font();
+    if (target == m_window.get() && m_definitionFontPending) {
+        // The window's first change goes onto the definition's font in one step.
+        f = m_definitionFont;
+        m_definitionFontPending = false;
+    }
     if (!change.family.empty())
         f.setFamilies({toQString(change.family)});
     if (change.pointSize > 0)

@@ -2,9 +2,12 @@
 
 #include "ui/window.h"
 
+#include <QFont>
 #include <QHash>
 #include <QImage>
 #include <QList>
+#include <QPixmap>
+#include <QSet>
 #include <QString>
 
 #include <memory>
@@ -64,19 +67,39 @@ private:
         QWidget *widget = nullptr;
         ControlKind kind = ControlKind::Label;
     };
+    // The control of that name, made first if its panel has not been shown yet.
     const Control *find(std::u16string_view name) const;
+    // The control of that name if it has been made.
+    const Control *made(std::u16string_view name) const;
+    void addControl(const ControlDef &def);
+    void attachUpDowns();
+    void makeLaterControls() const;
     QWidget *createControl(const ControlDef &def, QWidget *parent);
     void setTabOrder(std::span<const ControlDef> controls);
     int indexOf(const QTreeWidgetItem *item) const;
+    QPixmap ownPicture(const char16_t *name);
+    void applyWindowFont();
 
     std::unique_ptr<QWidget> m_window;
     WindowEvents *m_events = nullptr;
     QHash<QString, Control> m_controls; // by the name with A-Z in lower case
+    ControlTable m_table;               // every control, with its own texts
+    QSet<QString> m_laterPanels;        // hidden panels whose controls are not made yet
+    QHash<QString, QString> m_laterIn;  // such a control: the panel that makes it
+    QList<QWidget *> m_tabOrder;
     TreeView *m_tree = nullptr;
     std::vector<QTreeWidgetItem *> m_nodes;
     // The list pictures decoded so far: most runs look at a handful of
     // entries, and decoding all 108 would slow the start.
     QHash<int, QImage> m_listPictures;
+    // The window's own pictures by name: the 21 value rows share one marker.
+    QHash<QString, QPixmap> m_ownPictures;
+    // The window definition's font, given to the window only when the window
+    // font is first changed or the window is shown: the start-up replaces its
+    // family before anything is drawn, and laying out every control in a font
+    // that this system must first search a fall-back for would be wasted.
+    QFont m_definitionFont;
+    bool m_definitionFontPending = false;
 };
 
 } // namespace z7

@@ -1,6 +1,5 @@
 #include "ui/qt/treeview.h"
 
-
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QHelpEvent>
@@ -138,6 +137,10 @@ TreeView::TreeView(QWidget *parent)
 {
     setColumnCount(1);
     setHeaderHidden(true);
+    // The one column always fills the tree's width, so a minimum width never
+    // applies; the default one is measured from the widest glyph of the font,
+    // which made the first start look up a font before the window had its own.
+    header()->setMinimumSectionSize(0);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <exception>
 #include <stdexcept>
+#include <utility>
 
 #include <windowsx.h>
 
@@ -218,11 +219,36 @@ void Win32Window::create(const WindowDef &window, std::span<const ControlDef> co
     m_windowFont = makeFont(m_windowFontSpec);
     m_lineBrush = ::CreateSolidBrush(Maroon);
 
+    // The window's own copy of the table: the controls of a hidden panel are
+    // made from it later.
+    for (const ControlDef &d : controls)
+        m_table.addCopy(d);
     m_controls.reserve(controls.size());
     for (std::size_t i = 0; i < controls.size(); ++i)
-        createControl(static_cast<int>(i), controls[i]);
-    attachUpDowns(controls);
-    placeInDrawingOrder();
+        createControl(static_cast<int>(i), m_table.controls[i]);
+    attachUpDowns();
+    placeInDrawingOrder({});
+}
+
+void Win32Window::makeLaterControls() const
+{
+    // Making the windows changes nothing that a caller can see through the
+    // window: they come up exactly as they would have at the start. Both
+    // panels at once: the first entry shown uses nearly all of them.
+    auto *self = const_cast<Win32Window *>(this);
+    std::vector<int> made;
+    for (std::size_t i = 0; i < m_controls.size(); ++i) {
+        if (m_controls[i].laterIn >= 0) {
+            self->makeWindow(static_cast<int>(i));
+            made.push_back(static_cast<int>(i));
+        }
+    }
+    for (Control &c : self->m_controls)
+        c.holdsLater = false;
+    if (!made.empty()) {
+        self->attachUpDowns();
+        self->placeInDrawingOrder(made);
+    }
 }
 
 void Win32Window::createControl(int index, const ControlDef &def)
@@ -244,8 +270,28 @@ void Win32Window::createControl(int index, const ControlDef &def)
                 ToUtf8(Format(u"Das Steuerelement %1 liegt auf %2, das kein Panel vor ihm ist.",
                               {control.name, def.parent})));
     }
+    // A panel that starts hidden gets its controls when it is first shown or
+    // one of them is first used: until then nobody sees them, and creating
+    // the ~100 windows of the value panels was most of the start under Wine.
+    if (control.parent >= 0) {
+        const Control &parent = m_controls[control.parent];
+        if (parent.laterIn >= 0)
+            control.laterIn = parent.laterIn;
+        else if (!m_table.controls[control.parent].visible)
+            control.laterIn = control.parent;
+        if (control.laterIn >= 0)
+            m_controls[control.laterIn].holdsLater = true;
+    }
     m_controls.push_back(std::move(control));
-    Control &c = m_controls.back();
+    if (m_controls.back().laterIn < 0)
+        makeWindow(index);
+}
+
+void Win32Window::makeWindow(int index)
+{
+    const ControlDef &def = m_table.controls[index];
+    Control &c = m_controls[index];
+    c.laterIn = -1;
 
     const wchar_t *className = WC_STATICW;
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
@@ -344,14 +390,15 @@ void Win32Window::createControl(int index, const ControlDef &def)
     }
 }
 
-void Win32Window::attachUpDowns(std::span<const ControlDef> controls)
+void Win32Window::attachUpDowns()
 {
     for (std::size_t i = 0; i < m_controls.size(); ++i) {
         Control &c = m_controls[i];
-        if (c.kind != ControlKind::UpDown)
+        if (c.kind != ControlKind::UpDown || !c.hwnd || c.attached)
             continue;
-        if (controls[i].buddy)
-            c.buddy = indexOf(controls[i].buddy);
+        c.attached = true;
+        if (m_table.controls[i].buddy)
+            c.buddy = indexOf(m_table.controls[i].buddy);
         if (c.buddy >= 0) {
             ::SendMessageW(c.hwnd, UDM_SETBUDDY, reinterpret_cast<WPARAM>(m_controls[c.buddy].hwnd),
                            0);
@@ -369,7 +416,7 @@ void Win32Window::attachUpDowns(std::span<const ControlDef> controls)
     }
 }
 
-void Win32Window::placeInDrawingOrder()
+void Win32Window::placeInDrawingOrder(const std::vector<int> &only)
 {
     // Later controls lie above earlier ones, and panels, the tree and the
     // buttons above every picture, label and line. The Tab key goes by the
@@ -380,9 +427,13 @@ void Win32Window::placeInDrawingOrder()
     std::stable_sort(order.begin(), order.end(), [this](int a, int b) {
         return IsPictureLike(m_controls[a].kind) && !IsPictureLike(m_controls[b].kind);
     });
+    // Controls made later order only among themselves: they lie on their
+    // panels alone.
     for (int index : order) {
-        ::SetWindowPos(m_controls[index].hwnd, HWND_TOP, 0, 0, 0, 0,
-                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        const Control &c = m_controls[index];
+        if (!c.hwnd || (!only.empty() && std::find(only.begin(), only.end(), index) == only.end()))
+            continue;
+        ::SetWindowPos(c.hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
 }
 
@@ -410,13 +461,15 @@ int Win32Window::indexOf(HWND hwnd) const
 const Win32Window::Control *Win32Window::find(std::u16string_view name) const
 {
     const int index = indexOf(name);
+    if (index >= 0 && m_controls[index].laterIn >= 0)
+        makeLaterControls();
     return index >= 0 && m_controls[index].hwnd ? &m_controls[index] : nullptr;
 }
 
 Win32Window::Control *Win32Window::find(std::u16string_view name)
 {
-    const int index = indexOf(name);
-    return index >= 0 && m_controls[index].hwnd ? &m_controls[index] : nullptr;
+    const Control *c = std::as_const(*this).find(name);
+    return const_cast<Control *>(c);
 }
 
 HWND Win32Window::controlHandle(std::u16string_view name) const
@@ -487,6 +540,8 @@ bool Win32Window::visible(std::u16string_view control) const
 
 void Win32Window::setVisible(std::u16string_view control, bool visible)
 {
+    if (const int index = indexOf(control); visible && index >= 0 && m_controls[index].holdsLater)
+        makeLaterControls();
     if (Control *c = find(control))
         ::ShowWindow(c->hwnd, visible ? SW_SHOWNA : SW_HIDE);
 }

@@ -100,6 +100,11 @@ private:
         int buddy = -1;
         int minimum = 0, maximum = 100, step = 1;
         int position = 0;
+        bool attached = false;
+        // The hidden panel whose first showing or use makes this control's
+        // window; -1 once it has one.
+        int laterIn = -1;
+        bool holdsLater = false; // a hidden panel whose controls are made later
     };
 
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -120,8 +125,10 @@ private:
     bool takesFocus(int index) const;
 
     void createControl(int index, const ControlDef &def);
-    void placeInDrawingOrder();
-    void attachUpDowns(std::span<const ControlDef> controls);
+    void makeWindow(int index);
+    void makeLaterControls() const;
+    void placeInDrawingOrder(const std::vector<int> &only);
+    void attachUpDowns();
     int indexOf(std::u16string_view name) const;
     int indexOf(HWND hwnd) const;
     const Control *find(std::u16string_view name) const;
@@ -146,6 +153,7 @@ private:
     int m_dpi = 96;
     Rect m_clientRect;
 
+    ControlTable m_table; // every control, with its own texts
     std::vector<Control> m_controls;
     FontSpec m_windowFontSpec;
     HFONT m_windowFont = nullptr;
