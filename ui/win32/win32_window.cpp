@@ -214,9 +214,9 @@ void Win32Window::create(const WindowDef &window, std::span<const ControlDef> co
     const int top = work.top + std::max(0L, (work.bottom - work.top - height) / 2);
     ::SetWindowPos(m_hwnd, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 
-    m_windowFontSpec = {Z(window.fontFamily ? window.fontFamily : u""), window.fontPointSize, false,
-                        std::nullopt};
-    m_windowFont = makeFont(m_windowFontSpec);
+    m_windowFontStyle = {Z(window.fontFamily ? window.fontFamily : u""), window.fontPointSize,
+                         false, std::nullopt};
+    m_windowFont = makeFont(m_windowFontStyle);
     m_lineBrush = ::CreateSolidBrush(Maroon);
 
     // The window's own copy of the table: the controls of a hidden panel are
@@ -648,11 +648,11 @@ void Win32Window::showListPicture(std::u16string_view picture, int index)
     ::InvalidateRect(c->hwnd, nullptr, TRUE);
 }
 
-HFONT Win32Window::makeFont(const FontSpec &spec) const
+HFONT Win32Window::makeFont(const FontStyle &style) const
 {
-    std::u16string family = spec.family.substr(0, LF_FACESIZE - 1);
-    return ::CreateFontW(-::MulDiv(spec.pointSize, m_dpi, 72), 0, 0, 0,
-                         spec.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+    std::u16string family = style.family.substr(0, LF_FACESIZE - 1);
+    return ::CreateFontW(-::MulDiv(style.pointSize, m_dpi, 72), 0, 0, 0,
+                         style.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                          DEFAULT_PITCH | FF_DONTCARE, Wide(family.c_str()));
 }
@@ -664,19 +664,19 @@ HFONT Win32Window::fontOf(const Control &control) const
 
 void Win32Window::setFont(std::u16string_view control, const FontChange &font)
 {
-    auto apply = [&font](FontSpec &spec) {
+    auto apply = [&font](FontStyle &style) {
         if (!font.family.empty())
-            spec.family = font.family;
+            style.family = font.family;
         if (font.pointSize > 0)
-            spec.pointSize = font.pointSize;
-        spec.bold = font.bold;
+            style.pointSize = font.pointSize;
+        style.bold = font.bold;
         if (font.colour)
-            spec.colour = font.colour;
+            style.colour = font.colour;
     };
     if (control.empty()) {
-        apply(m_windowFontSpec);
+        apply(m_windowFontStyle);
         HFONT old = m_windowFont;
-        m_windowFont = makeFont(m_windowFontSpec);
+        m_windowFont = makeFont(m_windowFontStyle);
         for (Control &c : m_controls) {
             if (!c.ownFont && c.hwnd)
                 ::SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_windowFont), TRUE);
@@ -688,11 +688,11 @@ void Win32Window::setFont(std::u16string_view control, const FontChange &font)
     Control *c = find(control);
     if (!c)
         return;
-    FontSpec spec = c->ownFont ? *c->ownFont : m_windowFontSpec;
-    apply(spec);
+    FontStyle style = c->ownFont ? *c->ownFont : m_windowFontStyle;
+    apply(style);
     HFONT old = c->font;
-    c->ownFont = spec;
-    c->font = makeFont(spec);
+    c->ownFont = style;
+    c->font = makeFont(style);
     ::SendMessageW(c->hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(c->font), TRUE);
     if (old)
         ::DeleteObject(old);
@@ -1074,7 +1074,7 @@ LRESULT Win32Window::onColour(UINT message, HDC dc, HWND hwnd)
     }
     // Labels, pictures and buttons stand on their parent's colour, white in
     // the header strip.
-    const std::optional<Colour> &colour = c.ownFont ? c.ownFont->colour : m_windowFontSpec.colour;
+    const std::optional<Colour> &colour = c.ownFont ? c.ownFont->colour : m_windowFontStyle.colour;
     ::SetTextColor(dc, colour ? RGB(colour->red, colour->green, colour->blue)
                               : ::GetSysColor(COLOR_WINDOWTEXT));
     ::SetBkColor(dc, backgroundOf(c.parent));

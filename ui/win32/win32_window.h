@@ -74,7 +74,7 @@ public:
     int dpi() const { return m_dpi; }
 
 private:
-    struct FontSpec
+    struct FontStyle
     {
         std::u16string family;
         int pointSize = 0;
@@ -92,7 +92,7 @@ private:
         int tabOrder = -1;
         HWND hwnd = nullptr;
         // A font of its own, or nothing while it follows the window's.
-        std::optional<FontSpec> ownFont;
+        std::optional<FontStyle> ownFont;
         HFONT font = nullptr;
         std::shared_ptr<const Picture> picture;
         bool listPicture = false;
@@ -137,7 +137,7 @@ private:
     COLORREF backgroundOf(int parent) const;
     HBRUSH backgroundBrushOf(int parent) const;
     int scaled(int value) const;
-    HFONT makeFont(const FontSpec &spec) const;
+    HFONT makeFont(const FontStyle &style) const;
     HFONT fontOf(const Control &control) const;
     std::shared_ptr<const Picture> ownPicture(std::u16string_view name);
     std::shared_ptr<const Picture> listPicture(int index);
@@ -155,7 +155,7 @@ private:
 
     ControlTable m_table; // every control, with its own texts
     std::vector<Control> m_controls;
-    FontSpec m_windowFontSpec;
+    FontStyle m_windowFontStyle;
     HFONT m_windowFont = nullptr;
     HBRUSH m_lineBrush = nullptr;
 
