@@ -227,35 +227,37 @@ void RecordEditor::RefreshMarkers()
     }
 }
 
+std::optional<RecordEditor::RowPartners> RecordEditor::focusedRowPartners(ControlKind partner) const
+{
+    // The clicked reference button has the focus; its row's edit or toggle is
+    // found by name: the button's name without "Btn", plus "Edit", ignoring A-Z case.
+    const std::u16string focused = m_window.focusedControl();
+    if (focused.size() < 3)
+        return std::nullopt;
+    const std::u16string stem = focused.substr(0, focused.size() - 3);
+    RowPartners names{stem + u"Btn", stem + u"Edit"};
+    if (m_window.findControl(names.button) != ControlKind::Button ||
+        m_window.findControl(names.partner) != partner)
+        return std::nullopt;
+    return names;
+}
+
 void RecordEditor::RestoreValue()
 {
     m_isDirty = true;
-    // The clicked reference button has the focus; its row's edit is found by
-    // name: the button's name without "Btn", plus "Edit", ignoring A-Z case.
-    const std::u16string focused = m_window.focusedControl();
-    if (focused.size() < 3)
-        return;
-    const std::u16string stem = focused.substr(0, focused.size() - 3);
-    const std::u16string btn = stem + u"Btn", edit = stem + u"Edit";
-    if (m_window.findControl(btn) == ControlKind::Button &&
-        m_window.findControl(edit) == ControlKind::Edit)
-        m_window.setText(edit, m_window.text(btn));
+    if (const auto row = focusedRowPartners(ControlKind::Edit))
+        m_window.setText(row->partner, m_window.text(row->button));
 }
 
 void RecordEditor::RestoreToggle()
 {
     m_isDirty = true;
-    const std::u16string focused = m_window.focusedControl();
-    if (focused.size() < 3)
+    const auto row = focusedRowPartners(ControlKind::Toggle);
+    if (!row)
         return;
-    const std::u16string stem = focused.substr(0, focused.size() - 3);
-    const std::u16string btn = stem + u"Btn", toggle = stem + u"Edit";
-    if (m_window.findControl(btn) != ControlKind::Button ||
-        m_window.findControl(toggle) != ControlKind::Toggle)
-        return;
-    const bool yes = m_window.text(btn) == editor_texts::Yes;
-    m_window.setText(toggle, yesNo(yes));
-    m_window.setDown(toggle, yes);
+    const bool yes = m_window.text(row->button) == editor_texts::Yes;
+    m_window.setText(row->partner, yesNo(yes));
+    m_window.setDown(row->partner, yes);
 }
 
 void RecordEditor::SetIsDirtyOnKeyUp()

@@ -4,6 +4,7 @@
 #include "model/model_store.h"
 #include "ui/controls.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -62,6 +63,11 @@ private:
     std::u16string currentText(int index) const;
     bool rejectInvalid(int index);
     bool agreeOnModelFile(std::u16string_view caption, int code, RecordKind kind);
+    struct RowPartners
+    {
+        std::u16string button, partner;
+    };
+    std::optional<RowPartners> focusedRowPartners(ControlKind partner) const;
 
     ModelStore &m_store;
     Window &m_window;
