@@ -106,6 +106,33 @@ def wait_until(what, predicate, timeout, interval=0.05):
         time.sleep(interval)
 
 
+def cpu_ticks(pid):
+    """The CPU time a process has used so far, in clock ticks, or None once it is gone."""
+    try:
+        fields = Path(f"/proc/{pid}/stat").read_text().rsplit(")", 1)[1].split()
+    except OSError:
+        return None
+    return int(fields[11]) + int(fields[12])  # utime and stime of all its threads
+
+
+def wait_idle(pid, quiet=0.15, timeout=10):
+    """Waits until the process has used no CPU for `quiet` seconds. Under Wine a
+    window takes the focus asynchronously: X tells the program, and only when
+    the program has handled that does Wine send it keys. Keys sent earlier are
+    dropped, so input waits for the program to have caught up."""
+    deadline = time.monotonic() + timeout
+    last, since = cpu_ticks(pid), time.monotonic()
+    while time.monotonic() < deadline:
+        time.sleep(0.03)
+        now = cpu_ticks(pid)
+        if now is None:
+            return
+        if now != last:
+            last, since = now, time.monotonic()
+        elif time.monotonic() - since >= quiet:
+            return
+
+
 WINE_OVERRIDES = "mscoree,mshtml=;winemenubuilder.exe=d"
 # The complaints of a Wine without its 32-bit half, which say nothing about the test.
 WINE_NOISE = ("wine32 is missing", "multiarch needs", "dpkg --add-architecture",
@@ -350,6 +377,8 @@ class Editor:
         # Without a window manager nobody hands the focus back when a box
         # closes, so every input first puts the X focus where it belongs.
         xdotool("windowfocus", "--sync", wid)
+        if self.ctx.wine:
+            wait_idle(self.proc.pid)
 
     def keys(self, *keys, wid=None):
         wid = wid or self.window
@@ -378,6 +407,8 @@ class Editor:
         box = self.wait_window(title, timeout=20)
         self.keys(*keys, wid=box)
         self.wait_gone(box)
+        if self.ctx.wine:
+            wait_idle(self.proc.pid)
 
     def geometry(self):
         """The X window: under Wine with its frame, under Qt the client area."""
