@@ -119,6 +119,21 @@ foreach(picture logo start noselect marker icon/16 icon/24 icon/32 icon/48 icon/
 endforeach()
 qt_add_resources(z7resources z7pixels PREFIX /pixels BASE ${Z7_GEN}/pixels
   FILES ${Z7_PIXEL_FILES} OPTIONS --no-compress)
+# The same pictures for the Windows program (resources/windows/z7edit.rc), as
+# bitmaps it draws without loading an image decoder at start.
+set(Z7_DIB_FILES)
+foreach(picture logo start noselect marker)
+  set(dib ${Z7_GEN}/bitmaps/${picture}.dib)
+  add_custom_command(
+    OUTPUT ${dib}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${Z7_GEN}/bitmaps
+    COMMAND ${Z7_RUN_ENV} $<TARGET_FILE:z7rawpicture_tool> --dib ${Z7_GEN}/images/${picture}.png ${dib}
+    DEPENDS z7rawpicture_tool ${Z7_GEN}/images/${picture}.png
+    COMMENT "Bitmap of ${picture}.png"
+    VERBATIM)
+  list(APPEND Z7_DIB_FILES ${dib})
+endforeach()
+add_custom_target(z7windows_bitmaps ALL DEPENDS ${Z7_DIB_FILES})
 qt_add_resources(z7resources z7guide PREFIX /RT_RCDATA BASE ${Z7_GEN}/guide
   FILES ${Z7_GEN}/guide/PDF)
 # Read at every start: stored uncompressed, as the texts are.

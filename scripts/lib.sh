@@ -34,3 +34,8 @@ z7_build() {
     cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
     cmake --build "$dir" --parallel "$(nproc)"
 }
+
+# What the main build draws for z7edit.rc (relative to its resources/generated):
+# the pictures, the bitmaps and the icon, the guide and the two fonts.
+Z7_WINDOWS_GENERATED_FILES=(z7edit.ico guide/PDF fonts/Z7/TTF fonts/ZOLT/TTF
+    bitmaps/logo.dib bitmaps/start.dib bitmaps/noselect.dib bitmaps/marker.dib)

@@ -12,9 +12,6 @@ STAGE_START=$SECONDS
 BUILD="$ROOT/build-mingw"
 MAIN_BUILD="${Z7_MAIN_BUILD:-$ROOT/build}"
 GENERATED="$MAIN_BUILD/resources/generated"
-# What the main build draws for z7edit.rc: the pictures and the icon come
-# from one command, the guide and the two fonts from one each.
-GENERATED_FILES=(z7edit.ico guide/PDF fonts/Z7/TTF fonts/ZOLT/TTF)
 REGISTERED='C:\Spiele\Z7'
 
 fail() {
@@ -27,7 +24,7 @@ z7_install_packages g++-mingw-w64-x86-64 googletest wine wine64
 # Drawn by the main build's tools; the earlier stage has usually made them
 # already, and then this only checks that nothing is out of date.
 cmake -S "$ROOT" -B "$MAIN_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZ7_WERROR=ON >/dev/null
-cmake --build "$MAIN_BUILD" --target "${GENERATED_FILES[@]/#/resources/generated/}" >/dev/null
+cmake --build "$MAIN_BUILD" --target "${Z7_WINDOWS_GENERATED_FILES[@]/#/resources/generated/}" >/dev/null
 
 # The manifests must be well-formed XML, or the loader refuses the program.
 python3 - "$ROOT"/resources/windows/*.manifest <<'EOF' || fail "a manifest is not well-formed XML"

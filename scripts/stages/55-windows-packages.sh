@@ -56,7 +56,10 @@ done
 expected+=('0,0 "PDF" "RT_RCDATA"' '7,1 "TTF" "Z7"' '7,1 "TTF" "ZOLT"')
 PICTURES="$(sed -n 's/.*BuildingPictureCount = \([0-9]*\);.*/\1/p' "$ROOT/resources/picture_list.h")"
 [ -n "$PICTURES" ] || fail "no BuildingPictureCount in resources/picture_list.h"
-for picture in LOGO START NOSELECT MARKER $(seq -f 'BUILDING%03g' 0 $((PICTURES - 1))); do
+for picture in LOGO START NOSELECT MARKER; do
+    expected+=("0,0 \"$picture\" \"DIB\"")
+done
+for picture in $(seq -f 'BUILDING%03g' 0 $((PICTURES - 1))); do
     expected+=("0,0 \"$picture\" \"PNG\"")
 done
 expected+=('9,1 "MAINICON" 14' '9,1 1 VERSIONINFO' '7,1 1 24' '9,1 1 24')

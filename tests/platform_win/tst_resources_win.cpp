@@ -119,10 +119,10 @@ std::vector<CarriedResource> CarriedResources()
         {u"RT_RCDATA", u"PDF", generated + "guide/PDF", Neutral},
         {u"Z7", u"TTF", generated + "fonts/Z7/TTF", German},
         {u"ZOLT", u"TTF", generated + "fonts/ZOLT/TTF", German},
-        {u"PNG", u"Logo", generated + "images/logo.png", Neutral},
-        {u"PNG", u"Start", generated + "images/start.png", Neutral},
-        {u"PNG", u"NoSelect", generated + "images/noselect.png", Neutral},
-        {u"PNG", u"Marker", generated + "images/marker.png", Neutral},
+        {u"DIB", u"Logo", generated + "bitmaps/logo.dib", Neutral},
+        {u"DIB", u"Start", generated + "bitmaps/start.dib", Neutral},
+        {u"DIB", u"NoSelect", generated + "bitmaps/noselect.dib", Neutral},
+        {u"DIB", u"Marker", generated + "bitmaps/marker.dib", Neutral},
     };
     for (int i = 0; i < BuildingPictureCount; ++i) {
         char number[4];

@@ -95,9 +95,31 @@ std::string EncodePng(int width, int height, const std::function<std::uint32_t(i
     return bytes;
 }
 
+// A packed DIB as the bitmap resources hold one: the header, then the rows
+// bottom-up, 32 bits a pixel, premultiplied (0xAARRGGBB).
+std::string EncodeDib(int width, int height, const std::function<std::uint32_t(int, int)> &pixel)
+{
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof(header);
+    header.biWidth = width;
+    header.biHeight = height;
+    header.biPlanes = 1;
+    header.biBitCount = 32;
+    header.biCompression = BI_RGB;
+    std::string bytes(reinterpret_cast<const char *>(&header), sizeof(header));
+    for (int y = height - 1; y >= 0; --y) {
+        for (int x = 0; x < width; ++x) {
+            const std::uint32_t argb = pixel(x, y);
+            bytes.append(reinterpret_cast<const char *>(&argb), 4);
+        }
+    }
+    return bytes;
+}
+
 constexpr std::uint32_t Red = 0xFFFF0000;
 constexpr std::uint32_t Blue = 0xFF0000FF;
 constexpr std::uint32_t Clear = 0x00000000;
+constexpr std::uint32_t Green = 0xFF00FF00;
 
 // The program's pictures, made for the tests; it counts what the window asks
 // for.
@@ -107,6 +129,10 @@ public:
     FakeResources()
     {
         m_pictures[u"MARKER"] = EncodePng(10, 10, [](int, int) { return Red; });
+        // Clear on top, green below: the white header strip shows through.
+        m_bitmaps[u"LOGO"] = EncodeDib(20, 20, [](int, int y) { return y < 10 ? Clear : Green; });
+        // One byte short of its rows.
+        m_bitmaps[u"BROKEN"] = EncodeDib(20, 20, [](int, int) { return Green; }).substr(1);
         // Transparent on the left half, blue on the right: the list picture
         // must show white through the left half.
         m_building = EncodePng(135, 96, [](int x, int) { return x < 67 ? Clear : Blue; });
@@ -116,6 +142,10 @@ public:
                                      std::u16string_view name) const override
     {
         ++m_asked[std::u16string(name)];
+        if (type == u"DIB") {
+            const auto found = m_bitmaps.find(std::u16string(name));
+            return found == m_bitmaps.end() ? std::nullopt : std::optional(found->second);
+        }
         if (type != u"PNG")
             return std::nullopt;
         if (const auto found = m_pictures.find(std::u16string(name)); found != m_pictures.end())
@@ -133,6 +163,7 @@ public:
 
 private:
     std::map<std::u16string, std::string> m_pictures;
+    std::map<std::u16string, std::string> m_bitmaps;
     std::string m_building;
     mutable std::map<std::u16string, int> m_asked;
 };
@@ -184,7 +215,7 @@ public:
 const WindowDef TestWindow{u"Z7 Edit", 901, 601, u"Tahoma", 10};
 
 // clang-format off
-const std::array<ControlDef, 19> TestControls = {{
+const std::array<ControlDef, 21> TestControls = {{
     {u"Liste", ControlKind::Picture, nullptr, {305, 212, 160, 119}, nullptr, u"Liste", true, true, Stretched, nullptr},
     {u"Linie", ControlKind::Line, nullptr, {0, 130, 910, 2}, nullptr, u"Trennlinie", true, true, PlainLook, nullptr},
     {u"Werte", ControlKind::Panel, nullptr, {239, 135, 668, 200}, nullptr, u"Werte", true, true, PlainLook, nullptr, 2},
@@ -199,6 +230,8 @@ const std::array<ControlDef, 19> TestControls = {{
     {u"Bild", ControlKind::Picture, u"Kopf", {8, 3, 40, 40}, nullptr, u"Bild", true, true, Centred, u"marker"},
     {u"Gross", ControlKind::Picture, u"Kopf", {60, 3, 40, 40}, nullptr, u"Gross", true, true, Stretched, u"Marker"},
     {u"Oben", ControlKind::Picture, u"Kopf", {110, 3, 40, 40}, nullptr, u"Oben", true, true, PlainLook, u"marker"},
+    {u"Fertig", ControlKind::Picture, u"Kopf", {160, 3, 40, 40}, nullptr, u"Fertig", true, true, PlainLook, u"logo"},
+    {u"Kaputt", ControlKind::Picture, u"Kopf", {210, 3, 40, 40}, nullptr, u"Kaputt", true, true, PlainLook, u"broken"},
     {u"Titel", ControlKind::Label, u"Kopf", {556, 78, 338, 33}, u"Wohnungen", u"Titel", true, true, Centred, nullptr},
     {u"Beenden", ControlKind::Button, nullptr, {588, 563, 306, 33}, u"Beenden", u"Beenden", true, true, PlainLook, nullptr, 0},
     {u"Baum", ControlKind::Tree, nullptr, {8, 135, 226, 385}, nullptr, u"Katalog", true, true, PlainLook, nullptr, 1},
@@ -283,21 +316,62 @@ protected:
     }
 
     // The colour of a control's pixel as the control draws itself.
+    // The font a control shows its text in: the one its window was given, or
+    // for a painted label the one it is painted in.
+    LOGFONTW FontOf(std::u16string_view name)
+    {
+        HWND control = window->controlHandle(name);
+        HFONT handle = control ? reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0))
+                               : window->paintedFont(name);
+        EXPECT_NE(handle, nullptr) << Narrow(name);
+        LOGFONTW font{};
+        ::GetObjectW(handle, sizeof(font), &font);
+        return font;
+    }
+
+    // How many pixels of the control have this colour.
+    int countPixels(std::u16string_view name, COLORREF colour)
+    {
+        int count = 0;
+        withPicture(name, [&](HDC memory, const RECT &where) {
+            for (int y = where.top; y < where.bottom; ++y) {
+                for (int x = where.left; x < where.right; ++x)
+                    count += ::GetPixel(memory, x, y) == colour;
+            }
+        });
+        return count;
+    }
+
+    // A pixel of what the control shows, at a point of the control.
     COLORREF pixel(std::u16string_view name, int x, int y)
     {
+        COLORREF colour = CLR_INVALID;
+        withPicture(name, [&](HDC memory, const RECT &where) {
+            colour = ::GetPixel(memory, where.left + x, where.top + y);
+        });
+        return colour;
+    }
+
+    // What the control shows, drawn into memory by the window that shows it
+    // (labels, pictures and lines are painted by their panel or the window),
+    // and where the control lies in it.
+    template <class F> void withPicture(std::u16string_view name, F &&look)
+    {
+        RECT where{};
+        HWND surface = window->surfaceOf(name, &where);
+        ASSERT_NE(surface, nullptr) << Narrow(name);
         RECT client;
-        ::GetClientRect(hwnd(name), &client);
+        ::GetClientRect(surface, &client);
         HDC screen = ::GetDC(nullptr);
         HDC memory = ::CreateCompatibleDC(screen);
         HBITMAP bitmap = ::CreateCompatibleBitmap(screen, client.right, client.bottom);
         HGDIOBJ old = ::SelectObject(memory, bitmap);
-        ::SendMessageW(hwnd(name), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
-        const COLORREF colour = ::GetPixel(memory, x, y);
+        ::SendMessageW(surface, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+        look(memory, where);
         ::SelectObject(memory, old);
         ::DeleteObject(bitmap);
         ::DeleteDC(memory);
         ::ReleaseDC(nullptr, screen);
-        return colour;
     }
 
     HTREEITEM treeItem(int index)
@@ -369,10 +443,15 @@ TEST_F(Win32WindowTest, EveryControlStandsAtItsTableRectUpDownsAndTheirEditsIncl
     for (const ControlDef &def : TestControls) {
         SCOPED_TRACE(Narrow(def.name));
         EXPECT_EQ(window->geometry(def.name), def.rect);
-        HWND control = hwnd(def.name);
         RECT rect;
-        ::GetWindowRect(control, &rect);
-        ::MapWindowPoints(nullptr, ::GetParent(control), reinterpret_cast<POINT *>(&rect), 2);
+        if (HWND control = window->controlHandle(def.name)) {
+            ::GetWindowRect(control, &rect);
+            ::MapWindowPoints(nullptr, ::GetParent(control), reinterpret_cast<POINT *>(&rect), 2);
+        } else {
+            // Painted where its window would have stood, by the one it lies on.
+            HWND surface = window->surfaceOf(def.name, &rect);
+            EXPECT_EQ(surface, def.parent ? window->controlHandle(def.parent) : window->handle());
+        }
         auto s = [this](int v) { return ::MulDiv(v, window->dpi(), 96); };
         EXPECT_EQ(rect.left, s(def.rect.left));
         EXPECT_EQ(rect.top, s(def.rect.top));
@@ -879,17 +958,28 @@ TEST_F(Win32WindowTest, PicturesAreDrawnCentredStretchedOrAtTheTopLeft)
     };
     // The marker is 10 x 10 in frames of 40 x 40 on the white header strip.
     const Row rows[] = {
-        {u"Bild", 20, 20, red},   {u"Bild", 2, 2, white},
-        {u"Bild", 37, 37, white}, {u"Gross", 2, 2, red},
-        {u"Gross", 37, 37, red},  {u"Oben", 2, 2, red},
-        {u"Oben", 20, 20, white}, {u"Linie", 100, 1, RGB(128, 0, 0)},
+        {u"Bild", 20, 20, red},
+        {u"Bild", 2, 2, white},
+        {u"Bild", 37, 37, white},
+        {u"Gross", 2, 2, red},
+        {u"Gross", 37, 37, red},
+        {u"Oben", 2, 2, red},
+        {u"Oben", 20, 20, white},
+        {u"Linie", 100, 1, RGB(128, 0, 0)},
+        // A bitmap, drawn as it is: white through its clear top half.
+        {u"Fertig", 5, 5, white},
+        {u"Fertig", 5, 15, RGB(0, 255, 0)},
+        {u"Fertig", 25, 15, white},
+        // A damaged bitmap shows nothing.
+        {u"Kaputt", 5, 15, white},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(Narrow(row.name) + " " + std::to_string(row.x) + "," + std::to_string(row.y));
         const auto s = [this](int v) { return ::MulDiv(v, window->dpi(), 96); };
         EXPECT_EQ(pixel(row.name, s(row.x), s(row.y)), row.colour);
     }
-    EXPECT_EQ(resources().asked(u"MARKER"), 1); // decoded once for three controls
+    EXPECT_EQ(resources().asked(u"MARKER"), 2); // asked as a bitmap, then decoded, once for three
+    EXPECT_EQ(resources().asked(u"LOGO"), 1);   // a bitmap: no PNG asked for
 }
 
 TEST_F(Win32WindowTest, ListPicturesAreDecodedWhenFirstShownOnWhiteAndStretched)
@@ -914,19 +1004,11 @@ TEST_F(Win32WindowTest, ListPicturesAreDecodedWhenFirstShownOnWhiteAndStretched)
     EXPECT_EQ(resources().asked(u"BUILDING107"), 1);
 }
 
-LOGFONTW FontOf(HWND control)
-{
-    LOGFONTW font{};
-    ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0)), sizeof(font),
-                 &font);
-    return font;
-}
-
 TEST_F(Win32WindowTest, ControlsFollowTheWindowFontUntilTheyGetTheirOwn)
 {
     const int dpi = window->dpi();
-    EXPECT_STREQ(FontOf(hwnd(u"ZahlEdit")).lfFaceName, L"Tahoma");
-    EXPECT_EQ(FontOf(hwnd(u"ZahlEdit")).lfHeight, -::MulDiv(10, dpi, 72));
+    EXPECT_STREQ(FontOf(u"ZahlEdit").lfFaceName, L"Tahoma");
+    EXPECT_EQ(FontOf(u"ZahlEdit").lfHeight, -::MulDiv(10, dpi, 72));
 
     window->setFont(u"Titel", FontChange{u"Courier New", 14, true, Colour{255, 0, 0}});
     window->setFont(u"", FontChange{u"Arial", 12, false, std::nullopt});
@@ -945,24 +1027,22 @@ TEST_F(Win32WindowTest, ControlsFollowTheWindowFontUntilTheyGetTheirOwn)
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(Narrow(row.name));
-        const LOGFONTW font = FontOf(hwnd(row.name));
+        const LOGFONTW font = FontOf(row.name);
         EXPECT_STREQ(font.lfFaceName, row.face);
         EXPECT_EQ(font.lfHeight, -::MulDiv(row.points, dpi, 72));
         EXPECT_EQ(font.lfWeight, row.weight);
     }
     // What is not given stays: a size alone keeps the control's family.
     window->setFont(u"Titel", FontChange{u"", 9, false, std::nullopt});
-    EXPECT_STREQ(FontOf(hwnd(u"Titel")).lfFaceName, L"Courier New");
-    EXPECT_EQ(FontOf(hwnd(u"Titel")).lfHeight, -::MulDiv(9, dpi, 72));
+    EXPECT_STREQ(FontOf(u"Titel").lfFaceName, L"Courier New");
+    EXPECT_EQ(FontOf(u"Titel").lfHeight, -::MulDiv(9, dpi, 72));
 
-    // The text colour, on the header strip's white.
-    HWND title = hwnd(u"Titel");
-    HDC dc = ::GetDC(title);
-    ::SendMessageW(::GetParent(title), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                   reinterpret_cast<LPARAM>(title));
-    EXPECT_EQ(::GetTextColor(dc), RGB(255, 0, 0));
-    EXPECT_EQ(::GetBkColor(dc), RGB(255, 255, 255));
-    ::ReleaseDC(title, dc);
+    // The text colour, on the header strip's white; greyed when disabled.
+    EXPECT_EQ(pixel(u"Titel", 1, 1), RGB(255, 255, 255));
+    EXPECT_GT(countPixels(u"Titel", RGB(255, 0, 0)), 20);
+    window->setEnabled(u"Titel", false);
+    EXPECT_EQ(countPixels(u"Titel", RGB(255, 0, 0)), 0);
+    EXPECT_GT(countPixels(u"Titel", ::GetSysColor(COLOR_GRAYTEXT)), 20);
 }
 
 std::string ReadFile(const std::wstring &path)

@@ -71,7 +71,7 @@ std::shared_ptr<const Picture> PictureDecoder::decode(std::string_view bytes)
     Released<IWICStream> stream;
     Released<IWICBitmapDecoder> decoder;
     Released<IWICBitmapFrameDecode> frame;
-    Released<IWICBitmapSource> converted;
+    Released<IWICFormatConverter> converter;
     // WIC reads the bytes in place; they outlive the stream.
     if (FAILED(m_factory->CreateStream(stream.out())) ||
         FAILED(
@@ -80,8 +80,12 @@ std::shared_ptr<const Picture> PictureDecoder::decode(std::string_view bytes)
         FAILED(m_factory->CreateDecoderFromStream(stream.p, nullptr, WICDecodeMetadataCacheOnDemand,
                                                   decoder.out())) ||
         FAILED(decoder->GetFrame(0, frame.out())) ||
-        FAILED(::WICConvertBitmapSource(GUID_WICPixelFormat32bppPBGRA, frame.p, converted.out())))
+        FAILED(m_factory->CreateFormatConverter(converter.out())) ||
+        FAILED(converter->Initialize(frame.p, GUID_WICPixelFormat32bppPBGRA,
+                                     WICBitmapDitherTypeNone, nullptr, 0.0,
+                                     WICBitmapPaletteTypeCustom)))
         return nullptr;
+    IWICBitmapSource *converted = converter.p;
     UINT width = 0, height = 0;
     if (FAILED(converted->GetSize(&width, &height)) || width == 0 || height == 0 || width > 16384 ||
         height > 16384)
@@ -94,6 +98,34 @@ std::shared_ptr<const Picture> PictureDecoder::decode(std::string_view bytes)
     if (FAILED(converted->CopyPixels(nullptr, stride, stride * height, static_cast<BYTE *>(bits))))
         return nullptr;
     ::GdiFlush();
+    return picture;
+}
+
+std::shared_ptr<const Picture> PictureFromDib(std::string_view bytes)
+{
+    BITMAPINFOHEADER header;
+    if (bytes.size() < sizeof(header))
+        return nullptr;
+    std::memcpy(&header, bytes.data(), sizeof(header));
+    const long long width = header.biWidth;
+    const long long height =
+        header.biHeight < 0 ? -static_cast<long long>(header.biHeight) : header.biHeight;
+    if (header.biSize != sizeof(header) || header.biPlanes != 1 || header.biBitCount != 32 ||
+        header.biCompression != BI_RGB || width <= 0 || width > 16384 || height <= 0 ||
+        height > 16384 || bytes.size() != sizeof(header) + width * height * 4)
+        return nullptr;
+    // The rows as the bitmap holds them, top-down or bottom-up: GDI draws both.
+    BITMAPINFO info{};
+    info.bmiHeader = header;
+    info.bmiHeader.biSizeImage = 0;
+    void *bits = nullptr;
+    auto picture = std::make_shared<Picture>();
+    picture->bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!picture->bitmap || !bits)
+        return nullptr;
+    picture->width = static_cast<int>(width);
+    picture->height = static_cast<int>(height);
+    std::memcpy(bits, bytes.data() + sizeof(header), static_cast<std::size_t>(width * height * 4));
     return picture;
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 
-// The window's pictures: PNG resources decoded by the Windows Imaging
-// Component into 32-bit premultiplied BGRA DIB sections, which GDI draws with
-// their transparency over whatever lies below.
+// The window's pictures: 32-bit premultiplied BGRA DIB sections, which GDI
+// draws with their transparency over whatever lies below. The pictures of the
+// start come ready as bitmaps; the others are PNGs, decoded by the Windows
+// Imaging Component when first shown (loading it costs the start a fifth).
 
 #include <memory>
 #include <string_view>
@@ -15,7 +16,7 @@ namespace z7 {
 
 struct Picture
 {
-    HBITMAP bitmap = nullptr; // top-down, 32 bits a pixel, premultiplied alpha
+    HBITMAP bitmap = nullptr; // 32 bits a pixel, premultiplied alpha
     int width = 0;
     int height = 0;
 
@@ -41,6 +42,11 @@ private:
     bool m_comInitialised = false;
     bool m_failed = false;
 };
+
+// The picture a packed DIB holds (a BITMAPINFOHEADER, then the pixels, as a
+// bitmap resource has them): 32 bits a pixel, premultiplied BGRA, uncompressed.
+// nullptr for anything else.
+std::shared_ptr<const Picture> PictureFromDib(std::string_view bytes);
 
 // A canvas of width x height on white with the picture drawn over it, scaled
 // to the canvas: what the picture list shows.

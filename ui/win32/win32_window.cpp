@@ -292,6 +292,16 @@ void Win32Window::makeWindow(int index)
     const ControlDef &def = m_table.controls[index];
     Control &c = m_controls[index];
     c.laterIn = -1;
+    if (IsPictureLike(def.kind)) {
+        c.painted = true;
+        c.text = def.kind == ControlKind::Label && def.caption ? def.caption : u"";
+        c.shown = def.visible;
+        c.active = def.enabled;
+        if (def.kind == ControlKind::Picture && def.picture)
+            c.picture = ownPicture(def.picture);
+        invalidate(c);
+        return;
+    }
 
     const wchar_t *className = WC_STATICW;
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
@@ -300,18 +310,8 @@ void Win32Window::makeWindow(int index)
     switch (def.kind) {
     case ControlKind::Picture:
     case ControlKind::Line:
-        style |= SS_OWNERDRAW;
-        caption = u"";
-        break;
     case ControlKind::Label:
-        style |= SS_NOPREFIX;
-        if (def.look & Centred)
-            style |= SS_CENTER | SS_CENTERIMAGE;
-        else if (def.look & LeftAligned)
-            style |= SS_LEFT | SS_CENTERIMAGE;
-        else
-            style |= SS_LEFT;
-        break;
+        break; // painted, see above
     case ControlKind::Panel:
         className = PanelClass;
         style |= WS_CLIPCHILDREN;
@@ -366,15 +366,10 @@ void Win32Window::makeWindow(int index)
             ToUtf8(Format(u"Das Steuerelement %1 konnte nicht erstellt werden.", {c.name})));
     ::SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_windowFont), FALSE);
     // What a screen reader says of a control that shows no caption.
-    if (def.description && (def.kind == ControlKind::Picture || def.kind == ControlKind::Line ||
-                            def.kind == ControlKind::Panel))
+    if (def.description && def.kind == ControlKind::Panel)
         ::SetWindowTextW(c.hwnd, Wide(def.description));
 
     switch (def.kind) {
-    case ControlKind::Picture:
-        if (def.picture)
-            c.picture = ownPicture(def.picture);
-        break;
     case ControlKind::Tree:
         m_tree = index;
         ::SendMessageW(c.hwnd, TVM_SETINDENT, static_cast<WPARAM>(scaled(TreeIndent)), 0);
@@ -418,8 +413,8 @@ void Win32Window::attachUpDowns()
 
 void Win32Window::placeInDrawingOrder(const std::vector<int> &only)
 {
-    // Later controls lie above earlier ones, and panels, the tree and the
-    // buttons above every picture, label and line. The Tab key goes by the
+    // Later controls lie above earlier ones; the pictures, labels and lines
+    // are painted by the panel or window below every control window. The Tab key goes by the
     // table's keyboard order instead of this z-order (moveFocus).
     std::vector<int> order(m_controls.size());
     for (std::size_t i = 0; i < order.size(); ++i)
@@ -463,7 +458,8 @@ const Win32Window::Control *Win32Window::find(std::u16string_view name) const
     const int index = indexOf(name);
     if (index >= 0 && m_controls[index].laterIn >= 0)
         makeLaterControls();
-    return index >= 0 && m_controls[index].hwnd ? &m_controls[index] : nullptr;
+    return index >= 0 && (m_controls[index].hwnd || m_controls[index].painted) ? &m_controls[index]
+                                                                               : nullptr;
 }
 
 Win32Window::Control *Win32Window::find(std::u16string_view name)
@@ -476,6 +472,27 @@ HWND Win32Window::controlHandle(std::u16string_view name) const
 {
     const Control *c = find(name);
     return c ? c->hwnd : nullptr;
+}
+
+HWND Win32Window::surfaceOf(std::u16string_view name, RECT *where) const
+{
+    const Control *c = find(name);
+    if (!c)
+        return nullptr;
+    if (where) {
+        if (c->painted) {
+            *where = pixelRect(*c);
+        } else {
+            ::GetClientRect(c->hwnd, where);
+        }
+    }
+    return c->painted ? parentHandle(*c) : c->hwnd;
+}
+
+HFONT Win32Window::paintedFont(std::u16string_view name) const
+{
+    const Control *c = find(name);
+    return c && c->painted && c->kind == ControlKind::Label ? fontOf(*c) : nullptr;
 }
 
 HWND Win32Window::parentHandle(const Control &control) const
@@ -519,7 +536,7 @@ std::u16string Win32Window::text(std::u16string_view control) const
         c->kind == ControlKind::Panel || c->kind == ControlKind::Tree ||
         c->kind == ControlKind::UpDown)
         return {};
-    return WindowText(c->hwnd);
+    return c->painted ? c->text : WindowText(c->hwnd);
 }
 
 void Win32Window::setText(std::u16string_view control, std::u16string_view text)
@@ -529,12 +546,19 @@ void Win32Window::setText(std::u16string_view control, std::u16string_view text)
         c->kind == ControlKind::Panel || c->kind == ControlKind::Tree ||
         c->kind == ControlKind::UpDown)
         return;
+    if (c->painted) {
+        c->text = text;
+        invalidate(*c);
+        return;
+    }
     ::SetWindowTextW(c->hwnd, Wide(Z(text).c_str()));
 }
 
 bool Win32Window::visible(std::u16string_view control) const
 {
     const Control *c = find(control);
+    if (c && c->painted)
+        return c->shown;
     return c && (::GetWindowLongPtrW(c->hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
@@ -542,20 +566,36 @@ void Win32Window::setVisible(std::u16string_view control, bool visible)
 {
     if (const int index = indexOf(control); visible && index >= 0 && m_controls[index].holdsLater)
         makeLaterControls();
-    if (Control *c = find(control))
+    Control *c = find(control);
+    if (c && c->painted) {
+        if (c->shown != visible) {
+            c->shown = visible;
+            invalidate(*c);
+        }
+    } else if (c) {
         ::ShowWindow(c->hwnd, visible ? SW_SHOWNA : SW_HIDE);
+    }
 }
 
 bool Win32Window::enabled(std::u16string_view control) const
 {
     const Control *c = find(control);
+    if (c && c->painted)
+        return c->active;
     return c && ::IsWindowEnabled(c->hwnd);
 }
 
 void Win32Window::setEnabled(std::u16string_view control, bool enabled)
 {
-    if (Control *c = find(control))
+    Control *c = find(control);
+    if (c && c->painted) {
+        if (c->active != enabled) {
+            c->active = enabled;
+            invalidate(*c);
+        }
+    } else if (c) {
         ::EnableWindow(c->hwnd, enabled);
+    }
 }
 
 bool Win32Window::down(std::u16string_view toggle) const
@@ -583,6 +623,12 @@ void Win32Window::setGeometry(std::u16string_view control, const Rect &rect)
     Control *c = find(control);
     if (!c)
         return;
+    if (c->painted) {
+        invalidate(*c);
+        c->rect = rect;
+        invalidate(*c);
+        return;
+    }
     c->rect = rect;
     ::SetWindowPos(c->hwnd, nullptr, scaled(rect.left), scaled(rect.top), scaled(rect.width),
                    scaled(rect.height), SWP_NOZORDER | SWP_NOACTIVATE);
@@ -600,7 +646,7 @@ std::u16string Win32Window::focusedControl() const
 
 void Win32Window::setFocus(std::u16string_view control)
 {
-    if (Control *c = find(control))
+    if (Control *c = find(control); c && c->hwnd)
         ::SetFocus(c->hwnd);
 }
 
@@ -616,8 +662,10 @@ std::shared_ptr<const Picture> Win32Window::ownPicture(std::u16string_view name)
             return picture;
     }
     std::shared_ptr<const Picture> picture;
-    if (const auto bytes = m_resources.bytes(u"PNG", upper))
-        picture = m_decoder.decode(*bytes);
+    if (const auto dib = m_resources.bytes(u"DIB", upper))
+        picture = PictureFromDib(*dib);
+    else if (const auto png = m_resources.bytes(u"PNG", upper))
+        picture = m_decoder.decode(*png);
     m_ownPictures.emplace_back(upper, picture);
     return picture;
 }
@@ -645,7 +693,7 @@ void Win32Window::showListPicture(std::u16string_view picture, int index)
         return;
     c->picture = listPicture(index);
     c->listPicture = true;
-    ::InvalidateRect(c->hwnd, nullptr, TRUE);
+    invalidate(*c);
 }
 
 HFONT Win32Window::makeFont(const FontStyle &style) const
@@ -680,6 +728,8 @@ void Win32Window::setFont(std::u16string_view control, const FontChange &font)
         for (Control &c : m_controls) {
             if (!c.ownFont && c.hwnd)
                 ::SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_windowFont), TRUE);
+            else if (!c.ownFont && c.painted)
+                invalidate(c);
         }
         if (old)
             ::DeleteObject(old);
@@ -693,7 +743,10 @@ void Win32Window::setFont(std::u16string_view control, const FontChange &font)
     HFONT old = c->font;
     c->ownFont = style;
     c->font = makeFont(style);
-    ::SendMessageW(c->hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(c->font), TRUE);
+    if (c->painted)
+        invalidate(*c);
+    else
+        ::SendMessageW(c->hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(c->font), TRUE);
     if (old)
         ::DeleteObject(old);
 }
@@ -992,9 +1045,26 @@ LRESULT Win32Window::handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARA
         if (indexOf(reinterpret_cast<HWND>(lParam)) >= 0)
             return 0;
         break;
-    case WM_DRAWITEM:
-        onDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT *>(lParam));
-        return TRUE;
+    case WM_PAINT:
+        if (hwnd == m_hwnd || indexOf(hwnd) >= 0) {
+            PAINTSTRUCT paint;
+            HDC dc = ::BeginPaint(hwnd, &paint);
+            paintControls(dc, hwnd == m_hwnd ? -1 : indexOf(hwnd));
+            ::EndPaint(hwnd, &paint);
+            return 0;
+        }
+        break;
+    case WM_PRINTCLIENT:
+        if (hwnd == m_hwnd || indexOf(hwnd) >= 0) {
+            const HDC dc = reinterpret_cast<HDC>(wParam);
+            const int parent = hwnd == m_hwnd ? -1 : indexOf(hwnd);
+            RECT client;
+            ::GetClientRect(hwnd, &client);
+            ::FillRect(dc, &client, backgroundBrushOf(parent));
+            paintControls(dc, parent);
+            return 0;
+        }
+        break;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORBTN:
@@ -1072,8 +1142,7 @@ LRESULT Win32Window::onColour(UINT message, HDC dc, HWND hwnd)
         }
         return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNHIGHLIGHT));
     }
-    // Labels, pictures and buttons stand on their parent's colour, white in
-    // the header strip.
+    // Buttons stand on their parent's colour, white in the header strip.
     const std::optional<Colour> &colour = c.ownFont ? c.ownFont->colour : m_windowFontStyle.colour;
     ::SetTextColor(dc, colour ? RGB(colour->red, colour->green, colour->blue)
                               : ::GetSysColor(COLOR_WINDOWTEXT));
@@ -1081,33 +1150,74 @@ LRESULT Win32Window::onColour(UINT message, HDC dc, HWND hwnd)
     return reinterpret_cast<LRESULT>(backgroundBrushOf(c.parent));
 }
 
-void Win32Window::onDrawItem(const DRAWITEMSTRUCT &item)
+RECT Win32Window::pixelRect(const Control &control) const
 {
-    const int index = indexOf(item.hwndItem);
-    if (index < 0)
-        return;
-    const Control &c = m_controls[index];
-    const RECT &frame = item.rcItem;
+    const Rect &r = control.rect;
+    return RECT{scaled(r.left), scaled(r.top), scaled(r.left + r.width), scaled(r.top + r.height)};
+}
+
+void Win32Window::invalidate(const Control &control) const
+{
+    if (HWND parent = parentHandle(control)) {
+        const RECT where = pixelRect(control);
+        ::InvalidateRect(parent, &where, TRUE);
+    }
+}
+
+void Win32Window::paintControls(HDC dc, int parent) const
+{
+    // In table order: a later control lies above an earlier one.
+    for (const Control &c : m_controls) {
+        if (c.painted && c.shown && c.parent == parent)
+            drawPainted(dc, c);
+    }
+}
+
+void Win32Window::drawPainted(HDC dc, const Control &c) const
+{
+    const RECT frame = pixelRect(c);
+    const int saved = ::SaveDC(dc);
+    ::IntersectClipRect(dc, frame.left, frame.top, frame.right, frame.bottom);
     if (c.kind == ControlKind::Line) {
-        ::FillRect(item.hDC, &frame, m_lineBrush);
-        return;
+        ::FillRect(dc, &frame, m_lineBrush);
+    } else {
+        // On the parent's colour, white in the header strip, covering what
+        // lies below, as a static control would.
+        ::FillRect(dc, &frame, backgroundBrushOf(c.parent));
     }
-    ::FillRect(item.hDC, &frame, backgroundBrushOf(c.parent));
-    if (!c.picture)
-        return;
-    const Picture &picture = *c.picture;
-    RECT dest = frame;
-    if (!c.listPicture && !(c.look & Stretched)) {
-        const int width = scaled(picture.width);
-        const int height = scaled(picture.height);
-        if (c.look & Centred) {
-            dest.left = frame.left + (frame.right - frame.left - width) / 2;
-            dest.top = frame.top + (frame.bottom - frame.top - height) / 2;
+    if (c.kind == ControlKind::Picture && c.picture) {
+        const Picture &picture = *c.picture;
+        RECT dest = frame;
+        if (!c.listPicture && !(c.look & Stretched)) {
+            const int width = scaled(picture.width);
+            const int height = scaled(picture.height);
+            if (c.look & Centred) {
+                dest.left = frame.left + (frame.right - frame.left - width) / 2;
+                dest.top = frame.top + (frame.bottom - frame.top - height) / 2;
+            }
+            dest.right = dest.left + width;
+            dest.bottom = dest.top + height;
         }
-        dest.right = dest.left + width;
-        dest.bottom = dest.top + height;
+        DrawPicture(dc, picture, dest);
+    } else if (c.kind == ControlKind::Label && !c.text.empty()) {
+        // What the system's static control draws for SS_LEFT or SS_CENTER,
+        // with SS_CENTERIMAGE for one line centred in its height.
+        UINT format = DT_EXPANDTABS | DT_WORDBREAK | DT_NOPREFIX;
+        if (c.look & Centred)
+            format |= DT_CENTER | DT_SINGLELINE | DT_VCENTER;
+        else if (c.look & LeftAligned)
+            format |= DT_LEFT | DT_SINGLELINE | DT_VCENTER;
+        const std::optional<Colour> &colour =
+            c.ownFont ? c.ownFont->colour : m_windowFontStyle.colour;
+        ::SetTextColor(dc, !c.active ? ::GetSysColor(COLOR_GRAYTEXT)
+                           : colour  ? RGB(colour->red, colour->green, colour->blue)
+                                     : ::GetSysColor(COLOR_WINDOWTEXT));
+        ::SetBkMode(dc, TRANSPARENT);
+        ::SelectObject(dc, fontOf(c));
+        RECT text = frame;
+        ::DrawTextW(dc, Wide(c.text.c_str()), -1, &text, format);
     }
-    DrawPicture(item.hDC, picture, dest);
+    ::RestoreDC(dc, saved);
 }
 
 LRESULT Win32Window::onNotify(const NMHDR &header)

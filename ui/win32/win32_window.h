@@ -70,6 +70,12 @@ public:
     // the tests that drive the real controls.
     HWND handle() const { return m_hwnd; }
     HWND controlHandle(std::u16string_view name) const;
+    // Where a control shows: its own window, or for a label, picture or line
+    // the panel or window that paints it, and the control's place in it in
+    // pixels (nullptr for an unknown name).
+    HWND surfaceOf(std::u16string_view name, RECT *where) const;
+    // The font a label without a window is painted in (nullptr for others).
+    HFONT paintedFont(std::u16string_view name) const;
     // The pixels per inch the window was created for.
     int dpi() const { return m_dpi; }
 
@@ -91,6 +97,13 @@ private:
         unsigned look = PlainLook;
         int tabOrder = -1;
         HWND hwnd = nullptr;
+        // Labels, pictures and lines have no window of their own: the panel
+        // or window they lie on paints them from these. Every window costs
+        // the start under Wine a few milliseconds to make and to paint.
+        bool painted = false;
+        std::u16string text;
+        bool shown = true;
+        bool active = true;
         // A font of its own, or nothing while it follows the window's.
         std::optional<FontStyle> ownFont;
         HFONT font = nullptr;
@@ -116,7 +129,10 @@ private:
     LRESULT onNotify(const NMHDR &header);
     LRESULT onTreeNotify(const NMHDR &header);
     LRESULT onColour(UINT message, HDC dc, HWND control);
-    void onDrawItem(const DRAWITEMSTRUCT &item);
+    void paintControls(HDC dc, int parent) const;
+    void drawPainted(HDC dc, const Control &control) const;
+    void invalidate(const Control &control) const;
+    RECT pixelRect(const Control &control) const;
     void onToggleClicked(int index);
     void stepUpDown(int index, int direction);
     bool preTranslate(MSG &message);
