@@ -273,6 +273,8 @@ void Win32Window::createControl(int index, const ControlDef &def)
     // A panel that starts hidden gets its controls when it is first shown or
     // one of them is first used: until then nobody sees them, and creating
     // the ~100 windows of the value panels was most of the start under Wine.
+    // So does a window that starts hidden on the window itself (the value
+    // panels, the single reset).
     if (control.parent >= 0) {
         const Control &parent = m_controls[control.parent];
         if (parent.laterIn >= 0)
@@ -281,6 +283,8 @@ void Win32Window::createControl(int index, const ControlDef &def)
             control.laterIn = control.parent;
         if (control.laterIn >= 0)
             m_controls[control.laterIn].holdsLater = true;
+    } else if (!def.visible && !IsPictureLike(def.kind)) {
+        control.laterIn = index;
     }
     m_controls.push_back(std::move(control));
     if (m_controls.back().laterIn < 0)
