@@ -105,7 +105,7 @@ qt_add_resources(z7resources z7images PREFIX /images BASE ${Z7_GEN}/images
 # The pictures that the window shows at start, also as ready pixels: stored
 # uncompressed, so the program shows them straight from its own memory.
 set(Z7_PIXEL_FILES)
-foreach(picture logo start noselect marker icon/16 icon/24 icon/32 icon/48 icon/256)
+foreach(picture logo start noselect marker icon/16 icon/24 icon/32 icon/48)
   set(raw ${Z7_GEN}/pixels/${picture})
   get_filename_component(raw_dir ${raw} DIRECTORY)
   add_custom_command(

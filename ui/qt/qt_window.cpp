@@ -86,8 +86,11 @@ void QtWindow::create(const WindowDef &def, std::span<const ControlDef> controls
     QPalette pal = w->palette();
     pal.setColor(QPalette::Window, pal.color(QPalette::Button));
     w->setPalette(pal);
+    // The sizes a window's frame and task bar show; the 256-pixel picture is
+    // for the desktop's menus, which take it from the icon theme. Handing it
+    // to the window system too cost the start a quarter of a megabyte.
     QIcon icon;
-    for (int size : {16, 24, 32, 48, 256})
+    for (int size : {16, 24, 32, 48})
         icon.addPixmap(picture(QStringLiteral("icon/%1").arg(size)));
     w->setWindowIcon(icon);
 
