@@ -7,6 +7,7 @@
 #include "platform/error.h"
 #include "platform/platform.h"
 #include "platform/platform_texts.h"
+#include "platform/resource_source.h"
 #include "platform/services.h"
 #include "ui/window_texts.h"
 
@@ -23,7 +24,11 @@ std::string utf8(std::u16string_view s)
 
 int TMain::RegisterFontResource(std::u16string_view type, std::u16string_view name)
 {
-    return m_window.registerFont(ReadResource(m_resources, type, name));
+    // The window may register the font in place: the bytes must stay for as
+    // long as it lives, and a copy of the font is a quarter of a megabyte.
+    if (const std::optional<std::string_view> inPlace = m_resources.view(type, name))
+        return m_window.registerFont(*inPlace);
+    return m_window.registerFont(m_fontBytes.emplace_back(ReadResource(m_resources, type, name)));
 }
 
 void TMain::ExtractGuide(const std::u16string &path)

@@ -7,6 +7,7 @@
 #include "ui/error_report.h"
 #include "ui/window.h"
 
+#include <deque>
 #include <string>
 #include <string_view>
 
@@ -72,6 +73,9 @@ private:
     Platform &m_platform;
     Window &m_window;
     const ResourceSource &m_resources;
+    // The fonts of a resource source that holds none in place, registered
+    // from here.
+    std::deque<std::string> m_fontBytes;
     ModelStore m_store;
     ControlTable m_controls;
     GuardedEvents m_guard;

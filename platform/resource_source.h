@@ -18,6 +18,14 @@ public:
     // as Windows compares resource names.
     virtual std::optional<std::string> bytes(std::u16string_view type,
                                              std::u16string_view name) const = 0;
+
+    // The resource's bytes where they lie in the program's memory, valid and
+    // unchanged for the whole run, when the source holds them so; nothing
+    // otherwise (bytes() still gives them then).
+    virtual std::optional<std::string_view> view(std::u16string_view, std::u16string_view) const
+    {
+        return std::nullopt;
+    }
 };
 
 } // namespace z7

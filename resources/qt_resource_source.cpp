@@ -32,6 +32,23 @@ QString upper(std::u16string_view text)
 
 } // namespace
 
+std::optional<std::string_view> QtResourceSource::view(std::u16string_view type,
+                                                       std::u16string_view name) const
+{
+    auto plain = [](std::u16string_view part) {
+        return !part.empty() && part.find(u'/') == std::u16string_view::npos;
+    };
+    if (!plain(type) || !plain(name))
+        return std::nullopt;
+    // The names as they are stored; another letter case is found by bytes().
+    const QResource stored(u":/" + upper(type) + u'/' + upper(name));
+    if (!stored.isValid() || !stored.data() ||
+        stored.compressionAlgorithm() != QResource::NoCompression)
+        return std::nullopt;
+    return std::string_view(reinterpret_cast<const char *>(stored.data()),
+                            std::size_t(stored.size()));
+}
+
 std::optional<std::string> QtResourceSource::bytes(std::u16string_view type,
                                                    std::u16string_view name) const
 {

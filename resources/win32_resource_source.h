@@ -17,9 +17,9 @@ public:
                                      std::u16string_view name) const override;
 
     // The resource's bytes where they lie in the module's memory, valid as
-    // long as the module stays loaded (the whole run for the program's own);
-    // for the private fonts, which the system registers from memory.
-    std::optional<std::string_view> view(std::u16string_view type, std::u16string_view name) const;
+    // long as the module stays loaded (the whole run for the program's own).
+    std::optional<std::string_view> view(std::u16string_view type,
+                                         std::u16string_view name) const override;
 
 private:
     HMODULE m_module;

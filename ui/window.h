@@ -140,7 +140,9 @@ public:
     // follows its font when control is empty.
     virtual void setFont(std::u16string_view control, const FontChange &font) = 0;
     // Makes a font carried by the program available to the window; a handle
-    // other than 0, or 0 when the system refused it.
+    // other than 0, or 0 when the system refused it. The bytes stay valid and
+    // unchanged for as long as the window shows text: it may register them
+    // in place.
     virtual int registerFont(std::string_view fontFileBytes) = 0;
 
     // The tree. fillTree empties it and adds the nodes in one batch, without a

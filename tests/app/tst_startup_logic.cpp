@@ -523,6 +523,53 @@ TEST_F(LogicTest, TheWindowGetsTheFontsBytesInOrder)
               (std::vector{shippedBytes(u"Z7", u"TTF"), shippedBytes(u"ZOLT", u"TTF")}));
 }
 
+// The shipped resources, the fonts also in place, as the programs' sources
+// give them.
+class InPlaceResources final : public ResourceSource
+{
+public:
+    std::optional<std::string> bytes(std::u16string_view type,
+                                     std::u16string_view name) const override
+    {
+        return TestResources::shipped().bytes(type, name);
+    }
+    std::optional<std::string_view> view(std::u16string_view type,
+                                         std::u16string_view name) const override
+    {
+        if (type == u"Z7" && name == u"TTF")
+            return first;
+        if (type == u"ZOLT" && name == u"TTF")
+            return second;
+        return std::nullopt;
+    }
+    const std::string first = shippedBytes(u"Z7", u"TTF");
+    const std::string second = shippedBytes(u"ZOLT", u"TTF");
+};
+
+// The window may register the fonts in place: what it was handed must still
+// hold them after the start, from a source with the bytes in place (handed
+// as they lie, no copy) and from one without.
+TEST_F(LogicTest, TheFontBytesTheWindowGetsOutlastTheStart)
+{
+    const InPlaceResources inPlace;
+    for (const ResourceSource *source :
+         {static_cast<const ResourceSource *>(&inPlace),
+          static_cast<const ResourceSource *>(&TestResources::shipped())}) {
+        FakeWindow fonts;
+        {
+            LogicMain logic(platform, fonts, *source);
+            logic.FormCreate();
+            ASSERT_EQ(fonts.registeredInPlace.size(), 2u);
+            EXPECT_EQ(fonts.registeredInPlace[0], shippedBytes(u"Z7", u"TTF"));
+            EXPECT_EQ(fonts.registeredInPlace[1], shippedBytes(u"ZOLT", u"TTF"));
+        }
+        if (source == &inPlace) {
+            EXPECT_EQ(fonts.registeredInPlace[0].data(), inPlace.first.data());
+            EXPECT_EQ(fonts.registeredInPlace[1].data(), inPlace.second.data());
+        }
+    }
+}
+
 // --- the window after the start -------------------------------------------------
 
 TEST_F(LogicTest, OpensWithTheCatalogueAndTheStateOfItsLayout)

@@ -4,8 +4,8 @@
 #include "model/textcodec.h"
 #include "resources/qt_resource_source.h"
 
-#include "tests/model/catalogue_entries.h"
 #include "platform/error.h"
+#include "tests/model/catalogue_entries.h"
 
 #include <gtest/gtest.h>
 
@@ -93,6 +93,28 @@ TEST(BuiltInTexts, EveryCatalogueEntryFindsItsLineAndCompanion)
             const int k = (e.code - 100) / 10;
             EXPECT_EQ(line, 132 + k);
             EXPECT_EQ(ModelStore::FindCompanionLine(model, e.code), 11 + k);
+        }
+    }
+}
+
+// The fonts, texts and the guide, stored uncompressed, are handed in place with
+// the bytes a read gives; names that are no stored resource are not.
+TEST(BuiltInTexts, UncompressedResourcesAreHandedInPlace)
+{
+    struct Row
+    {
+        const char16_t *type, *name;
+        bool inPlace;
+    };
+    for (const Row &row : {Row{u"Z7", u"TTF", true}, Row{u"ZOLT", u"TTF", true},
+                           Row{u"RT_RCDATA", u"NEWMODELL", true}, Row{u"RT_RCDATA", u"PDF", true},
+                           Row{u"RT_RCDATA", u"Fehlt", false}, Row{u"Z7/..", u"TTF", false}}) {
+        SCOPED_TRACE(ToUtf8(row.name));
+        const std::optional<std::string_view> view = ProgramResources().view(row.type, row.name);
+        ASSERT_EQ(view.has_value(), row.inPlace);
+        if (view) {
+            EXPECT_EQ(std::string(*view), ProgramResources().bytes(row.type, row.name));
+            EXPECT_EQ(view->data(), ProgramResources().view(row.type, row.name)->data());
         }
     }
 }

@@ -222,6 +222,7 @@ int FakeWindow::registerFont(std::string_view fontFileBytes)
     if (refuseFonts)
         return 0;
     registeredFonts.emplace_back(fontFileBytes);
+    registeredInPlace.push_back(fontFileBytes);
     return int(registeredFonts.size());
 }
 

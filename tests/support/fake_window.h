@@ -40,6 +40,8 @@ public:
     void clearShown() { m_shown.clear(); }
     std::vector<FontChange> windowFonts;
     std::vector<std::string> registeredFonts;
+    // What the window was handed, which it may keep using in place.
+    std::vector<std::string_view> registeredInPlace;
     bool refuseFonts = false;
     bool created = false;
     bool closed = false;

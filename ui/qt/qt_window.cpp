@@ -500,9 +500,10 @@ void QtWindow::setFont(std::u16string_view control, const FontChange &change)
 
 int QtWindow::registerFont(std::string_view fontFileBytes)
 {
-    // Font ids start at 0; the handle keeps 0 for "not registered".
+    // Font ids start at 0; the handle keeps 0 for "not registered". The
+    // database and FreeType read the bytes where they are, without a copy.
     return QFontDatabase::addApplicationFontFromData(
-               QByteArray(fontFileBytes.data(), qsizetype(fontFileBytes.size()))) +
+               QByteArray::fromRawData(fontFileBytes.data(), qsizetype(fontFileBytes.size()))) +
            1;
 }
 
