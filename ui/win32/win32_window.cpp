@@ -1156,8 +1156,12 @@ LRESULT Win32Window::onColour(UINT message, HDC dc, HWND hwnd)
 
 RECT Win32Window::pixelRect(const Control &control) const
 {
+    // As a window of the control would stand: its place and its size, each
+    // scaled.
     const Rect &r = control.rect;
-    return RECT{scaled(r.left), scaled(r.top), scaled(r.left + r.width), scaled(r.top + r.height)};
+    const int left = scaled(r.left);
+    const int top = scaled(r.top);
+    return RECT{left, top, left + scaled(r.width), top + scaled(r.height)};
 }
 
 void Win32Window::invalidate(const Control &control) const
