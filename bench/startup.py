@@ -6,7 +6,9 @@ Linux: z7edit against a bare Qt window of the same size that shows one label
 and one edit (and against an empty one, to tell the first text's cost apart).
 Windows: z7edit.exe under Wine against a bare Win32 window with one label and
 one edit (bench/bare_window_win.cpp), both started on the same warm wineserver
-of a throwaway prefix in which the game is registered.
+of a throwaway prefix in which the game is registered; and against the same
+window with a tree, three buttons and the Documents folder, to tell apart
+what the common controls and the shell cost any program under Wine.
 
 Time: from just before the process is started until its window is shown and
 the program is idle. A process counts as idle once its window is visible and
@@ -20,6 +22,11 @@ so the same criterion holds for both halves.
 Memory: the peak resident set size of the ended process, from the kernel's
 resource usage (the figure /usr/bin/time -v prints as "Maximum resident set
 size").
+
+Page faults and context switches come from the same resource usage. They
+hardly vary between runs, so they show a change of a few per cent that the
+times of a shared machine hide. Each round starts the programs in another
+order, so that none of them always runs right after the same other one.
 
 Both editors run on a throwaway prefix whose first start (backup, default
 model, guide) has already happened, so the runs measure the ordinary start.
@@ -72,7 +79,7 @@ def window_visible(pid, title):
 
 def measure(program, title, env):
     """One start: (seconds until shown and idle, CPU seconds used until then,
-    peak RSS in KiB)."""
+    peak RSS in KiB, page faults, context switches)."""
     start = time.monotonic()
     proc = subprocess.Popen(program, env=env, stdin=subprocess.DEVNULL,
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -96,30 +103,42 @@ def measure(program, title, env):
         if proc.poll() is None:
             proc.send_signal(signal.SIGTERM)
     _, _, usage = os.wait4(proc.pid, 0)
-    return last_change - start, last_cpu / 1e9, usage.ru_maxrss
+    return (last_change - start, last_cpu / 1e9, usage.ru_maxrss,
+            usage.ru_minflt + usage.ru_majflt, usage.ru_nvcsw + usage.ru_nivcsw)
 
 
 def run_series(programs, env, runs):
-    """Medians of time, CPU and peak RSS per program, started alternately."""
-    results = {name: ([], [], []) for name in programs}
-    for name, (program, title) in programs.items():
+    """Medians of time, CPU, peak RSS, page faults and context switches per
+    program, started alternately."""
+    results = {name: ([], [], [], [], []) for name in programs}
+    order = list(programs.items())
+    for _, (program, title) in order:
         measure(program, title, env)  # warm-up; the editor's first start happens here
-    for _ in range(runs):
-        for name, (program, title) in programs.items():
+    for run in range(runs):
+        turn = run % len(order)
+        for name, (program, title) in order[turn:] + order[:turn]:
             for series, value in zip(results[name], measure(program, title, env)):
                 series.append(value)
     medians = {}
     print(f"start-up until shown and idle, median of {runs} runs (min..max):")
-    for name, (times, cpu, rss) in results.items():
-        medians[name] = [statistics.median(series) for series in (times, cpu, rss)]
-        print(f"  {name:22} {medians[name][0] * 1000:7.1f} ms ({min(times) * 1000:.1f}.."
-              f"{max(times) * 1000:.1f}), CPU {medians[name][1] * 1000:6.1f} ms, "
-              f"peak RSS {medians[name][2] / 1024:5.1f} MiB")
+    for name, series in results.items():
+        medians[name] = [statistics.median(values) for values in series]
+        times = series[0]
+        time_, cpu, rss, faults, switches = medians[name]
+        print(f"  {name:26} {time_ * 1000:7.1f} ms ({min(times) * 1000:.1f}.."
+              f"{max(times) * 1000:.1f}), CPU {cpu * 1000:6.1f} ms, "
+              f"peak RSS {rss / 1024:5.1f} MiB, {faults:6.0f} page faults, "
+              f"{switches:5.0f} context switches")
     return medians
 
 
 def ratios(medians, name, floor):
+    """time, CPU, peak memory, page faults, context switches of name / floor."""
     return [z / b for z, b in zip(medians[name], medians[floor])]
+
+
+def counted(ratio):
+    return f"page faults {ratio[3]:.2f}, context switches {ratio[4]:.2f}"
 
 
 def demo_prefix(source, folder, by_hand):
@@ -151,14 +170,14 @@ def linux_half(args, work):
     text = ratios(medians, "z7edit", "bare with text")
     print(f"  against the bare window with one label and one edit: time {text[0]:.2f} "
           f"(target at most {LINUX_TIME_TARGET}), peak memory {text[2]:.2f} "
-          f"(target at most {LINUX_MEMORY_TARGET}), CPU {text[1]:.2f}")
+          f"(target at most {LINUX_MEMORY_TARGET}), CPU {text[1]:.2f}, {counted(text)}")
     empty = ratios(medians, "z7edit", "bare Qt window")
     print(f"  against the empty bare window: time {empty[0]:.2f}, peak memory {empty[2]:.2f}, "
-          f"CPU {empty[1]:.2f}")
+          f"CPU {empty[1]:.2f}, {counted(empty)}")
     if args.baseline:
         base = ratios(medians, "z7edit", "z7edit baseline")
         print(f"  against the baseline z7edit: time {base[0]:.2f}, CPU {base[1]:.2f}, "
-              f"peak memory {base[2]:.2f}")
+              f"peak memory {base[2]:.2f}, {counted(base)}")
 
 
 def wine(env, *command, check=True):
@@ -198,6 +217,8 @@ def windows_half(args, work, exe, bare_exe):
                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     try:
         programs = {"bare Win32 window": (["wine", str(bare_exe)], "Bare Window"),
+                    "bare with common controls": (["wine", str(bare_exe), "controls"],
+                                                  "Bare Window"),
                     "z7edit.exe": (["wine", str(exe)], "Z7 Edit")}
         if args.windows_baseline:
             programs["z7edit.exe baseline"] = (["wine", str(args.windows_baseline)], "Z7 Edit")
@@ -208,11 +229,14 @@ def windows_half(args, work, exe, bare_exe):
     floor = ratios(medians, "z7edit.exe", "bare Win32 window")
     print(f"  against the bare Win32 window with one label and one edit: time {floor[0]:.2f} "
           f"(target at most {WINDOWS_TIME_TARGET}), peak memory {floor[2]:.2f}, "
-          f"CPU {floor[1]:.2f}")
+          f"CPU {floor[1]:.2f}, {counted(floor)}")
+    controls = ratios(medians, "z7edit.exe", "bare with common controls")
+    print(f"  against the bare window with a tree and buttons: time {controls[0]:.2f}, "
+          f"peak memory {controls[2]:.2f}, CPU {controls[1]:.2f}, {counted(controls)}")
     if args.windows_baseline:
         base = ratios(medians, "z7edit.exe", "z7edit.exe baseline")
         print(f"  against the baseline z7edit.exe: time {base[0]:.2f}, CPU {base[1]:.2f}, "
-              f"peak memory {base[2]:.2f}")
+              f"peak memory {base[2]:.2f}, {counted(base)}")
 
 
 def windows_programs(args):
