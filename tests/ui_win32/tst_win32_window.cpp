@@ -1061,11 +1061,14 @@ TEST_F(Win32WindowTest, RegisteredFontsGetAHandleAndBadBytesNone)
     ::GetWindowsDirectoryW(folder, MAX_PATH);
     const std::string tahoma = ReadFile(std::wstring(folder) + L"\\Fonts\\tahoma.ttf");
     ASSERT_FALSE(tahoma.empty()) << "the test prefix carries Tahoma in its Fonts folder";
+    const std::string before = tahoma;
     const int first = window->registerFont(tahoma);
     const int second = window->registerFont(tahoma);
     EXPECT_NE(first, 0);
     EXPECT_NE(second, 0);
     EXPECT_NE(first, second);
+    // Registered in place: the bytes are the program's own resources.
+    EXPECT_TRUE(tahoma == before);
 }
 
 } // namespace

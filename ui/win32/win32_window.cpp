@@ -151,8 +151,8 @@ Win32Window::~Win32Window()
         ::DeleteObject(m_windowFont);
     if (m_lineBrush)
         ::DeleteObject(m_lineBrush);
-    for (RegisteredFont &font : m_fonts)
-        ::RemoveFontMemResourceEx(font.handle);
+    for (HANDLE font : m_fonts)
+        ::RemoveFontMemResourceEx(font);
 }
 
 // --- creation ---------------------------------------------------------------
@@ -757,17 +757,18 @@ void Win32Window::setFont(std::u16string_view control, const FontChange &font)
 
 int Win32Window::registerFont(std::string_view fontFileBytes)
 {
-    RegisteredFont font;
-    font.bytes.assign(fontFileBytes);
+    // The bytes stay valid for as long as the window shows text, and the
+    // system only reads them: no copy of our own.
     DWORD installed = 0;
-    font.handle = ::AddFontMemResourceEx(font.bytes.data(), static_cast<DWORD>(font.bytes.size()),
-                                         nullptr, &installed);
-    if (!font.handle || installed == 0) {
-        if (font.handle)
-            ::RemoveFontMemResourceEx(font.handle);
+    HANDLE handle =
+        ::AddFontMemResourceEx(const_cast<char *>(fontFileBytes.data()),
+                               static_cast<DWORD>(fontFileBytes.size()), nullptr, &installed);
+    if (!handle || installed == 0) {
+        if (handle)
+            ::RemoveFontMemResourceEx(handle);
         return 0;
     }
-    m_fonts.push_back(std::move(font));
+    m_fonts.push_back(handle);
     return static_cast<int>(m_fonts.size());
 }
 

@@ -13,7 +13,6 @@
 #include "platform/resource_source.h"
 #include "ui/win32/win32_pictures.h"
 
-#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
@@ -184,12 +183,7 @@ private:
     std::vector<std::pair<std::u16string, std::shared_ptr<const Picture>>> m_ownPictures;
     std::vector<std::shared_ptr<const Picture>> m_listPictures;
 
-    struct RegisteredFont
-    {
-        std::string bytes; // kept for as long as the window lives
-        HANDLE handle = nullptr;
-    };
-    std::deque<RegisteredFont> m_fonts;
+    std::vector<HANDLE> m_fonts; // AddFontMemResourceEx's, removed with the window
 };
 
 } // namespace z7
