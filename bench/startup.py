@@ -141,6 +141,12 @@ def counted(ratio):
     return f"page faults {ratio[3]:.2f}, context switches {ratio[4]:.2f}"
 
 
+def figures(ratio):
+    """A ratio without a target, in the order the targeted lines print it."""
+    return (f"time {ratio[0]:.2f}, peak memory {ratio[2]:.2f}, CPU {ratio[1]:.2f}, "
+            f"{counted(ratio)}")
+
+
 def demo_prefix(source, folder, by_hand):
     """A prefix with the demo game folder and the game's model file in it."""
     command = [str(Path(source) / "scripts" / "make-demo-prefix"), str(folder)]
@@ -172,12 +178,10 @@ def linux_half(args, work):
           f"(target at most {LINUX_TIME_TARGET}), peak memory {text[2]:.2f} "
           f"(target at most {LINUX_MEMORY_TARGET}), CPU {text[1]:.2f}, {counted(text)}")
     empty = ratios(medians, "z7edit", "bare Qt window")
-    print(f"  against the empty bare window: time {empty[0]:.2f}, peak memory {empty[2]:.2f}, "
-          f"CPU {empty[1]:.2f}, {counted(empty)}")
+    print(f"  against the empty bare window: {figures(empty)}")
     if args.baseline:
         base = ratios(medians, "z7edit", "z7edit baseline")
-        print(f"  against the baseline z7edit: time {base[0]:.2f}, CPU {base[1]:.2f}, "
-              f"peak memory {base[2]:.2f}, {counted(base)}")
+        print(f"  against the baseline z7edit: {figures(base)}")
 
 
 def wine(env, *command, check=True):
@@ -231,12 +235,10 @@ def windows_half(args, work, exe, bare_exe):
           f"(target at most {WINDOWS_TIME_TARGET}), peak memory {floor[2]:.2f}, "
           f"CPU {floor[1]:.2f}, {counted(floor)}")
     controls = ratios(medians, "z7edit.exe", "bare with common controls")
-    print(f"  against the bare window with a tree and buttons: time {controls[0]:.2f}, "
-          f"peak memory {controls[2]:.2f}, CPU {controls[1]:.2f}, {counted(controls)}")
+    print(f"  against the bare window with a tree and buttons: {figures(controls)}")
     if args.windows_baseline:
         base = ratios(medians, "z7edit.exe", "z7edit.exe baseline")
-        print(f"  against the baseline z7edit.exe: time {base[0]:.2f}, CPU {base[1]:.2f}, "
-              f"peak memory {base[2]:.2f}, {counted(base)}")
+        print(f"  against the baseline z7edit.exe: {figures(base)}")
 
 
 def windows_programs(args):
