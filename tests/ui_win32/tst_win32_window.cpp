@@ -1067,7 +1067,7 @@ TEST_F(Win32WindowTest, RegisteredFontsGetAHandleAndBadBytesNone)
     EXPECT_NE(first, 0);
     EXPECT_NE(second, 0);
     EXPECT_NE(first, second);
-    // Registered in place: the bytes are the program's own resources.
+    // Registered in place and only read: the bytes are as they were.
     EXPECT_TRUE(tahoma == before);
 }
 
