@@ -2,12 +2,16 @@
 
 // The window in memory, for the logic's tests: controls created from the
 // table, message boxes answered from a queue, and the user's actions played
-// the way the real skins deliver them.
+// the way the real skins deliver them. It keeps the window's rules
+// (ui/window_rules.h) as the skins do, and a name that no control has fails
+// the test that used it: a misspelt name would otherwise pass unnoticed.
 
 #include "ui/window.h"
+#include "ui/window_rules.h"
 
 #include <deque>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -35,7 +39,11 @@ public:
     // Test side.
     Control *control(std::u16string_view name);
     const Control *control(std::u16string_view name) const;
-    void queueAnswer(int result) { m_answers.push_back(result); }
+    // The next box answers result; queueEscape: the next box is left with
+    // Esc; queueButton: its button index, from the left, is pressed.
+    void queueAnswer(int result) { m_answers.push_back({Answer::Result, result}); }
+    void queueEscape() { m_answers.push_back({Answer::Escape, 0}); }
+    void queueButton(int index) { m_answers.push_back({Answer::Button, index}); }
     const std::vector<Shown> &shown() const { return m_shown; }
     void clearShown() { m_shown.clear(); }
     std::vector<FontChange> windowFonts;
@@ -56,6 +64,14 @@ public:
     void type(std::u16string_view edit, std::u16string_view text);
     void step(std::u16string_view upDown, int direction);
     void select(int node);
+    // The keyboard, at the control with the focus. typeKeys: key by key, each
+    // released in the edit; what Tab selected is replaced. press: Tab and
+    // Shift+Tab move in keyboard order (the key is released in the control
+    // reached), Up and Down step an edit's up-down, Enter and Space press a
+    // focused push button.
+    enum class Key { Tab, ShiftTab, Up, Down, Enter, Space, Escape };
+    void typeKeys(std::u16string_view text);
+    void press(Key key);
     int nodeIndex(std::u16string_view caption) const;
     const std::vector<TreeNode> &nodes() const { return m_nodes; }
     WindowEvents *events() const { return m_events; }
@@ -89,12 +105,28 @@ public:
     void close() override { closed = true; }
 
 private:
-    std::map<std::u16string, Control> m_controls; // by the name with A-Z in lower case
+    struct Answer
+    {
+        enum Kind { Result, Escape, Button } kind;
+        int value;
+    };
+    // The control of that name; a name no control has fails the test.
+    Control *existing(std::u16string_view name);
+    const Control *existing(std::u16string_view name) const;
+    bool takesFocus(const Control &c) const;
+    void moveInTree(int direction);
+    void releaseKey();
+
+    std::map<std::u16string, Control> m_controls; // by FoldName
+    std::vector<std::u16string> m_keyboardOrder;  // by FoldName
+    bool m_selectAll = false; // the focused edit's text is selected, as Tab leaves it
     WindowEvents *m_events = nullptr;
     std::u16string m_focus;
     std::vector<TreeNode> m_nodes;
+    std::vector<int> m_parents;
+    std::set<int> m_expanded;
     int m_selected = -1;
-    std::deque<int> m_answers;
+    std::deque<Answer> m_answers;
     std::vector<Shown> m_shown;
 };
 
