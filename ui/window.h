@@ -157,8 +157,9 @@ public:
     virtual void selectNodeQuietly(int index) = 0;
 
     // A modal message box: a CR in the text breaks the line. Returns the
-    // pressed button; Esc and Close answer IDCANCEL where there is a Cancel
-    // button, IDNO for Yes and No and IDOK for a lone OK.
+    // pressed button; Esc and Close answer IDCANCEL in every box, also in one
+    // with Yes and No: leaving a question is not answering No
+    // (ui/window_rules.h has the buttons and their answers).
     virtual int messageBox(std::u16string_view text, std::u16string_view title, int flags) = 0;
 
     // The path of the running program file.
