@@ -1,5 +1,5 @@
-// The Linux program's window seam: controls from the table, found by name
-// ignoring the case of A-Z, the tree refilled silently, and a handler's error
+// The Linux program's window seam beyond the window contract (tests/contract):
+// the widgets of hidden panels made when first needed, and a handler's error
 // reported without unwinding into Qt.
 
 #include "model/text.h"
@@ -9,11 +9,11 @@
 #include "ui/qt/treeview.h"
 
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <stdexcept>
 
 namespace z7 {
@@ -40,52 +40,18 @@ struct Recorder : WindowEvents
     std::optional<Colour> treeNodeColour(int) override { return std::nullopt; }
 };
 
+// clang-format off
 const ControlDef Table[] = {
-    {u"Baum",
-     ControlKind::Tree,
-     nullptr,
-     {0, 0, 200, 300},
-     nullptr,
-     nullptr,
-     true,
-     true,
-     PlainLook,
-     nullptr,
-     1},
-    {u"Kaputt",
-     ControlKind::Button,
-     nullptr,
-     {210, 0, 80, 25},
-     u"a",
-     u"a",
-     true,
-     true,
-     PlainLook,
-     nullptr,
-     0},
-    {u"Heil",
-     ControlKind::Button,
-     nullptr,
-     {210, 30, 80, 25},
-     u"b",
-     u"b",
-     true,
-     true,
-     PlainLook,
-     nullptr,
-     2},
-    {u"WasserQualitätEdit",
-     ControlKind::Edit,
-     nullptr,
-     {210, 60, 50, 22},
-     u"0",
-     nullptr,
-     true,
-     true,
-     DigitsOnly,
-     nullptr,
-     3},
+    {u"Baum", ControlKind::Tree, nullptr, {0, 0, 200, 300}, nullptr, nullptr, true, true, PlainLook, nullptr, 1},
+    {u"Kaputt", ControlKind::Button, nullptr, {210, 0, 80, 25}, u"a", u"a", true, true, PlainLook, nullptr, 0},
+    {u"Heil", ControlKind::Button, nullptr, {210, 30, 80, 25}, u"b", u"b", true, true, PlainLook, nullptr, 2},
+    {u"WasserQualitätEdit", ControlKind::Edit, nullptr, {210, 60, 50, 22}, u"0", nullptr, true, true, DigitsOnly, nullptr, 3},
+    {u"Tafel", ControlKind::Panel, nullptr, {0, 330, 300, 40}, nullptr, nullptr, false, true, PlainLook, nullptr},
+    {u"TafelEdit", ControlKind::Edit, u"Tafel", {0, 0, 50, 22}, u"1", nullptr, true, true, PlainLook, nullptr},
+    {u"Tafel2", ControlKind::Panel, nullptr, {0, 330, 300, 40}, nullptr, nullptr, false, true, PlainLook, nullptr},
+    {u"Tafel2Label", ControlKind::Label, u"tafel2", {0, 0, 50, 22}, u"2", nullptr, true, true, PlainLook, nullptr},
 };
+// clang-format on
 const std::vector<TreeNode> Nodes = {
     {u"Wohnungen", 0, 0, 0, 96}, {u"Kleines Zelt", 1, 100, 100, 0}, {u"Industrie", 0, 9, 9, 97},
     {u"Farm", 1, 500, 150, 50},  {u"Weizen", 2, 501, 151, 51},
@@ -109,41 +75,6 @@ protected:
     QtWindow window;
     GuardedEvents guard{recorder, window};
 };
-
-TEST_F(QtWindowTest, FindsControlsIgnoringTheCaseOfAsciiLettersOnly)
-{
-    EXPECT_EQ(window.findControl(u"wasserqualitätedit"), ControlKind::Edit);
-    EXPECT_EQ(window.findControl(u"WASSERQUALITäTEDIT"), ControlKind::Edit);
-    EXPECT_EQ(window.findControl(u"WasserQualitÄtEdit"), std::nullopt);
-    EXPECT_EQ(window.findControl(u"baum"), ControlKind::Tree);
-    window.setText(u"wasserqualitätEDIT", u"12");
-    EXPECT_EQ(window.text(u"WasserQualitätEdit"), u"12");
-    EXPECT_EQ(window.geometry(u"HEIL"), (Rect{210, 30, 80, 25}));
-    EXPECT_EQ(window.focusedControl(), u"Kaputt"); // first in keyboard order
-}
-
-// What the user expanded and selected is forgotten, the nodes and codes are
-// the same, and the tree's handlers do not run.
-TEST_F(QtWindowTest, RefillGivesTheSameTreeSilently)
-{
-    TreeView *tree = window.tree();
-    tree->topLevelItem(1)->setExpanded(true);
-    window.selectNodeQuietly(3);
-    ASSERT_EQ(window.selectedNode(), 3);
-    QSignalSpy changing(tree, &TreeView::changing);
-    QSignalSpy changed(tree, &TreeView::changed);
-
-    window.fillTree(Nodes);
-    EXPECT_EQ(changing.count(), 0);
-    EXPECT_EQ(changed.count(), 0);
-    EXPECT_TRUE(recorder.events.empty());
-    for (int i = 0; i < int(Nodes.size()); ++i)
-        EXPECT_EQ(window.treeNode(i), Nodes[std::size_t(i)]) << i;
-    EXPECT_EQ(window.selectedNode(), -1);
-    EXPECT_TRUE(tree->selectedItems().isEmpty());
-    EXPECT_FALSE(tree->topLevelItem(1)->isExpanded());
-    EXPECT_TRUE(tree->updatesEnabled());
-}
 
 // The guard catches the handler's error before it reaches Qt, reports it,
 // and the loop goes on.
@@ -171,6 +102,31 @@ TEST_F(QtWindowTest, TreeHandlerErrorIsReportedAndTheMoveHappens)
     ASSERT_EQ(MessageBoxSeam::shown().size(), 1);
     EXPECT_EQ(MessageBoxSeam::shown()[0].text, u"Speichern fehlgeschlagen.");
     EXPECT_EQ(recorder.events, (std::vector<std::string>{"changed 2"}));
+}
+
+// The controls on panels that start hidden have no widgets until one of them
+// is used or one of the panels is shown; then all of them are made at once.
+TEST(QtWindowStart, ControlsOfHiddenPanelsAreMadeWhenFirstNeeded)
+{
+    const std::function<void(QtWindow &)> firstNeeds[] = {
+        [](QtWindow &w) { w.setVisible(u"tafel", true); },
+        [](QtWindow &w) { EXPECT_EQ(w.text(u"Tafel2Label"), u"2"); },
+    };
+    for (const auto &firstNeed : firstNeeds) {
+        Recorder recorder;
+        QtWindow window;
+        window.create({u"Probe", 300, 380, u"Tahoma", 10}, Table, recorder);
+        const auto widget = [&](const char16_t *name) {
+            return window.widget()->findChild<QWidget *>(QString::fromUtf16(name));
+        };
+        ASSERT_TRUE(widget(u"Tafel"));
+        EXPECT_FALSE(widget(u"TafelEdit"));
+        EXPECT_FALSE(widget(u"Tafel2Label"));
+        firstNeed(window);
+        ASSERT_TRUE(widget(u"TafelEdit") && widget(u"Tafel2Label"));
+        EXPECT_EQ(widget(u"TafelEdit")->parentWidget(), widget(u"Tafel"));
+        EXPECT_EQ(widget(u"Tafel2Label")->parentWidget(), widget(u"Tafel2"));
+    }
 }
 
 } // namespace

@@ -1,11 +1,15 @@
 #include "ui/qt/messagebox.h"
 
-#include "ui/window_texts.h"
+#include "ui/qt/qtext.h"
+#include "ui/window_rules.h"
 
 #include <QAbstractButton>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QQueue>
+
+#include <vector>
 
 namespace z7 {
 namespace {
@@ -23,34 +27,25 @@ Seam &seam()
     return s;
 }
 
-struct ButtonDef
+// Esc and the frame's Close leave the box without pressing a button, in
+// every box: a question left so is not answered No.
+class Box : public QMessageBox
 {
-    const char16_t *caption;
-    QMessageBox::ButtonRole role;
-    int result;
-};
+public:
+    using QMessageBox::QMessageBox;
 
-QList<ButtonDef> buttonsFor(int flags)
-{
-    switch (flags & 0xF) {
-    case MB_OKCANCEL:
-        return {{window_texts::Ok, QMessageBox::AcceptRole, IDOK},
-                {window_texts::Cancel, QMessageBox::RejectRole, IDCANCEL}};
-    case MB_YESNO:
-        return {{window_texts::Yes, QMessageBox::YesRole, IDYES},
-                {window_texts::No, QMessageBox::NoRole, IDNO}};
-    default:
-        return {{window_texts::Ok, QMessageBox::AcceptRole, IDOK}};
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        if (event->matches(QKeySequence::Cancel)) {
+            reject();
+            return;
+        }
+        QMessageBox::keyPressEvent(event);
     }
-}
-
-// The messages break lines with a lone CR, which Qt would not honour.
-QString withLineBreaks(QString text)
-{
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(u'\r', u'\n');
-    return text;
-}
+    // QMessageBox would press its escape button, or refuse to close without one.
+    void closeEvent(QCloseEvent *event) override { QDialog::closeEvent(event); }
+};
 
 int answerFromSeam(const QString &text, const QString &title, int flags)
 {
@@ -72,10 +67,10 @@ int ShowMessage(QWidget *parent, const QString &text, const QString &title, int 
     if (seam().enabled)
         return answerFromSeam(text, title, flags);
 
-    QMessageBox box(parent);
+    Box box(parent);
     box.setWindowTitle(title);
     box.setTextFormat(Qt::PlainText);
-    box.setText(withLineBreaks(text));
+    box.setText(toQString(BoxTextLines(toU16View(text), u"\n")));
     switch (flags & 0xF0) {
     case MB_ICONERROR:
         box.setIcon(QMessageBox::Critical);
@@ -90,18 +85,18 @@ int ShowMessage(QWidget *parent, const QString &text, const QString &title, int 
         break;
     }
 
-    const QList<ButtonDef> defs = buttonsFor(flags);
+    // One role for all buttons: the platform's button order (No before Yes
+    // on some desktops) would otherwise rearrange them.
+    const std::vector<BoxButton> defs = BoxButtons(flags);
     QList<QAbstractButton *> buttons;
-    for (const ButtonDef &def : defs)
-        buttons.append(box.addButton(QString::fromUtf16(def.caption), def.role));
-    const int defaultIndex = (flags & MB_DEFBUTTON2) && buttons.size() > 1 ? 1 : 0;
-    box.setDefaultButton(static_cast<QPushButton *>(buttons.at(defaultIndex)));
-    // Esc and Close answer with the last button: Cancel, No or the lone OK.
-    box.setEscapeButton(buttons.constLast());
+    for (const BoxButton &def : defs)
+        buttons.append(box.addButton(QString::fromUtf16(def.caption), QMessageBox::ActionRole));
+    box.setDefaultButton(
+        static_cast<QPushButton *>(buttons.at(qsizetype(BoxDefaultButton(flags)))));
 
     box.exec();
     const qsizetype clicked = buttons.indexOf(box.clickedButton());
-    return clicked >= 0 ? defs.at(clicked).result : IDCANCEL;
+    return clicked >= 0 ? defs.at(std::size_t(clicked)).result : BoxDismissed;
 }
 
 void MessageBoxSeam::enable(bool on)

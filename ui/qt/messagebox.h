@@ -11,10 +11,9 @@ namespace z7 {
 
 // Flags and results: MB_* and ID* of ui/window.h.
 
-// A modal message box with German button captions (ui/window_texts.h) whatever
-// the system's language. A CR in the text breaks the line.
-// Esc and the title bar's Close answer IDCANCEL where there is a Cancel button,
-// IDNO for Yes/No and IDOK for a lone OK.
+// A modal message box with the buttons, captions and line breaks of
+// ui/window_rules.h, whatever the system's language and desktop. Esc and the
+// title bar's Close answer BoxDismissed in every box.
 int ShowMessage(QWidget *parent, const QString &text, const QString &title, int flags);
 
 // Lets a test answer the boxes instead of a person. While enabled, ShowMessage

@@ -1,6 +1,5 @@
 #include "ui/qt/qt_window.h"
 
-#include "resources/picture_list.h"
 #include "resources/raw_picture.h"
 #include "ui/qt/messagebox.h"
 #include "ui/qt/pushbutton.h"
@@ -9,6 +8,7 @@
 #include "ui/qt/treeview.h"
 #include "ui/qt/updown.h"
 #include "ui/qt/valueedit.h"
+#include "ui/window_rules.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -20,26 +20,12 @@
 #include <QPushButton>
 #include <QResource>
 #include <QScreen>
-#include <QSignalBlocker>
-
-#include <algorithm>
 
 namespace z7 {
 
 namespace {
 
 constexpr int NodeIndexRole = Qt::UserRole + 16;
-
-// Control names are compared without regard to the case of A-Z only.
-QString key(std::u16string_view name)
-{
-    QString folded = toQString(name);
-    for (QChar &c : folded) {
-        if (c >= u'A' && c <= u'Z')
-            c = QChar(c.unicode() + 32);
-    }
-    return folded;
-}
 
 // One of the window's pictures, from its ready pixels (resources/raw_picture.h)
 // when the program carries them, else from its PNG.
@@ -63,8 +49,10 @@ QtWindow::~QtWindow()
 {
     // The logic that gets the events may be gone already: nothing the
     // widgets do while they are taken down reaches it.
-    for (const Control &c : std::as_const(m_controls))
-        c.widget->blockSignals(true);
+    for (const Control &c : m_rows) {
+        if (c.widget)
+            c.widget->blockSignals(true);
+    }
     if (m_tree)
         m_tree->setItemTextColourHook({});
 }
@@ -94,29 +82,31 @@ void QtWindow::create(const WindowDef &def, std::span<const ControlDef> controls
         icon.addPixmap(picture(QStringLiteral("icon/%1").arg(size)));
     w->setWindowIcon(icon);
 
-    // The window's own copy of the table: the controls of a hidden panel are
-    // made from it later.
+    // The window's own copy of the table: the controls made when first
+    // needed are made from it later.
     for (const ControlDef &d : controls)
         m_table.addCopy(d);
-    for (const ControlDef &d : m_table.controls) {
-        const QString parent = d.parent ? key(d.parent) : QString();
-        // A panel that starts hidden gets its controls when it is first shown
-        // or one of them is first used: until then nobody sees them, and
-        // making and laying out the ~100 controls of the value panels was a
-        // good part of the start.
-        if (!parent.isEmpty() && (m_laterIn.contains(parent) || m_laterPanels.contains(parent))) {
-            m_laterIn.insert(key(d.name), m_laterIn.value(parent, parent));
-            continue;
+    const std::span<const ControlDef> table = m_table.controls;
+    m_index = ControlIndex(table);
+    m_rows.assign(table.size(), {});
+    m_later = MadeWhenFirstNeeded(table);
+    m_holdsLater.assign(table.size(), false);
+    m_keyboardOrder = KeyboardOrder(table);
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        if (!m_later[i]) {
+            addControl(i);
+        } else if (const auto parent =
+                       table[i].parent ? m_index.find(table[i].parent) : std::nullopt) {
+            m_holdsLater[*parent] = true;
         }
-        addControl(d);
-        if (d.kind == ControlKind::Panel && !d.visible)
-            m_laterPanels.insert(key(d.name));
     }
     attachUpDowns();
-    setTabOrder(m_table.controls);
+    setTabOrder();
     // When the window opens, the focus is on the first control in keyboard order.
-    if (!m_tabOrder.isEmpty())
-        m_tabOrder.first()->setFocus(Qt::OtherFocusReason);
+    if (!m_keyboardOrder.empty()) {
+        if (const Control *first = find(m_keyboardOrder.front()))
+            first->widget->setFocus(Qt::OtherFocusReason);
+    }
 
     const QRect desktop = QGuiApplication::primaryScreen()
                               ? QGuiApplication::primaryScreen()->availableGeometry()
@@ -124,8 +114,9 @@ void QtWindow::create(const WindowDef &def, std::span<const ControlDef> controls
     w->move(desktop.center() - QPoint(def.clientWidth / 2, def.clientHeight / 2));
 }
 
-void QtWindow::addControl(const ControlDef &d)
+void QtWindow::addControl(std::size_t row)
 {
+    const ControlDef &d = m_table.controls[row];
     const Control *parent = d.parent ? made(d.parent) : nullptr;
     QWidget *control = createControl(d, parent ? parent->widget : m_window.get());
     control->setObjectName(toQString(d.name));
@@ -135,7 +126,7 @@ void QtWindow::addControl(const ControlDef &d)
     control->setEnabled(d.enabled);
     if (!d.visible)
         control->hide();
-    m_controls.insert(key(d.name), {control, d.kind});
+    m_rows[row] = {control, d.kind};
 }
 
 void QtWindow::attachUpDowns()
@@ -155,18 +146,18 @@ void QtWindow::attachUpDowns()
 void QtWindow::makeLaterControls() const
 {
     // Making the widgets changes nothing that a caller can see through the
-    // window: they come up exactly as they would have at the start. Both
-    // panels at once: the first entry shown uses nearly all of them.
-    if (m_laterIn.isEmpty())
+    // window: they come up exactly as they would have at the start. All of
+    // them at once: the first entry shown uses nearly all of both panels.
+    if (m_laterMade)
         return;
     auto *self = const_cast<QtWindow *>(this);
-    for (const ControlDef &d : m_table.controls) {
-        if (self->m_laterIn.remove(key(d.name)))
-            self->addControl(d);
+    self->m_laterMade = true;
+    for (std::size_t i = 0; i < m_rows.size(); ++i) {
+        if (m_later[i])
+            self->addControl(i);
     }
-    self->m_laterPanels.clear();
     self->attachUpDowns();
-    self->setTabOrder(m_table.controls);
+    self->setTabOrder();
 }
 
 QWidget *QtWindow::createControl(const ControlDef &d, QWidget *parent)
@@ -274,32 +265,17 @@ QWidget *QtWindow::createControl(const ControlDef &d, QWidget *parent)
     return new QWidget(parent);
 }
 
-void QtWindow::setTabOrder(std::span<const ControlDef> controls)
+void QtWindow::setTabOrder()
 {
-    // Siblings in their keyboard order; a panel's place holds its own
-    // controls in theirs.
-    QList<QWidget *> order;
-    auto addChildren = [&](auto &&self, const char16_t *parent) -> void {
-        std::vector<const ControlDef *> children;
-        for (const ControlDef &d : controls) {
-            const bool sameParent = parent ? (d.parent && std::u16string_view(d.parent) == parent)
-                                           : d.parent == nullptr;
-            if (sameParent && d.tabOrder >= 0)
-                children.push_back(&d);
-        }
-        std::stable_sort(children.begin(), children.end(),
-                         [](auto *a, auto *b) { return a->tabOrder < b->tabOrder; });
-        for (const ControlDef *d : children) {
-            if (d->kind == ControlKind::Panel)
-                self(self, d->name);
-            else if (const Control *c = made(d->name))
-                order << c->widget;
-        }
-    };
-    addChildren(addChildren, nullptr);
-    for (qsizetype k = 1; k < order.size(); ++k)
-        QWidget::setTabOrder(order.at(k - 1), order.at(k));
-    m_tabOrder = order;
+    QWidget *previous = nullptr;
+    for (std::size_t row : m_keyboardOrder) {
+        QWidget *widget = m_rows[row].widget;
+        if (!widget)
+            continue;
+        if (previous)
+            QWidget::setTabOrder(previous, widget);
+        previous = widget;
+    }
 }
 
 void QtWindow::show()
@@ -327,17 +303,21 @@ QPixmap QtWindow::ownPicture(const char16_t *name)
 
 const QtWindow::Control *QtWindow::made(std::u16string_view name) const
 {
-    auto it = m_controls.constFind(key(name));
-    return it == m_controls.cend() ? nullptr : &*it;
+    const auto row = m_index.find(name);
+    return row && m_rows[*row].widget ? &m_rows[*row] : nullptr;
+}
+
+const QtWindow::Control *QtWindow::find(std::size_t row) const
+{
+    if (m_later[row])
+        makeLaterControls();
+    return m_rows[row].widget ? &m_rows[row] : nullptr;
 }
 
 const QtWindow::Control *QtWindow::find(std::u16string_view name) const
 {
-    const QString k = key(name);
-    if (m_laterIn.contains(k))
-        makeLaterControls();
-    auto it = m_controls.constFind(k);
-    return it == m_controls.cend() ? nullptr : &*it;
+    const auto row = m_index.find(name);
+    return row ? find(*row) : nullptr;
 }
 
 std::optional<ControlKind> QtWindow::findControl(std::u16string_view name) const
@@ -382,9 +362,13 @@ bool QtWindow::visible(std::u16string_view control) const
 
 void QtWindow::setVisible(std::u16string_view control, bool visible)
 {
-    if (visible && m_laterPanels.contains(key(control)))
+    const auto row = m_index.find(control);
+    if (!row)
+        return;
+    // A panel shown gets its controls before it appears.
+    if (visible && m_holdsLater[*row])
         makeLaterControls();
-    if (const Control *c = find(control))
+    if (const Control *c = find(*row))
         c->widget->setVisible(visible);
 }
 
@@ -447,7 +431,7 @@ void QtWindow::showListPicture(std::u16string_view picture, int index)
     auto *label = c ? qobject_cast<QLabel *>(c->widget) : nullptr;
     if (!label)
         return;
-    if (index < 0 || index >= BuildingPictureCount) {
+    if (!InPictureList(index)) {
         label->setPixmap(QPixmap());
         return;
     }
@@ -458,7 +442,7 @@ void QtWindow::showListPicture(std::u16string_view picture, int index)
             QImage(
                 QStringLiteral(":/images/buildings/%1.png").arg(index, 3, 10, QLatin1Char('0'))));
     // The list's pictures have alpha; the header shows them on white.
-    QImage canvas(BuildingPictureWidth, BuildingPictureHeight, QImage::Format_RGB32);
+    QImage canvas(ListPictureWidth, ListPictureHeight, QImage::Format_RGB32);
     canvas.fill(Qt::white);
     QPainter painter(&canvas);
     painter.drawImage(0, 0, *cached);
@@ -511,22 +495,19 @@ void QtWindow::fillTree(const std::vector<TreeNode> &nodes)
 {
     if (!m_tree)
         return;
+    const std::vector<int> parents = TreeParents(nodes);
     m_tree->batchUpdate([&] {
         m_tree->clear();
         m_nodes.clear();
-        // Each node at its depth below the last node one level up.
-        std::vector<QTreeWidgetItem *> lastAt;
-        for (const TreeNode &node : nodes) {
+        for (std::size_t i = 0; i < nodes.size(); ++i) {
+            const TreeNode &node = nodes[i];
             auto *item = new QTreeWidgetItem(QStringList{toQString(node.caption)});
-            const std::size_t depth = std::min(std::size_t(std::max(node.depth, 0)), lastAt.size());
-            if (depth == 0)
+            if (parents[i] < 0)
                 m_tree->addTopLevelItem(item);
             else
-                lastAt[depth - 1]->addChild(item);
-            lastAt.resize(depth + 1);
-            lastAt[depth] = item;
+                m_nodes[std::size_t(parents[i])]->addChild(item);
             TreeView::setCodes(item, node.selectCode, node.recordCode, node.pictureIndex);
-            item->setData(0, NodeIndexRole, int(m_nodes.size()));
+            item->setData(0, NodeIndexRole, int(i));
             m_nodes.push_back(item);
         }
     });
@@ -558,8 +539,7 @@ void QtWindow::selectNodeQuietly(int index)
 {
     if (!m_tree || index < 0 || std::size_t(index) >= m_nodes.size())
         return;
-    const QSignalBlocker blocker(m_tree);
-    m_tree->setCurrentItem(m_nodes[std::size_t(index)]);
+    m_tree->selectQuietly(m_nodes[std::size_t(index)]);
 }
 
 int QtWindow::messageBox(std::u16string_view text, std::u16string_view title, int flags)

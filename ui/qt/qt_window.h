@@ -1,13 +1,12 @@
 #pragma once
 
 #include "ui/window.h"
+#include "ui/window_rules.h"
 
 #include <QFont>
 #include <QHash>
 #include <QImage>
-#include <QList>
 #include <QPixmap>
-#include <QSet>
 #include <QString>
 
 #include <memory>
@@ -67,26 +66,29 @@ private:
         QWidget *widget = nullptr;
         ControlKind kind = ControlKind::Label;
     };
-    // The control of that name, made first if its panel has not been shown yet.
+    // The control of that name or row, made first if it is made when first needed.
     const Control *find(std::u16string_view name) const;
+    const Control *find(std::size_t row) const;
     // The control of that name if it has been made.
     const Control *made(std::u16string_view name) const;
-    void addControl(const ControlDef &def);
+    void addControl(std::size_t row);
     void attachUpDowns();
     void makeLaterControls() const;
     QWidget *createControl(const ControlDef &def, QWidget *parent);
-    void setTabOrder(std::span<const ControlDef> controls);
+    void setTabOrder();
     int indexOf(const QTreeWidgetItem *item) const;
     QPixmap ownPicture(const char16_t *name);
     void applyWindowFont();
 
     std::unique_ptr<QWidget> m_window;
     WindowEvents *m_events = nullptr;
-    QHash<QString, Control> m_controls; // by the name with A-Z in lower case
-    ControlTable m_table;               // every control, with its own texts
-    QSet<QString> m_laterPanels;        // hidden panels whose controls are not made yet
-    QHash<QString, QString> m_laterIn;  // such a control: the panel that makes it
-    QList<QWidget *> m_tabOrder;
+    ControlTable m_table;           // every control, with its own texts
+    ControlIndex m_index;           // rows of m_table by name
+    std::vector<Control> m_rows;    // by row; no widget while not made
+    std::vector<bool> m_later;      // made when first needed
+    std::vector<bool> m_holdsLater; // a panel with such controls on it
+    bool m_laterMade = false;
+    std::vector<std::size_t> m_keyboardOrder; // rows
     TreeView *m_tree = nullptr;
     std::vector<QTreeWidgetItem *> m_nodes;
     // The list pictures decoded so far: most runs look at a handful of

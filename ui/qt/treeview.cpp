@@ -50,7 +50,10 @@ public:
 
     void setCurrentIndex(const QModelIndex &index, SelectionFlags command) override
     {
-        if (m_moving || m_view->inBatch() || !index.isValid() || index == currentIndex()) {
+        if (m_view->m_held.isValid() && !m_view->m_quiet)
+            return;
+        if (m_moving || m_view->m_quiet || m_view->inBatch() || !index.isValid() ||
+            index == currentIndex()) {
             QItemSelectionModel::setCurrentIndex(index, command);
             return;
         }
@@ -63,6 +66,17 @@ public:
         if (next.isValid() && next == currentIndex())
             m_view->emitMove(false, m_view->itemFromIndex(next));
     }
+
+    // While a node is held, what the rest of the event selects is the held node.
+    void select(const QItemSelection &selection, SelectionFlags command) override
+    {
+        if (m_view->m_held.isValid() && !m_view->m_quiet)
+            QItemSelectionModel::select(QItemSelection(m_view->m_held, m_view->m_held),
+                                        ClearAndSelect | Rows);
+        else
+            QItemSelectionModel::select(selection, command);
+    }
+    using QItemSelectionModel::select;
 
 private:
     TreeView *m_view;
@@ -230,10 +244,41 @@ std::optional<QColor> TreeView::itemTextColour(const QTreeWidgetItem *item) cons
 void TreeView::emitMove(bool before, QTreeWidgetItem *item)
 {
     // The receivers are the window's guarded events: nothing throws into Qt.
+    ++m_handlerDepth;
     if (before)
         emit changing(item);
     else
         emit changed(item);
+    --m_handlerDepth;
+}
+
+void TreeView::selectQuietly(QTreeWidgetItem *item)
+{
+    m_quiet = true;
+    setCurrentItem(item);
+    m_quiet = false;
+    // The mouse press that ran the handler goes on to select the row it hit;
+    // the hold ends with the tree's event (Scope).
+    if (m_handlerDepth > 0 && m_eventDepth > 0 && item)
+        m_held = indexFromItem(item);
+}
+
+TreeView::Scope::Scope(TreeView *tree)
+    : m_tree(tree)
+{
+    ++m_tree->m_eventDepth;
+}
+
+TreeView::Scope::~Scope()
+{
+    if (--m_tree->m_eventDepth == 0)
+        m_tree->m_held = QPersistentModelIndex();
+}
+
+bool TreeView::event(QEvent *event)
+{
+    const Scope scope(this);
+    return QTreeWidget::event(event);
 }
 
 QItemSelectionModel::SelectionFlags TreeView::selectionCommand(const QModelIndex &index,
@@ -270,6 +315,7 @@ void TreeView::mouseMoveEvent(QMouseEvent *event)
 
 bool TreeView::viewportEvent(QEvent *event)
 {
+    const Scope scope(this);
     if (event->type() == QEvent::ToolTip) {
         const auto *help = static_cast<QHelpEvent *>(event);
         const QModelIndex index = indexAt(help->pos());

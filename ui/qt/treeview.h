@@ -47,6 +47,12 @@ public:
         std::forward<F>(fill)();
     }
 
+    // Makes item the current and selected node without emitting anything.
+    // Called from a changing or changed handler, the node stays selected
+    // also against what the rest of the event (the mouse press that moved
+    // the selection) would select.
+    void selectQuietly(QTreeWidgetItem *item);
+
     // Codes of a node; a node that never got them has 0, -1 and 0.
     static void setCodes(QTreeWidgetItem *item, int selectCode, int recordCode, int pictureIndex);
     static void setSelectCode(QTreeWidgetItem *item, int code);
@@ -70,17 +76,31 @@ protected:
                                                          const QEvent *event) const override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    bool event(QEvent *event) override;
     bool viewportEvent(QEvent *event) override;
     void drawBranches(QPainter *painter, const QRect &rect,
                       const QModelIndex &index) const override;
 
 private:
+    // Counts the tree's events; the outermost one ends a hold.
+    struct Scope
+    {
+        explicit Scope(TreeView *tree);
+        ~Scope();
+        TreeView *m_tree;
+    };
     friend class TreeSelectionModel;
     friend class TreeItemDelegate;
     void emitMove(bool before, QTreeWidgetItem *item);
 
     TextColourHook m_textColourHook;
     int m_batchDepth = 0;
+    int m_handlerDepth = 0; // inside changing or changed
+    int m_eventDepth = 0;   // inside an event of the tree or its viewport
+    bool m_quiet = false;   // inside selectQuietly
+    // The node selectQuietly chose from a handler, held until the tree's
+    // event that ran the handler is done.
+    QPersistentModelIndex m_held;
 };
 
 } // namespace z7

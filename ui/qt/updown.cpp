@@ -1,11 +1,11 @@
 #include "ui/qt/updown.h"
 
+#include "ui/qt/qtext.h"
+#include "ui/window_rules.h"
+
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QToolButton>
-
-#include <algorithm>
-#include <optional>
 
 namespace z7 {
 namespace {
@@ -18,14 +18,6 @@ QToolButton *makeArrow(QWidget *parent, Qt::ArrowType arrow, const QString &name
     button->setFocusPolicy(Qt::NoFocus);
     button->setAutoRepeat(true);
     return button;
-}
-
-// A whole decimal number, optionally signed and surrounded by spaces.
-std::optional<int> wholeNumber(const QString &text)
-{
-    bool ok = false;
-    const int value = text.trimmed().toInt(&ok, 10);
-    return ok ? std::optional<int>(value) : std::nullopt;
 }
 
 } // namespace
@@ -67,33 +59,24 @@ void UpDown::setAssociate(QLineEdit *edit)
 
 void UpDown::setRange(int minimum, int maximum)
 {
-    m_min = std::min(minimum, maximum);
-    m_max = std::max(minimum, maximum);
+    m_rule.minimum = minimum;
+    m_rule.maximum = maximum;
 }
 
 void UpDown::setIncrement(int increment)
 {
-    m_increment = increment;
+    m_rule.step = increment;
 }
 
 void UpDown::step(int direction)
 {
-    int start = m_position;
-    if (m_associate) {
-        if (const auto typed = wholeNumber(m_associate->text()))
-            start = *typed;
-    }
-    start = std::clamp(start, m_min, m_max);
-    const qint64 wanted = qint64(start) + qint64(direction) * m_increment;
-    const int next = int(std::clamp<qint64>(wanted, m_min, m_max));
-
+    const UpDownStep next = StepUpDown(
+        m_rule, m_associate ? toU16(m_associate->text()) : std::u16string(), m_position, direction);
     if (m_associate)
-        m_associate->setText(QString::number(next));
-
-    const int previous = m_position;
-    m_position = next;
+        m_associate->setText(toQString(next.text));
+    m_position = next.position;
     emit stepped();
-    if (next != previous)
+    if (next.clicked)
         emit clicked();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/controls.h"
+
 #include <QPointer>
 #include <QWidget>
 
@@ -10,12 +12,7 @@ namespace z7 {
 
 // The small spin control beside an edit (two arrow buttons, 17 x 22). Its
 // arrows, and the Up and Down keys while the associated edit has the focus,
-// step the number in the edit and write it back as plain decimal text.
-//
-// Where a step starts: the edit's text as a whole decimal number (surrounding
-// spaces allowed), first clamped into the range; a text that is no whole number
-// ("", "abc", "1.5") starts from position(), the result of the previous step.
-// The result is clamped to the range; it never wraps.
+// step the number in the edit as StepUpDown (ui/window_rules.h) says.
 //
 // Not a tab stop and never focused itself; clicking an arrow puts the focus on
 // the associated edit.
@@ -30,10 +27,7 @@ public:
     QLineEdit *associate() const { return m_associate.data(); }
 
     void setRange(int minimum, int maximum); // defaults 0, 100
-    int minimum() const { return m_min; }
-    int maximum() const { return m_max; }
-    void setIncrement(int increment); // default 1
-    int increment() const { return m_increment; }
+    void setIncrement(int increment);        // default 1
 
     // The position after the last step (0 before the first).
     int position() const { return m_position; }
@@ -57,9 +51,7 @@ private:
     QPointer<QLineEdit> m_associate;
     QToolButton *m_up = nullptr;
     QToolButton *m_down = nullptr;
-    int m_min = 0;
-    int m_max = 100;
-    int m_increment = 1;
+    ControlDef m_rule{}; // only the range and the step count
     int m_position = 0;
 };
 
