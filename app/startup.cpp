@@ -2,6 +2,7 @@
 #include "app/app_texts.h"
 #include "app/tmain.h"
 #include "catalogue/catalogue.h"
+#include "catalogue/window_names.h"
 #include "model/resource.h"
 #include "model/text.h"
 #include "platform/error.h"
@@ -147,12 +148,12 @@ void TMain::applyFonts()
 
     const int second = RegisterFontResource(u"ZOLT", u"TTF");
     if (second > 0)
-        m_window.setFont(u"ImprintLabel",
+        m_window.setFont(names::ImprintLabel,
                          {app_texts::SecondFontFamily, 13, false, Colour{114, 0, 0}});
     else if (second == 0)
         m_window.setFont(u"", {app_texts::FallbackFontFamily});
 
-    m_window.setFont(u"ObjektnameLabel", {u"", 13, true});
+    m_window.setFont(names::ObjektnameLabel, {u"", 13, true});
 }
 
 } // namespace z7

@@ -4,6 +4,7 @@
 #include "app/window_table.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/node_codes.h"
+#include "catalogue/window_names.h"
 #include "model/text.h"
 #include "ui/window_texts.h"
 
@@ -56,13 +57,13 @@ TMain::~TMain() = default;
 
 void TMain::clicked(std::u16string_view control)
 {
-    if (control == u"Beenden")
+    if (control == names::Beenden)
         BeendenClick();
-    else if (control == u"Speichern")
+    else if (control == names::Speichern)
         SpeichernClick();
-    else if (control == u"CompleteReset")
+    else if (control == names::CompleteReset)
         CompleteResetClick();
-    else if (control == u"SingleElementReset")
+    else if (control == names::SingleElementReset)
         SingleElementResetClick();
     else
         m_editor.clicked(control);
@@ -135,15 +136,11 @@ void TMain::ResetModel()
     }
     m_store.ResetWholeModel();
     BuildCatalogue(m_window, m_resources);
-    m_window.setVisible(u"Panel1", false);
-    m_window.setVisible(u"Panel2", false);
-    m_window.setVisible(u"NoSelectImage", true);
-    m_window.setText(u"ObjektnameLabel", u"");
-    // No node is selected any more: nothing is left to store or reset.
+    // No node is selected any more: nothing is shown, and nothing is left to
+    // store or reset. With no node there is no caption for the header either.
+    m_navigator.ShowNoSelectionState();
+    m_window.setText(names::ObjektnameLabel, u"");
     m_editor.setDirty(false);
-    m_window.setEnabled(u"Speichern", false);
-    m_window.setEnabled(u"SingleElementReset", false);
-    m_window.setVisible(u"SingleElementReset", false);
 }
 
 void TMain::BeendenClick()

@@ -1,4 +1,6 @@
 #include "app/tmain.h"
+#include "catalogue/window_names.h"
+#include "editor/value_rows.h"
 #include "platform/platform_wine.h"
 #include "resources/qt_resource_source.h"
 #include "ui/qt/messagebox.h"
@@ -89,9 +91,9 @@ void BM_StoreFromButtonToDisk(benchmark::State &state)
     const QString caption = house ? QStringLiteral("Grosse Casa") : QStringLiteral("Theater");
     editor.skin.tree()->setCurrentItem(
         editor.skin.tree()->findItems(caption, Qt::MatchExactly | Qt::MatchRecursive).first());
-    auto *save = editor.skin.widget()->findChild<QPushButton *>(QStringLiteral("Speichern"));
-    auto *tax = editor.skin.widget()->findChild<ValueEdit *>(house ? QStringLiteral("SteuernEdit")
-                                                           : QStringLiteral("BaukostenEdit"));
+    auto *save = editor.skin.widget()->findChild<QPushButton *>(QString::fromUtf16(names::Speichern));
+    const ValueRowDef &edited = ValueRows[house ? rows::Steuern : rows::Baukosten];
+    auto *tax = editor.skin.widget()->findChild<ValueEdit *>(QString::fromUtf16(edited.editName));
     int value = 0;
     for (auto _ : state) {
         tax->setText(QString::number(++value % 1000));

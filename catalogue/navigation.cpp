@@ -2,6 +2,7 @@
 
 #include "catalogue/catalogue_texts.h"
 #include "catalogue/node_codes.h"
+#include "catalogue/window_names.h"
 #include "model/text.h"
 #include "ui/error_report.h"
 #include "ui/window.h"
@@ -18,10 +19,17 @@ Navigator::Navigator(Window &window, EntryView &entries)
 void Navigator::SetEntryCommands(bool enabled)
 {
     if (const int node = m_window.selectedNode(); node >= 0)
-        m_window.setText(u"ObjektnameLabel", m_window.treeNode(node).caption);
-    m_window.setEnabled(u"Speichern", enabled);
-    m_window.setEnabled(u"SingleElementReset", enabled);
-    m_window.setVisible(u"SingleElementReset", enabled);
+        m_window.setText(names::ObjektnameLabel, m_window.treeNode(node).caption);
+    m_window.setEnabled(names::Speichern, enabled);
+    m_window.setEnabled(names::SingleElementReset, enabled);
+    m_window.setVisible(names::SingleElementReset, enabled);
+}
+
+void Navigator::ShowNoSelectionState()
+{
+    SetEntryCommands(false);
+    m_window.setText(names::SingleElementReset, window_texts::Reset);
+    m_entries.showNoSelection();
 }
 
 void Navigator::ModellTreeChanging(int)
@@ -32,7 +40,7 @@ void Navigator::ModellTreeChanging(int)
     // With no node selected (after the whole reset) there is no entry to store.
     if (leaving < 0)
         return;
-    const int answer = m_window.messageBox(m_window.text(u"ObjektnameLabel") + u'\r' +
+    const int answer = m_window.messageBox(m_window.text(names::ObjektnameLabel) + u'\r' +
                                                catalogue_texts::StoreQuestion,
                                            window_texts::QuestionTitle, MB_YESNO | MB_ICONQUESTION);
     if (answer == IDNO) {
@@ -60,23 +68,23 @@ void Navigator::ModellTreeChange(int index)
         return;
     const TreeNode node = m_window.treeNode(index);
 
-    m_window.showListPicture(u"BuildingImage", node.pictureIndex);
+    m_window.showListPicture(names::BuildingImage, node.pictureIndex);
 
-    if (ShowsNoSelection(node.selectCode)) {
-        SetEntryCommands(false);
-        m_window.setText(u"SingleElementReset", window_texts::Reset);
-        m_entries.showNoSelection();
-    }
+    if (ShowsNoSelection(node.selectCode))
+        ShowNoSelectionState();
     if (IsEntry(node.recordCode)) {
         SetEntryCommands(true);
-        m_window.setText(u"SingleElementReset",
+        m_window.setText(names::SingleElementReset,
                          Format(catalogue_texts::ResetEntry, {node.caption}));
         RecordKind kind = RecordKind::None;
         const bool shown =
             Guarded(m_window, [&] { kind = m_entries.showEntry(node.caption, node.recordCode); });
-        if (shown && kind == RecordKind::None) {
-            SetEntryCommands(false);
-            m_window.setText(u"SingleElementReset", window_texts::Reset);
+        // Without its values on screen the entry can be neither edited, stored
+        // nor reset, and the panels must not go on showing the entry before
+        // it under this one's header.
+        if (!shown || kind == RecordKind::None) {
+            ShowNoSelectionState();
+            m_entries.setDirty(false);
         }
     }
 }

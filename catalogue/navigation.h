@@ -33,6 +33,10 @@ public:
     void ModellTreeChanging(int next);
     void ModellTreeChange(int node);
     void SetEntryCommands(bool enabled);
+    // The entry commands off, the reset button's caption "Reset" and the
+    // no-selection picture in place of the panels; the header keeps the
+    // selected node's caption.
+    void ShowNoSelectionState();
 
 private:
     Window &m_window;

@@ -1,3 +1,6 @@
+// Showing an entry in the value panels, and tracking what the player does to
+// it: IsDirty, the markers, and the reference buttons that put one shipped
+// value back.
 #include "editor/record_editor.h"
 
 #include "editor/editor_texts.h"
@@ -25,22 +28,6 @@ const ValueRowDef &def(int index)
     return ValueRows[static_cast<size_t>(index)];
 }
 
-// Whether text is a whole decimal number with an optional minus, once the
-// control characters and spaces around it are gone (as the store trims).
-bool isWholeNumber(std::u16string_view text)
-{
-    text = TrimControl(text);
-    if (!text.empty() && text.front() == u'-')
-        text.remove_prefix(1);
-    if (text.empty())
-        return false;
-    for (char16_t c : text) {
-        if (c < u'0' || c > u'9')
-            return false;
-    }
-    return true;
-}
-
 // The row whose control of that name it is, or -1; names compared exactly,
 // as the window reports them.
 template <class Member> int rowNamed(std::u16string_view name, Member member)
@@ -60,71 +47,14 @@ RecordEditor::RecordEditor(ModelStore &store, Window &window)
 {
 }
 
-void RecordEditor::AddControls(ControlTable &table)
+void RecordEditor::setRowShown(const ValueRowDef &row, bool shown)
 {
-    auto panelOf = [](int panel) { return panel == 1 ? u"Panel1" : u"Panel2"; };
-    for (const PanelHead &h : PanelHeads) {
-        // A head that only some layouts show starts hidden; fillPanels shows it.
-        table.controls.push_back({h.name, ControlKind::Label, panelOf(h.panel), h.rect, h.caption,
-                                  h.caption, h.layouts == PanelLayouts(h.panel), true, Centred,
-                                  nullptr});
-    }
-    // Keyboard order of the numeric edits within each panel.
-    auto tabOrderOf = [](int row) {
-        for (std::size_t k = 0; k < Panel1TabOrder.size(); ++k) {
-            if (Panel1TabOrder[k] == row)
-                return int(k);
-        }
-        for (std::size_t k = 0; k < Panel2TabOrder.size(); ++k) {
-            if (Panel2TabOrder[k] == row)
-                return int(k);
-        }
-        return -1;
-    };
-    for (int i = 0; i < rows::Count; ++i) {
-        const ValueRowDef &d = def(i);
-        const char16_t *panel = panelOf(d.panel);
-        // Screen readers name every control of the row after its caption.
-        table.controls.push_back({d.labelName, ControlKind::Label, panel, d.label, d.caption,
-                                  d.caption, true, true, LeftAligned, nullptr});
-        if (d.toggle) {
-            table.controls.push_back({d.editName, ControlKind::Toggle, panel, d.edit,
-                                      editor_texts::No, d.caption, true, true, PlainLook, nullptr});
-        } else {
-            // Only the cost may be typed with a sign; the others take digits only.
-            const unsigned look = i == rows::Baukosten ? Highlighted : DigitsOnly;
-            table.controls.push_back({d.editName, ControlKind::Edit, panel, d.edit,
-                                      editor_texts::HiddenValue, d.caption, true, true, look,
-                                      nullptr, tabOrderOf(i)});
-            table.controls.push_back({d.updName, ControlKind::UpDown, panel, d.upd, nullptr,
-                                      table.keep(Format(editor_texts::Stepper, {d.caption})), true,
-                                      true, PlainLook, nullptr, -1, d.editName, d.minimum,
-                                      d.maximum, d.step});
-        }
-        table.controls.push_back({d.btnName, ControlKind::Button, panel, d.btn,
-                                  d.toggle ? editor_texts::No : editor_texts::HiddenValue,
-                                  table.keep(Format(editor_texts::ShippedValue, {d.caption})), true,
-                                  true, PlainLook, nullptr});
-        table.controls.push_back({d.pngName, ControlKind::Picture, panel, d.png, nullptr,
-                                  table.keep(Format(editor_texts::ChangedMarker, {d.caption})),
-                                  false, true, PlainLook, u"marker"});
-    }
-}
-
-std::u16string RecordEditor::currentText(int index) const
-{
-    return m_window.text(def(index).editName);
-}
-
-void RecordEditor::setRowShown(int index, bool shown)
-{
-    const ValueRowDef &d = def(index);
-    for (const char16_t *name : {d.labelName, d.editName, d.updName, d.btnName}) {
+    for (const char16_t *name : {row.labelName, row.editName, row.updName, row.btnName}) {
         if (*name)
             m_window.setVisible(name, shown);
     }
     if (!shown)
-        m_window.setVisible(d.pngName, false);
+        m_window.setVisible(row.pngName, false);
 }
 
 void RecordEditor::placeCost(const CostPlacement &p)
@@ -146,7 +76,10 @@ void RecordEditor::placeCost(const CostPlacement &p)
 
 RecordKind RecordEditor::ShowEntry(std::u16string_view caption, int code)
 {
-    m_window.setVisible(u"NoSelectImage", false);
+    // Until this entry is in the panels, the slot arrays belong to no entry
+    // that may be stored: loading may fail half-way.
+    m_loaded.reset();
+    m_window.setVisible(names::NoSelectImage, false);
     const RecordKind kind = m_store.LoadEntrySlots(caption, code);
     if (kind == RecordKind::None) {
         ShowNoSelection();
@@ -155,14 +88,16 @@ RecordKind RecordEditor::ShowEntry(std::u16string_view caption, int code)
         return kind;
     }
     fillPanels(kind, code);
+    m_loaded = LoadedEntry{std::u16string(caption), code, kind};
     return kind;
 }
 
 void RecordEditor::ShowNoSelection()
 {
-    m_window.setVisible(u"Panel1", false);
-    m_window.setVisible(u"Panel2", false);
-    m_window.setVisible(u"NoSelectImage", true);
+    m_loaded.reset();
+    m_window.setVisible(names::Panel1, false);
+    m_window.setVisible(names::Panel2, false);
+    m_window.setVisible(names::NoSelectImage, true);
 }
 
 void RecordEditor::fillPanels(RecordKind kind, int code)
@@ -173,8 +108,8 @@ void RecordEditor::fillPanels(RecordKind kind, int code)
     const Slots &oh = m_store.OriginalHouse;
 
     const Layout layout = LayoutOf(kind, code);
-    m_window.setVisible(u"Panel1", true);
-    m_window.setVisible(u"Panel2", PanelLayouts(2) & In(layout));
+    m_window.setVisible(names::Panel1, true);
+    m_window.setVisible(names::Panel2, PanelLayouts(2) & In(layout));
     for (const PanelHead &h : PanelHeads) {
         if (h.layouts != PanelLayouts(h.panel))
             m_window.setVisible(h.name, h.layouts & In(layout));
@@ -186,12 +121,11 @@ void RecordEditor::fillPanels(RecordKind kind, int code)
 
     // The rows of the panels this layout shows: current values from the
     // entry's slots, the shipped ones on the reference buttons.
-    for (int i = 0; i < rows::Count; ++i) {
-        const ValueRowDef &d = def(i);
+    for (const ValueRowDef &d : ValueRows) {
         if (!(PanelLayouts(d.panel) & In(layout)))
             continue;
         const bool shown = d.layouts & In(layout);
-        setRowShown(i, shown);
+        setRowShown(d, shown);
         if (!shown) {
             m_window.setText(d.editName, editor_texts::HiddenValue);
             m_window.setText(d.btnName, editor_texts::HiddenValue);
@@ -202,28 +136,30 @@ void RecordEditor::fillPanels(RecordKind kind, int code)
         }
     }
     // Toggles: every state first, then every caption.
-    if (layout != Layout::Building) {
-        for (int i = rows::Marktzugang; i < rows::Count; ++i)
-            m_window.setDown(def(i).editName, slotIsYes(ch.at(std::size_t(def(i).slot))));
-        for (int i = rows::Marktzugang; i < rows::Count; ++i) {
-            const std::size_t slot = std::size_t(def(i).slot);
-            m_window.setText(def(i).editName, yesNo(slotIsYes(ch.at(slot))));
-            m_window.setText(def(i).btnName, yesNo(slotIsYes(oh.at(slot))));
-        }
+    auto shownToggle = [&](const ValueRowDef &d) { return d.toggle && (d.layouts & In(layout)); };
+    for (const ValueRowDef &d : ValueRows) {
+        if (shownToggle(d))
+            m_window.setDown(d.editName, slotIsYes(ch.at(std::size_t(d.slot))));
+    }
+    for (const ValueRowDef &d : ValueRows) {
+        if (!shownToggle(d))
+            continue;
+        const std::size_t slot = std::size_t(d.slot);
+        m_window.setText(d.editName, yesNo(slotIsYes(ch.at(slot))));
+        m_window.setText(d.btnName, yesNo(slotIsYes(oh.at(slot))));
     }
     RefreshMarkers();
 }
 
 void RecordEditor::RefreshMarkers()
 {
-    for (int i = 0; i < rows::Count; ++i) {
-        const ValueRowDef &d = def(i);
+    for (const ValueRowDef &d : ValueRows) {
         // A row some layout hides keeps its marker hidden while it is hidden;
         // its "0" texts mean nothing.
         const bool layoutControlled = d.layouts != PanelLayouts(d.panel);
         if (layoutControlled && !m_window.visible(d.editName))
             continue;
-        m_window.setVisible(d.pngName, currentText(i) != m_window.text(d.btnName));
+        m_window.setVisible(d.pngName, m_window.text(d.editName) != m_window.text(d.btnName));
     }
 }
 
@@ -232,14 +168,14 @@ std::optional<RecordEditor::RowPartners> RecordEditor::focusedRowPartners(Contro
     // The clicked reference button has the focus; its row's edit or toggle is
     // found by name: the button's name without "Btn", plus "Edit", ignoring A-Z case.
     const std::u16string focused = m_window.focusedControl();
-    if (focused.size() < 3)
+    if (focused.size() < ButtonSuffix.size())
         return std::nullopt;
-    const std::u16string stem = focused.substr(0, focused.size() - 3);
-    RowPartners names{stem + u"Btn", stem + u"Edit"};
-    if (m_window.findControl(names.button) != ControlKind::Button ||
-        m_window.findControl(names.partner) != partner)
+    const std::u16string stem = focused.substr(0, focused.size() - ButtonSuffix.size());
+    RowPartners row{stem + std::u16string(ButtonSuffix), stem + std::u16string(EditSuffix)};
+    if (m_window.findControl(row.button) != ControlKind::Button ||
+        m_window.findControl(row.partner) != partner)
         return std::nullopt;
-    return names;
+    return row;
 }
 
 void RecordEditor::RestoreValue()
@@ -323,108 +259,6 @@ bool RecordEditor::keyReleased(std::u16string_view edit)
         return false;
     SetIsDirtyOnKeyUp();
     return true;
-}
-
-bool RecordEditor::rejectInvalid(int index)
-{
-    const std::u16string text = m_window.text(def(index).editName);
-    if (isWholeNumber(text))
-        return false;
-    m_window.messageBox(Format(editor_texts::InvalidValue, {def(index).caption, text}),
-                        window_texts::ErrorTitle, MB_ICONERROR);
-    m_window.setFocus(def(index).editName);
-    return true;
-}
-
-bool RecordEditor::StoreEntry(std::u16string_view caption, int code)
-{
-    const RecordKind kind =
-        ModelStore::RecordKindOf(ModelStore::FindRecordLine(m_store.WorkingModel, caption));
-
-    // The rows whose edits go into the slots: the numbers the entry's layout shows.
-    std::vector<int> copied;
-    if (kind != RecordKind::None) {
-        const Layout layout = LayoutOf(kind, code);
-        for (int i = 0; i < rows::Count; ++i) {
-            if (!def(i).toggle && (def(i).layouts & In(layout)))
-                copied.push_back(i);
-        }
-    }
-    // Anything but a whole number would shift or break the fields the game
-    // reads: check every value before a single slot changes.
-    for (int i : copied) {
-        if (rejectInvalid(i))
-            return false;
-    }
-    if (kind != RecordKind::None && !agreeOnModelFile(caption, code, kind))
-        return false;
-    for (int i : copied) {
-        const ValueRowDef &d = def(i);
-        Slots &target =
-            d.source == SlotSource::Building ? m_store.CurrentBuilding : m_store.CurrentHouse;
-        target[std::size_t(d.slot)] = m_window.text(d.editName);
-    }
-    if (kind == RecordKind::House) {
-        for (int i = rows::Marktzugang; i < rows::Count; ++i)
-            m_store.CurrentHouse[std::size_t(def(i).slot)] =
-                m_window.down(def(i).editName) ? u"1" : u"0";
-    }
-
-    m_store.StoreEntrySlots(caption, code);
-    m_isDirty = false;
-    if (kind == RecordKind::House)
-        ShowEntry(caption, code);
-    return true;
-}
-
-bool RecordEditor::ResetEntry(std::u16string_view caption, int code)
-{
-    const RecordKind kind = m_store.LoadReferenceEntrySlots(caption, code);
-    if (kind == RecordKind::None)
-        return true;
-    fillPanels(kind, code);
-    if (StoreEntry(caption, code))
-        return true;
-    // The shipped values are on screen but not in the file.
-    m_isDirty = true;
-    return false;
-}
-
-bool RecordEditor::agreeOnModelFile(std::u16string_view caption, int code, RecordKind kind)
-{
-    // Another program may have written the model file since the editor last
-    // read or wrote it; writing the whole working model then would undo that.
-    for (;;) {
-        const ModelFileState state = m_store.CheckModelFile();
-        if (state == ModelFileState::AsLastSeen)
-            return true;
-        const std::u16string question =
-            state == ModelFileState::Missing
-                ? Format(editor_texts::ModelFileMissing, {caption, m_store.modelFilePath()})
-                : Format(editor_texts::ModelFileChanged, {caption});
-        if (m_window.messageBox(question, window_texts::QuestionTitle,
-                                MB_YESNO | MB_ICONQUESTION) != IDYES)
-            return false;
-        if (state == ModelFileState::Missing) {
-            // Nothing to merge into: the whole working model is written anew,
-            // unless a file turned up while the question was open.
-            if (m_store.CheckModelFile() == ModelFileState::Missing)
-                return true;
-            continue;
-        }
-        // The entry goes into the file as it is now: read it again, in its
-        // own encoding, and let the store put the entry's lines into it.
-        m_store.LoadWorkingModel();
-        const Lines &model = m_store.WorkingModel;
-        const bool present =
-            ModelStore::RecordKindOf(ModelStore::FindRecordLine(model, caption)) == kind &&
-            (kind != RecordKind::House || ModelStore::FindCompanionLine(model, code) >= 0);
-        if (present)
-            return true;
-        m_window.messageBox(Format(editor_texts::EntryMissingAfterChange, {caption}),
-                            window_texts::ErrorTitle, MB_ICONERROR);
-        return false;
-    }
 }
 
 } // namespace z7

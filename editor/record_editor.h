@@ -14,7 +14,9 @@ class Window;
 
 // The two value panels: the 21 value rows of their table, an entry's current
 // and shipped values shown in them, edits tracked (IsDirty and the markers)
-// and the shown entry stored or reset through the model store.
+// and the shown entry stored or reset through the model store. The controls
+// are built in panel_controls.cpp, shown and tracked in record_editor.cpp,
+// stored and reset in record_store.cpp.
 class RecordEditor
 {
 public:
@@ -29,15 +31,20 @@ public:
 
     // Shows the entry's values; returns the kind of line its caption found.
     // Kind none (a model file edited by hand) shows the no-selection state and
-    // tells the user the entry is missing.
+    // tells the user the entry is missing. A show that throws leaves no entry
+    // loaded.
     RecordKind ShowEntry(std::u16string_view caption, int code);
     // Stores the shown entry. False when a value was rejected, or when the user
     // declined to store into a model file that another program changed: nothing
-    // is written, the controls keep their values and IsDirty stays set.
+    // is written, the controls keep their values and IsDirty stays set. An
+    // entry that is not the one last shown is not stored at all: IsDirty is
+    // cleared and the answer is true, as there is nothing of it to keep.
     bool StoreEntry(std::u16string_view caption, int code);
     // Puts the shipped values of the entry on screen and stores them. When that
-    // store is declined, the entry counts as edited.
+    // store is declined, the entry counts as edited. Only the entry last shown
+    // is reset.
     bool ResetEntry(std::u16string_view caption, int code);
+    // Hides the panels; no entry is loaded any more.
     void ShowNoSelection();
 
     void RefreshMarkers();
@@ -58,20 +65,31 @@ public:
 
 private:
     void fillPanels(RecordKind kind, int code);
-    void setRowShown(int index, bool shown);
+    void setRowShown(const ValueRowDef &row, bool shown);
     void placeCost(const CostPlacement &placement);
-    std::u16string currentText(int index) const;
-    bool rejectInvalid(int index);
+    bool rejectInvalid(const ValueRowDef &row);
     bool agreeOnModelFile(std::u16string_view caption, int code, RecordKind kind);
+    bool holdsEntry(std::u16string_view caption, int code, RecordKind kind) const;
     struct RowPartners
     {
         std::u16string button, partner;
     };
     std::optional<RowPartners> focusedRowPartners(ControlKind partner) const;
 
+    // The entry whose lines the store's slot arrays hold, as ShowEntry loaded
+    // them; forgotten as a show starts and while nothing is shown, so that a
+    // show that failed half-way cannot hand another entry's slots to a store.
+    struct LoadedEntry
+    {
+        std::u16string caption;
+        int code;
+        RecordKind kind;
+    };
+
     ModelStore &m_store;
     Window &m_window;
     bool m_isDirty = false;
+    std::optional<LoadedEntry> m_loaded;
 };
 
 } // namespace z7

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "catalogue/node_codes.h"
+#include "catalogue/window_names.h"
 #include "editor/editor_texts.h"
 #include "model/model_store.h"
 #include "ui/controls.h"
 
 #include <array>
+#include <string_view>
 
 namespace z7 {
 
@@ -39,6 +41,16 @@ constexpr unsigned PanelLayouts(int panel)
 {
     return panel == 1 ? EveryLayout : HouseLayouts;
 }
+
+constexpr const char16_t *PanelName(int panel)
+{
+    return panel == 1 ? names::Panel1 : names::Panel2;
+}
+
+// The endings of a row's reference button and of its edit or toggle: the
+// button's name less its ending, plus the edit's, names its partner.
+inline constexpr std::u16string_view ButtonSuffix = u"Btn";
+inline constexpr std::u16string_view EditSuffix = u"Edit";
 
 // One edited value on a panel: a caption, the current value (an edit with a
 // spin box, or a yes/no toggle), the shipped value on a button and a marker

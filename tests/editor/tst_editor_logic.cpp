@@ -5,9 +5,11 @@
 
 #include "tests/support/logic_fixture.h"
 
+#include "catalogue/window_names.h"
 #include "editor/value_rows.h"
 
 #include <filesystem>
+#include <functional>
 #include <utility>
 
 namespace z7::test {
@@ -580,7 +582,9 @@ TEST_F(Editing, WholeResetWithOkWritesTheShippedModel)
     // Nothing is selected, so nothing may be stored or reset any more.
     EXPECT_FALSE(dirty());
     EXPECT_FALSE(window->enabled(u"Speichern"));
-    EXPECT_FALSE(window->enabled(u"SingleElementReset"));
+    EXPECT_FALSE(window->enabled(names::SingleElementReset));
+    EXPECT_FALSE(shown(names::SingleElementReset));
+    EXPECT_EQ(text(names::SingleElementReset), u"Reset");
     window->clearShown();
     select(u"Theater");
     EXPECT_TRUE(window->shown().empty());
@@ -837,6 +841,166 @@ INSTANTIATE_TEST_SUITE_P(
                       "Die Modelldatei ist nicht mehr vorhanden; ein anderes Programm hat sie "
                       "gelöscht oder verschoben. Beim Zurücksetzen wird sie neu geschrieben."}),
     [](const auto &info) { return std::string(info.param.name); });
+
+// --- a show that failed -------------------------------------------------------------------
+
+const std::string IndexError = "Listenindex außerhalb des gültigen Bereichs (152)";
+
+// Two lines added at the top shift every line of the model file: the last house
+// levels then lie beyond the shipped model, and showing "Grosser Palast" fails
+// after "Mittlerer Palast" has filled the panels and the slot arrays.
+class FailedShow : public LogicTest
+{
+protected:
+    void SetUp() override
+    {
+        LogicTest::SetUp();
+        platform.putFile(BackupFile, "game's own");
+        platform.putFile(ModelFile, "; eigene Notizen\r\n; noch eine\r\n" +
+                                        shippedText(u"DE_Modell") + "\r\n");
+        start();
+        ASSERT_EQ(window->shown().size(), 1u) << "the layout warning";
+        window->clearShown();
+        select(u"Mittlerer Palast");
+        ASSERT_TRUE(window->shown().empty()) << shownTexts().front();
+    }
+
+    // Moves on to "Grosser Palast", whose show fails; the file and the working
+    // model as they are then must stay so.
+    void failShow()
+    {
+        select(u"Grosser Palast");
+        ASSERT_FALSE(shownTexts().empty());
+        ASSERT_EQ(shownTexts().back(), IndexError);
+        window->clearShown();
+        before = modelBytes();
+        lines = modelLines();
+        working = main->store().WorkingModel;
+        writes = platform.writeCount();
+    }
+
+    // The file's lines that differ from what it held after the failed show.
+    Lines changedLines() const
+    {
+        Lines changed;
+        const std::vector<std::string> now = modelLines();
+        for (std::size_t i = 0; i < now.size(); ++i) {
+            if (i >= lines.size() || now[i] != lines[i])
+                changed.emplace(int(i), now[i]);
+        }
+        return changed;
+    }
+    void leaveForTheater();
+    void expectNothingWritten() const
+    {
+        EXPECT_EQ(changedLines(), Lines{});
+        EXPECT_TRUE(modelBytes() == before) << "the file is not byte-identical";
+        EXPECT_EQ(platform.writeCount(), writes);
+        EXPECT_TRUE(main->store().WorkingModel == working) << "the working model changed";
+    }
+
+    std::string before;
+    std::vector<std::string> lines;
+    z7::Lines working;
+    int writes = 0;
+};
+
+// No value of another entry stands under the failed entry's header.
+TEST_F(FailedShow, LeavesTheNoSelectionState)
+{
+    failShow();
+    EXPECT_FALSE(shown(names::Panel1));
+    EXPECT_FALSE(shown(names::Panel2));
+    EXPECT_TRUE(shown(names::NoSelectImage));
+    EXPECT_EQ(text(names::ObjektnameLabel), u"Grosser Palast");
+    EXPECT_FALSE(window->enabled(names::Speichern));
+    EXPECT_FALSE(window->enabled(names::SingleElementReset));
+    EXPECT_FALSE(shown(names::SingleElementReset));
+    EXPECT_EQ(text(names::SingleElementReset), u"Reset");
+    EXPECT_FALSE(main->editor().IsDirty());
+}
+
+// Going back finds the entry before it whole: shown, stored into its own lines.
+TEST_F(FailedShow, TheEntryBeforeItStillStores)
+{
+    failShow();
+    select(u"Mittlerer Palast");
+    window->type(ValueRows[rows::Steuern].editName, u"700");
+    window->click(names::Speichern);
+    EXPECT_TRUE(window->shown().empty()) << shownTexts().front();
+    EXPECT_EQ(changedLines(),
+              (Lines{{30, "27,H270,{,0,3,2,-1,4,0,0,0,},,,,"},
+                     {151, "Mittlerer Palast,{,70,80,60,2,4,3,1,1,1,2,3,1,1,1,2,1,5,900,112,12,,,"
+                           "700,,"}}));
+}
+
+struct FailedShowCase
+{
+    const char *name;
+    std::function<void(FakeWindow &, TMain &)> act;
+    friend void PrintTo(const FailedShowCase &c, std::ostream *os) { *os << c.name; }
+};
+
+class FailedShowCommand : public FailedShow, public ::testing::WithParamInterface<FailedShowCase>
+{
+};
+
+// The slot arrays still hold "Mittlerer Palast": whatever reaches the entry
+// commands must not write them over the lines of "Grosser Palast".
+TEST_P(FailedShowCommand, WritesNothing)
+{
+    failShow();
+    GetParam().act(*window, *main);
+    EXPECT_TRUE(window->shown().empty()) << shownTexts().front();
+    expectNothingWritten();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, FailedShowCommand,
+    ::testing::Values(
+        FailedShowCase{"SaveButton", [](FakeWindow &w, TMain &) { w.click(names::Speichern); }},
+        // As a skin that lets the click through would deliver it.
+        FailedShowCase{"SaveHandler",
+                       [](FakeWindow &w, TMain &m) { Guarded(w, [&] { m.SpeichernClick(); }); }},
+        FailedShowCase{
+            "ResetHandler",
+            [](FakeWindow &w, TMain &m) { Guarded(w, [&] { m.SingleElementResetClick(); }); }},
+        FailedShowCase{"StoreOnTheEditor",
+                       [](FakeWindow &w, TMain &m) {
+                           Guarded(w, [&] { m.editor().StoreEntry(u"Grosser Palast", 280); });
+                       }}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+// Leaving the failed entry as edited stores nothing into its lines, whatever
+// the answer to an offer to store.
+void FailedShow::leaveForTheater()
+{
+    window->clearShown();
+    window->queueAnswer(IDYES);
+    select(u"Theater");
+    expectNothingWritten();
+    EXPECT_EQ(selectedCaption(), u"Theater");
+    EXPECT_TRUE(shown(names::Panel1));
+    EXPECT_FALSE(main->editor().IsDirty());
+}
+
+// The store offered on leaving "Mittlerer Palast" fails to write: the
+// selection moves on with IsDirty set and the edits still in the panels.
+TEST_F(FailedShow, LeavingItAfterAFailedWriteStoresNothing)
+{
+    window->type(ValueRows[rows::Steuern].editName, u"2000");
+    platform.failNextWrite();
+    window->queueAnswer(IDYES);
+    failShow();
+    leaveForTheater();
+}
+
+TEST_F(FailedShow, LeavingItMarkedEditedStoresNothing)
+{
+    failShow();
+    main->editor().setDirty(true);
+    leaveForTheater();
+}
 
 } // namespace
 } // namespace z7::test
