@@ -2,7 +2,7 @@
 
 // The window as data: what a skin needs to create a control of the window,
 // in standard C++ so that every skin reads the same table, as a form file
-// would be read (app/window_table.h, editor/panel_controls.h).
+// would be read (app/window_table.h, editor/value_rows.h).
 #include <deque>
 #include <initializer_list>
 #include <string>
