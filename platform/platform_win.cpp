@@ -117,10 +117,11 @@ public:
                                         reinterpret_cast<BYTE *>(data.data()), &size);
         }
         ::RegCloseKey(opened);
-        if (status != ERROR_SUCCESS)
+        // A number or bytes name no folder: as good as no value, so that the
+        // start-up says the game is not installed instead of going on
+        // without a game folder.
+        if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
             return {};
-        if (type != REG_SZ && type != REG_EXPAND_SZ)
-            throw Error(Format(texts::InvalidDataType, {value}));
         return Utf8UpToNul(data.data(), size / sizeof(wchar_t));
     }
 

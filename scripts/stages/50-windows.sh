@@ -117,27 +117,30 @@ cp /usr/share/wine/fonts/marlett.ttf /usr/share/wine/fonts/tahoma*.ttf \
 
 # Twice: at 96 dpi, where the window's pixels are the table's, and at 144 dpi,
 # where every position, size and font must be scaled and the logic must still
-# see the table's numbers.
+# see the table's numbers. Each time the skin's own tests and the window
+# contract's cases, which every window must pass alike.
 ui_tests() {
-    local dpi=$1 report="$WORK/ui_report_$1.xml" rc start=$SECONDS
+    local dpi=$1 program=$2 what=$3 report="$WORK/ui_report_$2_$1.xml" rc start=$SECONDS
     timeout 120 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
         >/dev/null 2>&1 || fail "wine reg add (LogPixels) failed"
     wineserver -k >/dev/null 2>&1 || true
     timeout 60 wineserver -w || true
     set +e
     Z7_EXPECTED_DPI=$dpi timeout 300 xvfb-run -a -s "-screen 0 1600x1200x24" \
-        wine "$BUILD/ui_win32_tests.exe" --gtest_output="xml:Z:${report//\//\\}" \
+        wine "$BUILD/$program.exe" --gtest_output="xml:Z:${report//\//\\}" \
         2> >(wine_noise)
     rc=$?
     set -e
-    [ -f "$report" ] || fail "the window tests at $dpi dpi left no report (exit code $rc)"
+    [ -f "$report" ] || fail "the $what at $dpi dpi left no report (exit code $rc)"
     local tests failures errors skipped
     read -r tests failures errors skipped < <(count_report "$report")
-    local summary="$tests window tests at $dpi dpi, $failures failed, $skipped skipped (tests $((SECONDS - start))s, stage $((SECONDS - STAGE_START))s)"
+    local summary="$tests $what at $dpi dpi, $failures failed, $skipped skipped (tests $((SECONDS - start))s, stage $((SECONDS - STAGE_START))s)"
     if [ "$rc" -ne 0 ] || [ "$failures" -ne 0 ] || [ "$errors" -ne 0 ] || [ "$skipped" -ne 0 ]; then
         fail "$summary, exit code $rc"
     fi
     echo "=== windows: $summary"
 }
-ui_tests 96
-ui_tests 144
+for dpi in 96 144; do
+    ui_tests $dpi ui_win32_tests "window tests"
+    ui_tests $dpi contract_win32_tests "window contract cases"
+done

@@ -67,11 +67,6 @@ public:
     }
 };
 
-const char16_t *PanelName(int panel)
-{
-    return panel == 1 ? u"Panel1" : u"Panel2";
-}
-
 int TabPlace(int row)
 {
     for (std::size_t i = 0; i < z7::Panel1TabOrder.size(); ++i) {

@@ -1,7 +1,8 @@
-// The Win32 skin's side of the window seam, on real common controls under
-// Wine: every test drives the controls with the messages the system would
-// send (mouse and key messages at the controls, the dialog manager's keys)
-// and checks what the logic would see through WindowEvents and Window.
+// What only the Win32 skin has, on real common controls under Wine: its
+// pixels at 96 and 144 dpi, the painted labels and pictures, fonts, the
+// frame, the message loop and the system's own styles. What every window
+// must do for the logic is the window contract's (tests/contract), which
+// runs on this skin with the driver in win32_driver.cpp.
 
 // First: windows.h defines MB_OK and IDOK as macros of the same values.
 #include "ui/window.h"
@@ -463,60 +464,15 @@ TEST_F(Win32WindowTest, EveryControlStandsAtItsTableRectUpDownsAndTheirEditsIncl
     EXPECT_EQ(window->geometry(u"KostenEdit"), moved);
 }
 
-TEST_F(Win32WindowTest, NamesAreFoundIgnoringTheCaseOfAToZOnly)
+TEST_F(Win32WindowTest, AnUnknownNameAnswersEmptyValuesAndChangesNothing)
 {
-    struct Row
-    {
-        const char16_t *name;
-        std::optional<ControlKind> kind;
-    };
-    const Row rows[] = {
-        {u"ZahlEdit", ControlKind::Edit},  {u"zahledit", ControlKind::Edit},
-        {u"ZAHLUPD", ControlKind::UpDown}, {u"\u00d6LLABEL", ControlKind::Label},
-        {u"\u00f6lLabel", std::nullopt}, // ö is not Ö
-        {u"Zahl", std::nullopt},           {u"", std::nullopt},
-        {u"baum", ControlKind::Tree},      {u"markTEDIT", ControlKind::Toggle},
-    };
-    for (const Row &row : rows) {
-        SCOPED_TRACE(Narrow(row.name));
-        EXPECT_EQ(window->findControl(row.name), row.kind);
-    }
-    // An unknown name answers empty values and changes nothing.
+    EXPECT_EQ(window->findControl(u"Zahl"), std::nullopt);
     EXPECT_EQ(window->text(u"Zahl"), u"");
     EXPECT_EQ(window->geometry(u"Zahl"), Rect{});
     EXPECT_FALSE(window->visible(u"Zahl"));
     window->setText(u"Zahl", u"5");
     window->setVisible(u"Zahl", false);
-}
-
-TEST_F(Win32WindowTest, TextsVisibilityAndEnabledAreThoseOfTheControlItself)
-{
-    struct Row
-    {
-        const char16_t *name;
-        const char16_t *initial;
-    };
-    const Row rows[] = {{u"ZahlEdit", u"0"},      {u"\u00d6lLabel", u"\u00d6l"},
-                        {u"MarktEdit", u"nein"},  {u"Beenden", u"Beenden"},
-                        {u"Titel", u"Wohnungen"}, {u"Bild", u""}};
-    for (const Row &row : rows) {
-        SCOPED_TRACE(Narrow(row.name));
-        EXPECT_EQ(window->text(row.name), row.initial);
-        if (*row.initial) {
-            window->setText(row.name, u"ja \u00e4");
-            EXPECT_EQ(window->text(row.name), u"ja \u00e4");
-        }
-    }
-    window->setVisible(u"Werte", false);
-    EXPECT_FALSE(window->visible(u"Werte"));
-    EXPECT_TRUE(window->visible(u"ZahlEdit")); // its own flag, not its parent's
-    EXPECT_FALSE(window->visible(u"Nirgends"));
-    window->setVisible(u"Nirgends", true);
-    EXPECT_TRUE(window->visible(u"nirgends"));
-    EXPECT_FALSE(window->enabled(u"Aus"));
-    window->setEnabled(u"Aus", true);
-    EXPECT_TRUE(window->enabled(u"Aus"));
-    EXPECT_TRUE(takeLog().empty());
+    EXPECT_EQ(window->controlHandle(u"Zahl"), nullptr);
 }
 
 TEST_F(Win32WindowTest, ProgramFileNameIsTheRunningProgram)
@@ -549,22 +505,9 @@ TEST_F(Win32WindowTest, RunEndsWhenTheWindowIsClosedFromItsFrame)
 
 // --- the keyboard ------------------------------------------------------------
 
-TEST_F(Win32WindowTest, TabFollowsTheKeyboardOrderIntoPanelsAndSkipsWhatCannotTakeTheFocus)
+TEST_F(Win32WindowTest, TabSkipsWhatIsHiddenOrDisabledAtTheTimeOfTheKey)
 {
     window->show();
-    EXPECT_EQ(window->focusedControl(), u"Beenden");
-    // Kopf holds nothing that takes the focus, Aus is disabled, Nirgends
-    // hidden; buttons, toggles and up-downs without a place are skipped.
-    const std::u16string forward[] = {u"Baum", u"ZahlEdit", u"KostenEdit", u"Beenden"};
-    for (const std::u16string &next : forward) {
-        tab();
-        EXPECT_EQ(window->focusedControl(), next);
-    }
-    tab(true);
-    EXPECT_EQ(window->focusedControl(), u"KostenEdit");
-    tab(true);
-    EXPECT_EQ(window->focusedControl(), u"ZahlEdit");
-
     window->setFocus(u"Baum");
     window->setVisible(u"ZahlEdit", false);
     tab();
@@ -579,16 +522,10 @@ TEST_F(Win32WindowTest, TabFollowsTheKeyboardOrderIntoPanelsAndSkipsWhatCannotTa
     EXPECT_EQ(window->focusedControl(), u"Aus");
 }
 
-TEST_F(Win32WindowTest, EnterAndSpacePressTheFocusedButton)
+TEST_F(Win32WindowTest, EnterInAnEditPressesNoButton)
 {
+    // The dialog manager would send it to a default button.
     window->show();
-    key(hwnd(u"Beenden"), VK_RETURN);
-    EXPECT_EQ(takeLog(), std::vector<std::string>{"clicked Beenden"});
-    ::PostMessageW(hwnd(u"Beenden"), WM_KEYDOWN, VK_SPACE, 1);
-    ::PostMessageW(hwnd(u"Beenden"), WM_KEYUP, VK_SPACE, 0xC0000001);
-    pump();
-    EXPECT_EQ(takeLog(), std::vector<std::string>{"clicked Beenden"});
-    // Enter in an edit presses nothing.
     window->setFocus(u"ZahlEdit");
     key(hwnd(u"ZahlEdit"), VK_RETURN);
     EXPECT_EQ(takeLog(), std::vector<std::string>{});
@@ -596,33 +533,9 @@ TEST_F(Win32WindowTest, EnterAndSpacePressTheFocusedButton)
 
 // --- buttons and toggles -------------------------------------------------------
 
-TEST_F(Win32WindowTest, PushButtonWithoutTabStopTakesTheFocusWhenClicked)
+TEST_F(Win32WindowTest, ToggleTracksItsOwnPressAndIsNoTabStop)
 {
     window->show();
-    EXPECT_FALSE(::GetWindowLongPtrW(hwnd(u"MarktBtn"), GWL_STYLE) & WS_TABSTOP);
-    EXPECT_TRUE(::GetWindowLongPtrW(hwnd(u"Beenden"), GWL_STYLE) & WS_TABSTOP);
-    window->setFocus(u"ZahlEdit");
-    click(u"MarktBtn");
-    EXPECT_EQ(takeLog(), std::vector<std::string>{"clicked MarktBtn"});
-    EXPECT_EQ(events.focusAtClick, "MarktBtn");
-    EXPECT_EQ(window->focusedControl(), u"MarktBtn");
-}
-
-TEST_F(Win32WindowTest, ToggleFlipsThenClicksNeverTakesTheFocusAndSetDownIsSilent)
-{
-    window->show();
-    window->setFocus(u"ZahlEdit");
-    EXPECT_FALSE(window->down(u"MarktEdit"));
-    struct Row
-    {
-        bool downAfter;
-    };
-    for (const Row row : {Row{true}, Row{false}, Row{true}}) {
-        click(u"MarktEdit");
-        EXPECT_EQ(takeLog(), std::vector<std::string>{"clicked MarktEdit"});
-        EXPECT_EQ(window->down(u"marktedit"), row.downAfter);
-        EXPECT_EQ(window->focusedControl(), u"ZahlEdit");
-    }
     // A press that leaves the button before the release is no click.
     HWND toggle = hwnd(u"MarktEdit");
     ::PostMessageW(toggle, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
@@ -630,62 +543,12 @@ TEST_F(Win32WindowTest, ToggleFlipsThenClicksNeverTakesTheFocusAndSetDownIsSilen
     ::PostMessageW(toggle, WM_LBUTTONUP, 0, MAKELPARAM(500, 5));
     pump();
     EXPECT_TRUE(takeLog().empty());
-    EXPECT_TRUE(window->down(u"MarktEdit"));
-
-    window->setDown(u"MarktEdit", false);
     EXPECT_FALSE(window->down(u"MarktEdit"));
-    window->setDown(u"MarktEdit", true);
-    EXPECT_TRUE(window->down(u"MarktEdit"));
-    EXPECT_TRUE(takeLog().empty());
     EXPECT_FALSE(::GetWindowLongPtrW(toggle, GWL_STYLE) & WS_TABSTOP);
     EXPECT_FALSE(window->down(u"MarktBtn")); // not a toggle
 }
 
 // --- edits and up-downs --------------------------------------------------------
-
-TEST_F(Win32WindowTest, UpDownStepsFromTheEditWithinItsRangeAndClicksOnlyOnAChange)
-{
-    window->show();
-    window->setFocus(u"ZahlEdit");
-    enum Via { Key, Mouse };
-    struct Row
-    {
-        const char16_t *typed;
-        int direction;
-        Via via;
-        const char16_t *shown;
-        bool clicked;
-    };
-    // ZahlUpD: -5..20, step 5; the position after the last step is where a
-    // text that is no whole number starts from.
-    const Row rows[] = {
-        {u"0", +1, Key, u"5", true},      {u"abc", +1, Mouse, u"10", true},
-        {u"3", -1, Key, u"-2", true},     {u"  7 ", +1, Mouse, u"12", true},
-        {u"19", +1, Key, u"20", true},    {u"20", +1, Mouse, u"20", false},
-        {u"999", -1, Key, u"15", true},   {u"-5", -1, Key, u"-5", true},
-        {u"-5", -1, Mouse, u"-5", false}, {u"", +1, Key, u"0", true},
-        {u"1.5", +1, Key, u"5", true},    {u"-99999999999", +1, Key, u"10", true},
-    };
-    HWND edit = hwnd(u"ZahlEdit");
-    HWND upDown = hwnd(u"ZahlUpD");
-    RECT arrows;
-    ::GetClientRect(upDown, &arrows);
-    for (const Row &row : rows) {
-        SCOPED_TRACE(Narrow(row.typed));
-        window->setText(u"ZahlEdit", row.typed);
-        if (row.via == Key) {
-            key(edit, row.direction > 0 ? VK_UP : VK_DOWN);
-        } else {
-            const int y = row.direction > 0 ? arrows.bottom / 4 : arrows.bottom * 3 / 4;
-            click(upDown, arrows.right / 2, y);
-        }
-        EXPECT_EQ(window->text(u"ZahlEdit"), row.shown);
-        std::vector<std::string> expected{"stepped ZahlUpD"};
-        if (row.clicked)
-            expected.push_back("clicked ZahlUpD");
-        EXPECT_EQ(takeLog(), expected);
-    }
-}
 
 TEST_F(Win32WindowTest, UpDownWritesPlainDecimalsWithTheTablesStep)
 {
@@ -711,28 +574,13 @@ TEST_F(Win32WindowTest, UpDownWritesPlainDecimalsWithTheTablesStep)
     EXPECT_EQ(window->text(u"KostenEdit"), u"-5000");
 }
 
-TEST_F(Win32WindowTest, DigitsOnlyEditRefusesTypedSignsTheOtherTakesThem)
+TEST_F(Win32WindowTest, EditsAreFlatAndDigitsOnlyIsTheSystemsNumberStyle)
 {
     EXPECT_TRUE(::GetWindowLongPtrW(hwnd(u"ZahlEdit"), GWL_STYLE) & ES_NUMBER);
     EXPECT_FALSE(::GetWindowLongPtrW(hwnd(u"KostenEdit"), GWL_STYLE) & ES_NUMBER);
     // Flat: the edit draws the thin border of WS_BORDER itself, no sunken one.
     for (const char16_t *name : {u"ZahlEdit", u"KostenEdit"})
         EXPECT_FALSE(::GetWindowLongPtrW(hwnd(name), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
-    struct Row
-    {
-        const char16_t *name;
-        const char16_t *after;
-    };
-    for (const Row &row : {Row{u"ZahlEdit", u"7"}, Row{u"KostenEdit", u"-7"}}) {
-        HWND edit = hwnd(row.name);
-        ::SendMessageW(edit, EM_SETSEL, 0, -1);
-        ::SendMessageW(edit, WM_CHAR, L'-', 1);
-        ::SendMessageW(edit, WM_CHAR, L'7', 1);
-        EXPECT_EQ(window->text(row.name), row.after) << Narrow(row.name);
-    }
-    // A negative value from the program is shown all the same.
-    window->setText(u"ZahlEdit", u"-5");
-    EXPECT_EQ(window->text(u"ZahlEdit"), u"-5");
 }
 
 TEST_F(Win32WindowTest, HighlightedEditStandsOnTheButtonHighlightColour)
@@ -757,67 +605,15 @@ TEST_F(Win32WindowTest, HighlightedEditStandsOnTheButtonHighlightColour)
     }
 }
 
-TEST_F(Win32WindowTest, KeyReleaseInAnEditIsReported)
-{
-    window->show();
-    window->setFocus(u"ZahlEdit");
-    ::PostMessageW(hwnd(u"ZahlEdit"), WM_KEYDOWN, '4', 1);
-    ::PostMessageW(hwnd(u"ZahlEdit"), WM_KEYUP, '4', 0xC0000001);
-    pump();
-    EXPECT_EQ(takeLog(), std::vector<std::string>{"keyReleased ZahlEdit"});
-    EXPECT_EQ(window->text(u"ZahlEdit"), u"40");
-}
-
-// --- the tree ------------------------------------------------------------------
-
-TEST_F(Win32WindowTest, TreeTellsBeforeAndAfterEveryMoveByMouseAndKeysButNotOnAReclick)
+TEST_F(Win32WindowTest, TreeControlHoldsTheNodesUnderTheirParentsCollapsed)
 {
     window->fillTree(TestNodes);
-    window->show();
-    // Taking the focus with nothing selected selects the first node.
-    window->setFocus(u"Baum");
-    pump();
-    takeLog();
-    window->selectNodeQuietly(0);
-
-    clickNode(3);
-    EXPECT_EQ(takeLog(), (std::vector<std::string>{"changing 3 from 0", "changed 3 at 3"}));
-    clickNode(3);
-    EXPECT_EQ(takeLog(), std::vector<std::string>{});
-    key(hwnd(u"Baum"), VK_UP);
-    EXPECT_EQ(takeLog(), (std::vector<std::string>{"changing 0 from 3", "changed 0 at 0"}));
-    key(hwnd(u"Baum"), VK_RIGHT); // expands
-    key(hwnd(u"Baum"), VK_DOWN);
-    EXPECT_EQ(takeLog(), (std::vector<std::string>{"changing 1 from 0", "changed 1 at 1"}));
-    EXPECT_EQ(window->selectedNode(), 1);
-}
-
-TEST_F(Win32WindowTest, FillingAndQuietSelectionRunNoTreeHandler)
-{
-    window->show();
-    window->fillTree(TestNodes);
-    window->setFocus(u"Baum");
-    pump();
-    takeLog();
-    window->selectNodeQuietly(2);
-    EXPECT_EQ(window->selectedNode(), 2);
-    window->selectNodeQuietly(-1);
-    EXPECT_EQ(window->selectedNode(), -1);
-    window->selectNodeQuietly(3);
-    window->fillTree(TestNodes);
-    pump();
-    EXPECT_EQ(takeLog(), std::vector<std::string>{});
-    EXPECT_EQ(window->selectedNode(), -1);
-
-    // The nodes as given, children under the node one level up, collapsed.
     HWND tree = hwnd(u"Baum");
     EXPECT_EQ(TreeView_GetCount(tree), 4u);
     EXPECT_EQ(TreeView_GetParent(tree, treeItem(1)), treeItem(0));
     EXPECT_EQ(TreeView_GetParent(tree, treeItem(2)), treeItem(0));
     EXPECT_EQ(TreeView_GetParent(tree, treeItem(3)), nullptr);
     EXPECT_FALSE(TreeView_GetItemState(tree, treeItem(0), TVIS_EXPANDED) & TVIS_EXPANDED);
-    EXPECT_EQ(window->treeNode(2), TestNodes[2]);
-    EXPECT_EQ(window->treeNode(4), TreeNode{});
     const LONG_PTR style = ::GetWindowLongPtrW(tree, GWL_STYLE);
     EXPECT_FALSE(style & (TVS_EDITLABELS | TVS_NOTOOLTIPS));
     EXPECT_TRUE(style & TVS_SHOWSELALWAYS);
@@ -848,16 +644,16 @@ TEST_F(Win32WindowTest, TreeAsksTheColourOfEveryNodeItDraws)
 
 // --- message boxes -------------------------------------------------------------
 
+// The buttons, captions and answers of the boxes are the window contract's
+// (tests/contract); here only what a box is to the window around it.
 struct BoxAnswer
 {
-    int press = 0; // a button id, or 0 for the Esc key
-    std::map<int, std::wstring> captions;
     HWND owner = nullptr;
-    int focused = 0;
     bool seen = false;
 };
 BoxAnswer g_answer;
 
+// Notes the box's owner and presses OK.
 void CALLBACK AnswerBox(HWND, UINT, UINT_PTR timer, DWORD)
 {
     HWND box = nullptr;
@@ -877,67 +673,25 @@ void CALLBACK AnswerBox(HWND, UINT, UINT_PTR timer, DWORD)
         return;
     ::KillTimer(nullptr, timer);
     g_answer.seen = true;
-    for (int id : {IDOK, IDCANCEL, IDYES, IDNO}) {
-        if (HWND button = ::GetDlgItem(box, id)) {
-            wchar_t caption[32] = {};
-            ::GetWindowTextW(button, caption, 32);
-            g_answer.captions[id] = caption;
-        }
-    }
     g_answer.owner = ::GetWindow(box, GW_OWNER);
-    g_answer.focused = ::GetDlgCtrlID(::GetFocus());
-    if (g_answer.press)
-        ::PostMessageW(::GetDlgItem(box, g_answer.press), BM_CLICK, 0, 0);
-    else
-        ::PostMessageW(::GetFocus(), WM_KEYDOWN, VK_ESCAPE, 1);
+    ::PostMessageW(::GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
 }
 
-TEST_F(Win32WindowTest, MessageBoxesShowGermanButtonsAndAnswerThePressedOne)
+TEST_F(Win32WindowTest, MessageBoxIsModalToTheWindowWhichGetsItsFocusBack)
 {
-    const std::map<int, std::wstring> ok{{IDOK, L"OK"}};
-    const std::map<int, std::wstring> yesNo{{IDYES, L"Ja"}, {IDNO, L"Nein"}};
-    const std::map<int, std::wstring> okCancel{{IDOK, L"OK"}, {IDCANCEL, L"Abbrechen"}};
-    struct Row
-    {
-        int flags;
-        int press; // 0: Esc
-        int result;
-        const std::map<int, std::wstring> *captions;
-        int focused; // the default button
-    };
-    const Row rows[] = {
-        {16, IDOK, IDOK, &ok, IDOK},
-        {16, 0, IDOK, &ok, IDOK},
-        {64, 0, IDOK, &ok, IDOK},
-        {36, IDYES, IDYES, &yesNo, IDYES},
-        {36, IDNO, IDNO, &yesNo, IDYES},
-        {36, 0, IDNO, &yesNo, IDYES},
-        {289, IDOK, IDOK, &okCancel, IDCANCEL},
-        {289, IDCANCEL, IDCANCEL, &okCancel, IDCANCEL},
-        {289, 0, IDCANCEL, &okCancel, IDCANCEL},
-    };
     window->show();
     window->setFocus(u"KostenEdit");
-    for (const Row &row : rows) {
-        SCOPED_TRACE(std::to_string(row.flags) + " " + std::to_string(row.press));
-        g_answer = BoxAnswer{};
-        g_answer.press = row.press;
-        ::SetTimer(nullptr, 0, 20, AnswerBox);
-        EXPECT_EQ(window->messageBox(u"Eine Frage\rzwei Zeilen", u"Sicherheitsabfrage", row.flags),
-                  row.result);
-        EXPECT_TRUE(g_answer.seen);
-        EXPECT_EQ(g_answer.captions, *row.captions);
-        EXPECT_EQ(g_answer.owner, window->handle());
-        EXPECT_EQ(g_answer.focused, row.focused);
-        // The window gets its focus back where it was.
-        EXPECT_EQ(window->focusedControl(), u"KostenEdit");
-    }
+    g_answer = BoxAnswer{};
+    ::SetTimer(nullptr, 0, 20, AnswerBox);
+    EXPECT_EQ(window->messageBox(u"Gespeichert", u"Z7edit", 64), IDOK);
+    EXPECT_TRUE(g_answer.seen);
+    EXPECT_EQ(g_answer.owner, window->handle());
+    EXPECT_EQ(window->focusedControl(), u"KostenEdit");
 }
 
 TEST_F(Win32WindowTest, MessageBoxBeforeTheWindowIsShownHasNoOwner)
 {
     g_answer = BoxAnswer{};
-    g_answer.press = IDOK;
     ::SetTimer(nullptr, 0, 20, AnswerBox);
     EXPECT_EQ(window->messageBox(u"Start", u"Fehler", 16), IDOK);
     EXPECT_TRUE(g_answer.seen);

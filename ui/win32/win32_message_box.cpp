@@ -1,8 +1,11 @@
+// First: windows.h defines MB_OK and IDOK as macros of the same values, which
+// would break the seam's own declarations of them.
+#include "ui/window_rules.h"
+
 #include "ui/win32/win32_message_box.h"
 
-#include "ui/window_texts.h"
-
 #include <string>
+#include <vector>
 
 #include <commctrl.h>
 
@@ -20,22 +23,27 @@ const wchar_t *Wide(const char16_t *text)
 struct BoxHook
 {
     HHOOK hook = nullptr;
-    int flags = 0;
+    std::vector<BoxButton> buttons;
 };
 thread_local BoxHook *t_pending = nullptr;
 
-constexpr UINT_PTR YesNoSubclass = 1;
+constexpr UINT_PTR DismissSubclass = 1;
 
-// Windows ignores Esc in a Yes/No box; the program's questions take it as No.
-LRESULT CALLBACK YesNoProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                           DWORD_PTR)
+// Leaving a box with Esc or from its frame answers Cancel in every box.
+// Windows ignores both in a Yes/No box and answers OK in a lone-OK one; a
+// question left so must not read as No, which throws the edits away.
+LRESULT CALLBACK DismissProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                             DWORD_PTR)
 {
-    if (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL) {
-        ::EndDialog(box, IDNO);
+    const bool dismissed = (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL) ||
+                           message == WM_CLOSE ||
+                           (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_CLOSE);
+    if (dismissed) {
+        ::EndDialog(box, BoxDismissed);
         return 0;
     }
     if (message == WM_NCDESTROY)
-        ::RemoveWindowSubclass(box, YesNoProc, id);
+        ::RemoveWindowSubclass(box, DismissProc, id);
     return ::DefSubclassProc(box, message, wParam, lParam);
 }
 
@@ -50,12 +58,11 @@ LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam)
         wchar_t className[16] = {};
         ::GetClassNameW(box, className, 16);
         if (std::wstring_view(className) == L"#32770") {
-            ::SetDlgItemTextW(box, IDOK, Wide(window_texts::Ok));
-            ::SetDlgItemTextW(box, IDCANCEL, Wide(window_texts::Cancel));
-            ::SetDlgItemTextW(box, IDYES, Wide(window_texts::Yes));
-            ::SetDlgItemTextW(box, IDNO, Wide(window_texts::No));
-            if ((pending->flags & 0xF) == MB_YESNO)
-                ::SetWindowSubclass(box, YesNoProc, YesNoSubclass, 0);
+            for (const BoxButton &button : pending->buttons)
+                ::SetDlgItemTextW(box, button.result, Wide(button.caption));
+            // The box greys its Close where it has no Cancel button.
+            ::EnableMenuItem(::GetSystemMenu(box, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_ENABLED);
+            ::SetWindowSubclass(box, DismissProc, DismissSubclass, 0);
             ::UnhookWindowsHookEx(hook);
             pending->hook = nullptr;
             t_pending = nullptr;
@@ -64,27 +71,33 @@ LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam)
     return ::CallNextHookEx(hook, code, wParam, lParam);
 }
 
+// The MessageBoxW style that shows these buttons, with this one as default.
+UINT BoxStyle(const std::vector<BoxButton> &buttons, std::size_t defaultButton)
+{
+    UINT style = MB_OK;
+    if (buttons.size() == 2)
+        style = buttons[0].result == IDYES ? MB_YESNO : MB_OKCANCEL;
+    return style | (defaultButton == 1 ? MB_DEFBUTTON2 : MB_DEFBUTTON1);
+}
+
 } // namespace
 
 int ShowMessageBox(HWND owner, std::u16string_view text, std::u16string_view title, int flags)
 {
-    const std::u16string textZ(text);
+    const std::u16string textZ = BoxTextLines(text, u"\r\n");
     const std::u16string titleZ(title);
     BoxHook hook;
-    hook.flags = flags;
+    hook.buttons = BoxButtons(flags);
+    const UINT style =
+        BoxStyle(hook.buttons, BoxDefaultButton(flags)) | (static_cast<UINT>(flags) & MB_ICONMASK);
     hook.hook = ::SetWindowsHookExW(WH_CBT, CbtProc, nullptr, ::GetCurrentThreadId());
     // A box asked for from inside another box's hook time replaces it.
     BoxHook *outer = t_pending;
     t_pending = hook.hook ? &hook : nullptr;
-    const int result =
-        ::MessageBoxW(owner, Wide(textZ.c_str()), Wide(titleZ.c_str()), static_cast<UINT>(flags));
+    const int result = ::MessageBoxW(owner, Wide(textZ.c_str()), Wide(titleZ.c_str()), style);
     if (hook.hook)
         ::UnhookWindowsHookEx(hook.hook);
     t_pending = outer;
-    if (result == IDCANCEL && (flags & 0xF) == MB_YESNO)
-        return IDNO;
-    if (result == IDCANCEL && (flags & 0xF) == MB_OK)
-        return IDOK;
     return result;
 }
 

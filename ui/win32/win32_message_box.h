@@ -6,8 +6,8 @@
 
 namespace z7 {
 
-// MessageBoxW with the German button captions whatever the system's language,
-// Esc and Close answering No in a Yes/No box and OK in a lone-OK box.
+// MessageBoxW with the buttons of the window's rules and their German captions
+// whatever the system's language; Esc and Close answer Cancel in every box.
 int ShowMessageBox(HWND owner, std::u16string_view text, std::u16string_view title, int flags);
 
 } // namespace z7

@@ -3,9 +3,9 @@
 #include "model/text.h"
 #include "ui/error_report.h"
 #include "ui/win32/win32_message_box.h"
+#include "ui/window_rules.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <exception>
 #include <stdexcept>
 #include <utility>
@@ -22,9 +22,6 @@ constexpr wchar_t PanelClass[] = L"Z7EditPanel";
 constexpr int FirstId = 100;
 constexpr UINT_PTR EditSubclass = 1;
 constexpr UINT_PTR ToggleSubclass = 2;
-constexpr int ListPictureCount = 108;
-constexpr int ListPictureWidth = 135;
-constexpr int ListPictureHeight = 96;
 constexpr int TreeIndent = 19;
 constexpr COLORREF Maroon = RGB(128, 0, 0);
 
@@ -47,37 +44,6 @@ std::u16string WindowText(HWND hwnd)
     const int copied = ::GetWindowTextW(hwnd, reinterpret_cast<wchar_t *>(text.data()), length + 1);
     text.resize(static_cast<std::size_t>(std::max(copied, 0)));
     return text;
-}
-
-// A whole decimal number, optionally signed and surrounded by spaces; the
-// up-down steps from it as the Linux program's does.
-std::optional<int> WholeNumber(std::u16string_view text)
-{
-    auto space = [](char16_t c) { return c == u' ' || c == u'\t'; };
-    while (!text.empty() && space(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && space(text.back()))
-        text.remove_suffix(1);
-    bool negative = false;
-    if (!text.empty() && (text.front() == u'-' || text.front() == u'+')) {
-        negative = text.front() == u'-';
-        text.remove_prefix(1);
-    }
-    if (text.empty())
-        return std::nullopt;
-    std::int64_t value = 0;
-    for (char16_t c : text) {
-        if (c < u'0' || c > u'9')
-            return std::nullopt;
-        value = value * 10 + (c - u'0');
-        if (value > std::int64_t(INT32_MAX) + 1)
-            return std::nullopt;
-    }
-    if (negative)
-        value = -value;
-    if (value < INT32_MIN || value > INT32_MAX)
-        return std::nullopt;
-    return static_cast<int>(value);
 }
 
 // The per-monitor DPI functions exist from Windows 10 on; older systems and
@@ -223,9 +189,12 @@ void Win32Window::create(const WindowDef &window, std::span<const ControlDef> co
     // made from it later.
     for (const ControlDef &d : controls)
         m_table.addCopy(d);
+    m_index = ControlIndex(m_table.controls);
+    const std::vector<bool> later = MadeWhenFirstNeeded(m_table.controls);
+    m_keyboardOrder = KeyboardOrder(m_table.controls);
     m_controls.reserve(controls.size());
     for (std::size_t i = 0; i < controls.size(); ++i)
-        createControl(static_cast<int>(i), m_table.controls[i]);
+        createControl(static_cast<int>(i), m_table.controls[i], later[i]);
     attachUpDowns();
     placeInDrawingOrder({});
 }
@@ -238,7 +207,7 @@ void Win32Window::makeLaterControls() const
     auto *self = const_cast<Win32Window *>(this);
     std::vector<int> made;
     for (std::size_t i = 0; i < m_controls.size(); ++i) {
-        if (m_controls[i].laterIn >= 0) {
+        if (m_controls[i].later) {
             self->makeWindow(static_cast<int>(i));
             made.push_back(static_cast<int>(i));
         }
@@ -251,43 +220,31 @@ void Win32Window::makeLaterControls() const
     }
 }
 
-void Win32Window::createControl(int index, const ControlDef &def)
+void Win32Window::createControl(int index, const ControlDef &def, bool later)
 {
     Control control;
     control.name = Z(def.name ? def.name : u"");
     control.kind = def.kind;
     control.rect = def.rect;
     control.look = def.look;
-    control.tabOrder = def.tabOrder;
-    control.minimum = std::min(def.minimum, def.maximum);
-    control.maximum = std::max(def.minimum, def.maximum);
-    control.step = def.step;
     if (def.parent) {
-        control.parent = indexOf(def.parent);
+        const std::optional<std::size_t> parent = m_index.find(def.parent);
         // A panel holds only controls that come after it in the table.
-        if (control.parent < 0 || m_controls[control.parent].kind != ControlKind::Panel)
+        if (!parent || *parent >= std::size_t(index) ||
+            m_controls[*parent].kind != ControlKind::Panel)
             throw std::logic_error(
                 ToUtf8(Format(u"Das Steuerelement %1 liegt auf %2, das kein Panel vor ihm ist.",
                               {control.name, def.parent})));
+        control.parent = static_cast<int>(*parent);
     }
-    // A panel that starts hidden gets its controls when it is first shown or
-    // one of them is first used: until then nobody sees them, and creating
-    // the ~100 windows of the value panels was most of the start under Wine.
-    // So does a window that starts hidden on the window itself (the value
-    // panels, the single reset).
-    if (control.parent >= 0) {
-        const Control &parent = m_controls[control.parent];
-        if (parent.laterIn >= 0)
-            control.laterIn = parent.laterIn;
-        else if (!m_table.controls[control.parent].visible)
-            control.laterIn = control.parent;
-        if (control.laterIn >= 0)
-            m_controls[control.laterIn].holdsLater = true;
-    } else if (!def.visible && !IsPictureLike(def.kind)) {
-        control.laterIn = index;
-    }
+    // Until the panel it lies on is first shown or one of its controls is
+    // first used, nobody sees such a control: creating the ~100 windows of
+    // the value panels was most of the start under Wine.
+    control.later = later;
+    if (later)
+        m_controls[control.parent].holdsLater = true;
     m_controls.push_back(std::move(control));
-    if (m_controls.back().laterIn < 0)
+    if (!later)
         makeWindow(index);
 }
 
@@ -295,7 +252,7 @@ void Win32Window::makeWindow(int index)
 {
     const ControlDef &def = m_table.controls[index];
     Control &c = m_controls[index];
-    c.laterIn = -1;
+    c.later = false;
     if (IsPictureLike(def.kind)) {
         c.painted = true;
         c.text = def.kind == ControlKind::Label && def.caption ? def.caption : u"";
@@ -396,15 +353,17 @@ void Win32Window::attachUpDowns()
         if (c.kind != ControlKind::UpDown || !c.hwnd || c.attached)
             continue;
         c.attached = true;
-        if (m_table.controls[i].buddy)
-            c.buddy = indexOf(m_table.controls[i].buddy);
+        const ControlDef &def = m_table.controls[i];
+        if (def.buddy)
+            c.buddy = indexOf(def.buddy);
         if (c.buddy >= 0) {
             ::SendMessageW(c.hwnd, UDM_SETBUDDY, reinterpret_cast<WPARAM>(m_controls[c.buddy].hwnd),
                            0);
         }
-        ::SendMessageW(c.hwnd, UDM_SETRANGE32, static_cast<WPARAM>(c.minimum),
-                       static_cast<LPARAM>(c.maximum));
-        UDACCEL accel{0, static_cast<UINT>(std::max(c.step, 1))};
+        ::SendMessageW(c.hwnd, UDM_SETRANGE32,
+                       static_cast<WPARAM>(std::min(def.minimum, def.maximum)),
+                       static_cast<LPARAM>(std::max(def.minimum, def.maximum)));
+        UDACCEL accel{0, static_cast<UINT>(std::max(def.step, 1))};
         ::SendMessageW(c.hwnd, UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&accel));
         ::SendMessageW(c.hwnd, UDM_SETPOS32, 0, 0);
         // UDS_ALIGNRIGHT has moved the arrows onto the edit and narrowed the
@@ -440,11 +399,9 @@ void Win32Window::placeInDrawingOrder(const std::vector<int> &only)
 
 int Win32Window::indexOf(std::u16string_view name) const
 {
-    for (std::size_t i = 0; i < m_controls.size(); ++i) {
-        if (EqualsIgnoringAsciiCase(m_controls[i].name, name))
-            return static_cast<int>(i);
-    }
-    return -1;
+    // While the window is being created, only the rows made so far count.
+    const std::optional<std::size_t> row = m_index.find(name);
+    return row && *row < m_controls.size() ? static_cast<int>(*row) : -1;
 }
 
 int Win32Window::indexOf(HWND hwnd) const
@@ -460,7 +417,7 @@ int Win32Window::indexOf(HWND hwnd) const
 const Win32Window::Control *Win32Window::find(std::u16string_view name) const
 {
     const int index = indexOf(name);
-    if (index >= 0 && m_controls[index].laterIn >= 0)
+    if (index >= 0 && m_controls[index].later)
         makeLaterControls();
     return index >= 0 && (m_controls[index].hwnd || m_controls[index].painted) ? &m_controls[index]
                                                                                : nullptr;
@@ -676,7 +633,7 @@ std::shared_ptr<const Picture> Win32Window::ownPicture(std::u16string_view name)
 
 std::shared_ptr<const Picture> Win32Window::listPicture(int index)
 {
-    if (index < 0 || index >= ListPictureCount)
+    if (!InPictureList(index))
         return nullptr;
     if (!m_listPictures[index]) {
         wchar_t name[16];
@@ -789,14 +746,15 @@ void Win32Window::fillTree(const std::vector<TreeNode> &nodes)
 
     ::SendMessageW(tree, WM_SETREDRAW, FALSE, 0);
     ::SendMessageW(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+    const std::vector<int> parents = TreeParents(nodes);
     m_nodes = nodes;
     m_items.assign(nodes.size(), nullptr);
-    std::vector<HTREEITEM> levels; // the last node inserted at each depth
     for (std::size_t i = 0; i < nodes.size(); ++i) {
-        // A node can go one level deeper than the node before it, no more.
-        const int depth = std::clamp(nodes[i].depth, 0, static_cast<int>(levels.size()));
+        const int parent = parents[i];
+        // The depth the node has in the tree, which may differ from the one given.
+        m_nodes[i].depth = parent < 0 ? 0 : m_nodes[static_cast<std::size_t>(parent)].depth + 1;
         TVINSERTSTRUCTW insert{};
-        insert.hParent = depth == 0 ? TVI_ROOT : levels[static_cast<std::size_t>(depth) - 1];
+        insert.hParent = parent < 0 ? TVI_ROOT : m_items[static_cast<std::size_t>(parent)];
         insert.hInsertAfter = TVI_LAST;
         insert.item.mask = TVIF_TEXT | TVIF_PARAM;
         insert.item.pszText = const_cast<wchar_t *>(Wide(nodes[i].caption.c_str()));
@@ -804,8 +762,6 @@ void Win32Window::fillTree(const std::vector<TreeNode> &nodes)
         HTREEITEM item = reinterpret_cast<HTREEITEM>(
             ::SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
         m_items[i] = item;
-        levels.resize(static_cast<std::size_t>(depth));
-        levels.push_back(item);
     }
     ::SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, 0);
     ::SendMessageW(tree, WM_SETREDRAW, TRUE, 0);
@@ -928,29 +884,6 @@ int Win32Window::run()
 
 // --- the keyboard ------------------------------------------------------------
 
-std::vector<int> Win32Window::keyboardOrder() const
-{
-    std::vector<int> order;
-    auto collect = [this, &order](auto &self, int parent) -> void {
-        std::vector<int> children;
-        for (std::size_t i = 0; i < m_controls.size(); ++i) {
-            if (m_controls[i].parent == parent && m_controls[i].tabOrder >= 0)
-                children.push_back(static_cast<int>(i));
-        }
-        std::stable_sort(children.begin(), children.end(), [this](int a, int b) {
-            return m_controls[a].tabOrder < m_controls[b].tabOrder;
-        });
-        for (int child : children) {
-            if (m_controls[child].kind == ControlKind::Panel)
-                self(self, child);
-            else
-                order.push_back(child);
-        }
-    };
-    collect(collect, -1);
-    return order;
-}
-
 bool Win32Window::takesFocus(int index) const
 {
     for (int i = index; i >= 0; i = m_controls[i].parent) {
@@ -964,16 +897,19 @@ bool Win32Window::takesFocus(int index) const
 
 void Win32Window::moveFocus(bool forward)
 {
-    const std::vector<int> order = keyboardOrder();
+    const std::vector<std::size_t> &order = m_keyboardOrder;
     if (order.empty())
         return;
     const int count = static_cast<int>(order.size());
-    const auto current = std::find(order.begin(), order.end(), indexOf(Z(focusedControl())));
+    const int focused = indexOf(Z(focusedControl()));
+    const auto current =
+        focused < 0 ? order.end()
+                    : std::find(order.begin(), order.end(), static_cast<std::size_t>(focused));
     int position =
         current == order.end() ? (forward ? -1 : count) : static_cast<int>(current - order.begin());
     for (int tried = 0; tried < count; ++tried) {
         position = ((forward ? position + 1 : position - 1) % count + count) % count;
-        const int index = order[static_cast<std::size_t>(position)];
+        const int index = static_cast<int>(order[static_cast<std::size_t>(position)]);
         if (!takesFocus(index))
             continue;
         HWND hwnd = m_controls[index].hwnd;
@@ -1287,18 +1223,15 @@ void Win32Window::stepUpDown(int index, int direction)
     if (direction == 0 || c.buddy < 0)
         return;
     const HWND edit = m_controls[c.buddy].hwnd;
-    const int start =
-        std::clamp(WholeNumber(WindowText(edit)).value_or(c.position), c.minimum, c.maximum);
-    const std::int64_t wanted = std::int64_t(start) + std::int64_t(direction) * std::max(c.step, 1);
-    const int next = static_cast<int>(std::clamp<std::int64_t>(wanted, c.minimum, c.maximum));
-    ::SetWindowTextW(edit, Wide(Number(next).c_str()));
-    ::SendMessageW(c.hwnd, UDM_SETPOS32, 0, next);
-    const int previous = c.position;
-    c.position = next;
+    const UpDownStep step = StepUpDown(m_table.controls[static_cast<std::size_t>(index)],
+                                       WindowText(edit), c.position, direction);
+    ::SetWindowTextW(edit, Wide(step.text.c_str()));
+    ::SendMessageW(c.hwnd, UDM_SETPOS32, 0, step.position);
+    c.position = step.position;
     const std::u16string name = c.name;
     if (m_events) {
         m_events->stepped(name);
-        if (next != previous)
+        if (step.clicked)
             m_events->clicked(name);
     }
 }

@@ -12,6 +12,7 @@
 
 #include "platform/resource_source.h"
 #include "ui/win32/win32_pictures.h"
+#include "ui/window_rules.h"
 
 #include <memory>
 #include <optional>
@@ -94,7 +95,6 @@ private:
         int parent = -1; // index of the panel, -1 for the window
         Rect rect;       // at 96 dpi
         unsigned look = PlainLook;
-        int tabOrder = -1;
         HWND hwnd = nullptr;
         // Labels, pictures and lines have no window of their own: the panel
         // or window they lie on paints them from these. Every window costs
@@ -108,14 +108,13 @@ private:
         HFONT font = nullptr;
         std::shared_ptr<const Picture> picture;
         bool listPicture = false;
-        // Up-down controls.
+        // Up-down controls: the edit, the position after the last step.
         int buddy = -1;
-        int minimum = 0, maximum = 100, step = 1;
         int position = 0;
         bool attached = false;
-        // The hidden panel whose first showing or use makes this control's
-        // window; -1 once it has one.
-        int laterIn = -1;
+        // Lies on a hidden panel and has no window yet: the panel's first
+        // showing or the first use of such a control makes them all.
+        bool later = false;
         bool holdsLater = false; // a hidden panel whose controls are made later
     };
 
@@ -136,10 +135,9 @@ private:
     void stepUpDown(int index, int direction);
     bool preTranslate(MSG &message);
     void moveFocus(bool forward);
-    std::vector<int> keyboardOrder() const;
     bool takesFocus(int index) const;
 
-    void createControl(int index, const ControlDef &def);
+    void createControl(int index, const ControlDef &def, bool later);
     void makeWindow(int index);
     void makeLaterControls() const;
     void placeInDrawingOrder(const std::vector<int> &only);
@@ -169,6 +167,8 @@ private:
     Rect m_clientRect;
 
     ControlTable m_table; // every control, with its own texts
+    ControlIndex m_index;
+    std::vector<std::size_t> m_keyboardOrder;
     std::vector<Control> m_controls;
     FontStyle m_windowFontStyle;
     HFONT m_windowFont = nullptr;
