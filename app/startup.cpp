@@ -43,14 +43,15 @@ TMain::StartResult TMain::FormCreate()
         m_window.messageBox(app_texts::GameRunning, window_texts::ErrorTitle, MB_ICONERROR);
 
     std::u16string gamePath;
-    // A registry value that is not text is reported; the path then stays empty
-    // and the window opens without a model, as nothing can be edited.
-    const bool registryRead = Guarded(m_window, [&] {
+    try {
         gamePath = FromUtf8(m_platform.readRegistryText(platform_texts::AppPathsKey,
                                                         platform_texts::AppPathsValue));
-    });
-    if (!registryRead)
-        return StartResult::Run;
+    } catch (const Error &) {
+        // A value that is not text names no folder: as good as none. Opening
+        // the window without a game folder would let the commands write the
+        // model file wherever the process happens to stand.
+        gamePath.clear();
+    }
     if (gamePath.empty()) {
         m_window.messageBox(app_texts::NoInstallation, window_texts::ErrorTitle, MB_ICONERROR);
         return StartResult::End;

@@ -22,8 +22,9 @@ public:
     // Text of a value under HKEY_LOCAL_MACHINE\<key>, 32-bit registry view.
     // Empty when the key or value is missing or cannot be opened; text up to its
     // first NUL; expandable text is not expanded. A value that is not text
-    // reads as empty on Windows, so that the start-up finds no game; the Wine
-    // backend throws z7::Error("Ungültiger Datentyp für '<value>'").
+    // reads as empty on Windows; the Wine backend throws
+    // z7::Error("Ungültiger Datentyp für '<value>'"). The start-up takes
+    // either as a game that is not installed.
     virtual std::string readRegistryText(const std::string &key, const std::string &value) = 0;
 
     // The user's Documents folder as a Windows path without a trailing "\".

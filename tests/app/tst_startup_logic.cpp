@@ -4,6 +4,7 @@
 
 #include "tests/support/logic_fixture.h"
 
+#include "app/app_texts.h"
 #include "platform/platform_texts.h"
 
 #include <algorithm>
@@ -158,15 +159,16 @@ TEST_F(LogicTest, MissingGameExecutableEndsWithoutMovingAnything)
     EXPECT_TRUE(platform.claimedFolders().empty());
 }
 
-// A registry value that is no text cannot name a folder: reported, and the
-// window opens without a model rather than guessing one.
-TEST_F(LogicTest, RegistryValueOfAnotherTypeIsReported)
+// A registry value that is no text cannot name a folder: the game counts as
+// not installed, and nothing is written anywhere.
+TEST_F(LogicTest, RegistryValueOfAnotherTypeCountsAsNoInstallation)
 {
     platform.setRegistryNonText(AppPathsKey, "Path");
     start();
-    EXPECT_EQ(result, TMain::StartResult::Run);
-    EXPECT_EQ(shownTexts(), std::vector<std::string>{"Ungültiger Datentyp für 'Path'"});
-    EXPECT_EQ(window->shown().front().title, u"Z7edit");
+    EXPECT_EQ(result, TMain::StartResult::End);
+    ASSERT_EQ(window->shown().size(), 1u);
+    EXPECT_EQ(window->shown().front().text, app_texts::NoInstallation);
+    EXPECT_EQ(window->shown().front().title, u"Fehler");
     EXPECT_TRUE(platform.writtenFiles().empty());
     EXPECT_TRUE(window->nodes().empty());
 }
@@ -351,10 +353,27 @@ TEST_F(LogicTest, StartClearsAwayWhatACutOffSaveLeft)
 
 // --- a model file edited by hand ----------------------------------------------
 
+// The shipped model's lines, changed by edit, each ended by lineEnd.
+std::string shippedWith(void (*edit)(std::vector<std::string> &lines),
+                        std::string_view lineEnd = "\r\n")
+{
+    std::vector<std::string> lines;
+    const std::string model = shippedText(u"DE_Modell");
+    for (std::size_t begin = 0, end; begin <= model.size(); begin = end + 2) {
+        end = std::min(model.find("\r\n", begin), model.size());
+        lines.push_back(model.substr(begin, end - begin));
+    }
+    edit(lines);
+    std::string bytes;
+    for (const std::string &line : lines)
+        bytes += line + std::string(lineEnd);
+    return bytes;
+}
+
 struct LayoutCase
 {
     const char *name;
-    void (*edit)(std::vector<std::string> &lines);
+    std::string (*bytes)();
     const char *lineCount; // nullptr: no warning
 };
 
@@ -363,20 +382,11 @@ class ModelLayout : public LogicTest, public ::testing::WithParamInterface<Layou
 };
 
 // A file whose lines no longer pair with the shipped ones is named once; the
-// editor still opens and writes nothing by itself.
+// editor still opens, shows what it can and writes nothing by itself.
 TEST_P(ModelLayout, WarnsOnceWhenTheLinesNoLongerPair)
 {
     const LayoutCase &c = GetParam();
-    std::vector<std::string> lines;
-    const std::string model = shippedText(u"DE_Modell");
-    for (std::size_t begin = 0, end; begin <= model.size(); begin = end + 2) {
-        end = std::min(model.find("\r\n", begin), model.size());
-        lines.push_back(model.substr(begin, end - begin));
-    }
-    c.edit(lines);
-    std::string bytes;
-    for (const std::string &line : lines)
-        bytes += line + "\r\n";
+    const std::string bytes = c.bytes();
     platform.putFile(ModelFile, bytes);
     platform.putFile(BackupFile, "game's own");
     start();
@@ -396,6 +406,10 @@ TEST_P(ModelLayout, WarnsOnceWhenTheLinesNoLongerPair)
         EXPECT_TRUE(window->shown().empty());
     }
     EXPECT_EQ(window->nodes().size(), 113u);
+    // Every node can be selected, whatever the file holds, without a write.
+    for (int i = 0; i < int(window->nodes().size()); ++i)
+        window->select(i);
+    EXPECT_EQ(window->selectedNode(), int(window->nodes().size()) - 1);
     EXPECT_EQ(modelBytes(), bytes);
     EXPECT_TRUE(platform.writtenFiles().empty());
 }
@@ -403,16 +417,47 @@ TEST_P(ModelLayout, WarnsOnceWhenTheLinesNoLongerPair)
 INSTANTIATE_TEST_SUITE_P(
     Files, ModelLayout,
     ::testing::Values(
-        LayoutCase{"intact", [](std::vector<std::string> &) {}, nullptr},
-        LayoutCase{"valueChanged", [](std::vector<std::string> &l) { l[32][13] = '9'; }, nullptr},
-        LayoutCase{"lineRemoved", [](std::vector<std::string> &l) { l.erase(l.begin() + 40); },
+        LayoutCase{"intact", [] { return shippedWith([](std::vector<std::string> &) {}); },
+                   nullptr},
+        LayoutCase{"lfLineEnds",
+                   [] { return shippedWith([](std::vector<std::string> &) {}, "\n"); }, nullptr},
+        LayoutCase{"valueChanged",
+                   [] { return shippedWith([](std::vector<std::string> &l) { l[32][13] = '9'; }); },
+                   nullptr},
+        LayoutCase{"lineRemoved",
+                   [] {
+                       return shippedWith(
+                           [](std::vector<std::string> &l) { l.erase(l.begin() + 40); });
+                   },
                    "151"},
-        LayoutCase{"lineAdded", [](std::vector<std::string> &l) { l.insert(l.begin() + 10, ""); },
+        LayoutCase{"lineAdded",
+                   [] {
+                       return shippedWith(
+                           [](std::vector<std::string> &l) { l.insert(l.begin() + 10, ""); });
+                   },
                    "153"},
-        LayoutCase{"buildingsSwapped", [](std::vector<std::string> &l) { std::swap(l[31], l[32]); },
+        LayoutCase{"buildingsSwapped",
+                   [] {
+                       return shippedWith(
+                           [](std::vector<std::string> &l) { std::swap(l[31], l[32]); });
+                   },
                    "152"},
-        LayoutCase{"housesSwapped", [](std::vector<std::string> &l) { std::swap(l[140], l[141]); },
-                   "152"}),
+        LayoutCase{"housesSwapped",
+                   [] {
+                       return shippedWith(
+                           [](std::vector<std::string> &l) { std::swap(l[140], l[141]); });
+                   },
+                   "152"},
+        LayoutCase{"empty", [] { return std::string(); }, "0"},
+        LayoutCase{"garbage",
+                   [] {
+                       std::string bytes(4096, '\0');
+                       for (std::size_t i = 0; i < bytes.size(); ++i)
+                           bytes[i] = char((i * 7919 + 13) % 251 + 1);
+                       return bytes;
+                   },
+                   "34"},
+        LayoutCase{"utf16OddBytes", [] { return "\xFF\xFE" + std::string("A\0L\0L\0 ", 7); }, "1"}),
     [](const auto &info) { return std::string(info.param.name); });
 
 // --- the guide ----------------------------------------------------------------
@@ -632,6 +677,7 @@ TEST_F(LogicTest, TheOneEditorClaimsItsGameFolderAndStarts)
     start();
     EXPECT_EQ(result, TMain::StartResult::Run);
     EXPECT_EQ(platform.claimedFolders(), std::vector{Game});
+    EXPECT_TRUE(window->shown().empty());
     EXPECT_TRUE(platform.shownOtherEditors().empty());
 }
 

@@ -216,6 +216,20 @@ TEST_F(Editing, MarkersCompareTextsNotNumbers)
     EXPECT_TRUE(dirty()) << "typing the shipped value back keeps the entry edited";
 }
 
+// The keyboard gives the cost a sign and anything else; the other rows take
+// digits only.
+TEST_F(Editing, KeysGiveOnlyTheCostMoreThanDigits)
+{
+    select(u"Theater");
+    for (const auto &[edit, result] :
+         Texts{{u"ArbeiterEdit", u"42"}, {u"BaukostenEdit", u"-4a2"}}) {
+        window->setText(edit, u"");
+        window->click(edit);
+        window->typeKeys(u"-4a2");
+        EXPECT_EQ(text(edit), result) << ToUtf8(edit);
+    }
+}
+
 // Rows a layout hides must leave no marker behind when the kind of entry changes.
 TEST_F(Editing, SwitchingKindsLeavesNoStrayMarker)
 {
@@ -457,8 +471,9 @@ TEST_F(Editing, EntryMissingFromAHandEditedFileShowsNoSelection)
 struct LeaveCase
 {
     const char *name;
-    int answer;
+    int answer; // 0: the question left with Esc
     std::u16string_view next;
+    bool nextIsEntry;
     Lines written;
 };
 
@@ -466,12 +481,18 @@ class LeaveEdited : public Editing, public ::testing::WithParamInterface<LeaveCa
 {
 };
 
+// Only No throws the edits away: a player who leaves the question with Esc
+// has not said so.
 TEST_P(LeaveEdited, AsksAndStoresOrDiscards)
 {
     const LeaveCase &c = GetParam();
     select(u"Theater");
     window->type(u"BaukostenEdit", u"61");
-    leaveFor(c.next, c.answer);
+    if (c.answer)
+        window->queueAnswer(c.answer);
+    else
+        window->queueEscape();
+    select(c.next);
     EXPECT_EQ(shownTexts(),
               std::vector<std::string>{"Theater\rDie Einheit wurde bearbeitet. Speichern?"});
     EXPECT_EQ(window->shown().front().title, u"Sicherheitsabfrage");
@@ -480,20 +501,24 @@ TEST_P(LeaveEdited, AsksAndStoresOrDiscards)
     EXPECT_FALSE(dirty());
     EXPECT_EQ(selectedCaption(), c.next);
     EXPECT_EQ(text(u"ObjektnameLabel"), c.next);
+    EXPECT_EQ(shown(u"Panel1"), c.nextIsEntry);
+    EXPECT_EQ(shown(u"NoSelectImage"), !c.nextIsEntry);
     window->clearShown();
     select(u"Theater");
     EXPECT_TRUE(window->shown().empty());
-    EXPECT_EQ(text(u"BaukostenEdit"), c.answer == IDYES ? u"61" : u"50");
+    EXPECT_EQ(text(u"BaukostenEdit"), c.written.empty() ? u"50" : u"61");
 }
 
 const Lines TheaterAt61{{32, "31,Theater,{,61,2,1,-1,2,8,0,0,},,,,"}};
 
-INSTANTIATE_TEST_SUITE_P(Answers, LeaveEdited,
-                         ::testing::Values(LeaveCase{"YesStores", IDYES, u"Arzt", TheaterAt61},
-                                           LeaveCase{"NoDiscards", IDNO, u"Arzt", {}},
-                                           LeaveCase{"YesForAGroup", IDYES, u"Wasser", TheaterAt61},
-                                           LeaveCase{"NoForAGroup", IDNO, u"Wasser", {}}),
-                         [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Answers, LeaveEdited,
+    ::testing::Values(LeaveCase{"YesStores", IDYES, u"Arzt", true, TheaterAt61},
+                      LeaveCase{"NoDiscards", IDNO, u"Arzt", true, {}},
+                      LeaveCase{"EscStores", 0, u"Arzt", true, TheaterAt61},
+                      LeaveCase{"YesForAGroup", IDYES, u"Wasser", false, TheaterAt61},
+                      LeaveCase{"NoForAGroup", IDNO, u"Wasser", false, {}}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(Editing, MovingWithoutEditsAsksNothing)
 {
