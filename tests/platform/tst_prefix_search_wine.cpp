@@ -120,6 +120,33 @@ const char *const HeroicGame = R"({
   "explicit": true
 })";
 
+// Heroic from Flathub on a Steam Deck: a GOG game run by Proton from Heroic's
+// own tools, its prefix on the SD card; Proton makes the prefix in "pfx".
+const char *const HeroicFlatpakGame = R"({
+  "1207658924": {
+    "autoInstallDxvk": true,
+    "autoInstallVkd3d": true,
+    "enableEsync": true,
+    "enableFsync": true,
+    "enviromentOptions": [],
+    "language": "de",
+    "launcherArgs": "",
+    "nvidiaPrime": false,
+    "preferSystemLibs": false,
+    "showFps": false,
+    "useGameMode": false,
+    "winePrefix": "$DISK/Heroic/Prefixes/default/Ordavia",
+    "wineVersion": {
+      "bin": "$HOME/.var/app/com.heroicgameslauncher.hgl/config/heroic/tools/proton/GE-Proton9-7/proton",
+      "name": "Proton - GE-Proton9-7",
+      "type": "proton"
+    },
+    "wrapperOptions": []
+  },
+  "version": "v0",
+  "explicit": true
+})";
+
 struct SearchCase
 {
     const char *why;
@@ -197,6 +224,12 @@ INSTANTIATE_TEST_SUITE_P(
                     {Game, "$HOME/Wine/ordavia"}},
                    "$HOME/Wine/ordavia"},
         SearchCase{
+            "Lutris from Flathub: the prefix of a game file",
+            {{File, "$HOME/.var/app/net.lutris.Lutris/data/lutris/games/ordavia-1700000000.yml",
+              LutrisGame},
+             {Game, "$DISK/Spiele/ordavia"}},
+            "$DISK/Spiele/ordavia"},
+        SearchCase{
             "Lutris: a folder in ~/Games", {{Game, "$HOME/Games/ordavia"}}, "$HOME/Games/ordavia"},
         SearchCase{"Heroic: the winePrefix of a game's settings",
                    {{File, "$HOME/.config/heroic/GamesConfig/Ordavia.json", HeroicGame},
@@ -207,6 +240,13 @@ INSTANTIATE_TEST_SUITE_P(
                      R"({"Ordavia": {"winePrefix": "$DISK/Heroic/Ordavia"}})"},
                     {Game, "$DISK/Heroic/Ordavia/pfx"}},
                    "$DISK/Heroic/Ordavia/pfx"},
+        SearchCase{"Heroic from Flathub: Proton's prefix in the winePrefix of a game's settings",
+                   {{File,
+                     "$HOME/.var/app/com.heroicgameslauncher.hgl/config/heroic/GamesConfig/"
+                     "1207658924.json",
+                     HeroicFlatpakGame},
+                    {Game, "$DISK/Heroic/Prefixes/default/Ordavia/pfx"}},
+                   "$DISK/Heroic/Prefixes/default/Ordavia/pfx"},
         SearchCase{"Heroic: a folder in Prefixes",
                    {{Game, "$HOME/Games/Heroic/Prefixes/Ordavia"}},
                    "$HOME/Games/Heroic/Prefixes/Ordavia"},
@@ -297,8 +337,15 @@ TEST(PrefixSearch, EveryPlaceOnceInOrder)
         {Other, "$HOME/Games/Heroic/Prefixes/default/Ordavia"},
         {Other, "$HOME/Games/Heroic/Prefixes/Alt"},
         {File, "$HOME/.config/heroic/GamesConfig/Ordavia.json", HeroicGame},
+        // Flathub's files come after the native ones, whatever their names.
+        {File, "$HOME/.var/app/com.heroicgameslauncher.hgl/config/heroic/GamesConfig/0.json",
+         HeroicFlatpakGame},
+        {Other, "$DISK/Heroic/Prefixes/default/Ordavia/pfx"},
         {Other, "$HOME/Games/ordavia"},
         {Other, "$HOME/Games/10"},
+        {File, "$HOME/.var/app/net.lutris.Lutris/data/lutris/games/a.yml",
+         "game:\n  prefix: $DISK/Flatpak/ordavia\n"},
+        {Other, "$DISK/Flatpak/ordavia"},
         {File, "$HOME/.local/share/lutris/games/z.yml", "game:\n  prefix: $HOME/Games/ordavia\n"},
         {File, "$HOME/.config/lutris/games/ordavia.yml", LutrisGame},
         {Other, "$DISK/Spiele/ordavia"},
@@ -323,8 +370,10 @@ TEST(PrefixSearch, EveryPlaceOnceInOrder)
              "$HOME/.var/app/com.valvesoftware.Steam/.local/share/Steam/steamapps/compatdata/5/pfx",
              "$DISK/Spiele/ordavia",
              "$HOME/Games/ordavia",
+             "$DISK/Flatpak/ordavia",
              "$HOME/Games/10",
              "$HOME/Games/Heroic/Prefixes/default/Ordavia",
+             "$DISK/Heroic/Prefixes/default/Ordavia/pfx",
              "$HOME/Games/Heroic/Prefixes/Alt",
              "$HOME/.local/share/bottles/bottles/a",
              "$HOME/.var/app/com.usebottles.bottles/data/bottles/bottles/b",
@@ -341,6 +390,9 @@ TEST(PrefixSearch, LauncherFilesAreOnlyRead)
         {File, "$HOME/.local/share/Steam/steamapps/libraryfolders.vdf", LibraryFolders},
         {File, "$HOME/.config/lutris/games/ordavia.yml", LutrisGame},
         {File, "$HOME/.config/heroic/GamesConfig/Ordavia.json", HeroicGame},
+        {File, "$HOME/.var/app/net.lutris.Lutris/data/lutris/games/ordavia.yml", LutrisGame},
+        {File, "$HOME/.var/app/com.heroicgameslauncher.hgl/config/heroic/GamesConfig/1.json",
+         HeroicFlatpakGame},
         {Other, "$HOME/Games/Heroic/Prefixes/default/Ordavia"},
     };
     for (const Item &item : items)
