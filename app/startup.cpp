@@ -39,88 +39,15 @@ void TMain::ExtractGuide(const std::u16string &path)
 
 TMain::StartResult TMain::FormCreate()
 {
-    if (IsProcessRunning(m_platform, app_texts::GameProcess))
-        m_window.messageBox(app_texts::GameRunning, window_texts::ErrorTitle, MB_ICONERROR);
-
-    std::u16string gamePath;
-    try {
-        gamePath = FromUtf8(m_platform.readRegistryText(platform_texts::AppPathsKey,
-                                                        platform_texts::AppPathsValue));
-    } catch (const Error &) {
-        // A value that is not text names no folder: as good as none. Opening
-        // the window without a game folder would let the commands write the
-        // model file wherever the process happens to stand.
-        gamePath.clear();
-    }
-    if (gamePath.empty()) {
-        m_window.messageBox(app_texts::NoInstallation, window_texts::ErrorTitle, MB_ICONERROR);
+    switch (StartUp()) {
+    case StartOutcome::NotInstalled:
+    case StartOutcome::AlreadyOpen:
         return StartResult::End;
-    }
-    if (gamePath.back() != u'\\')
-        gamePath += u'\\';
-    m_store.setGamePath(gamePath);
-
-    bool gameFound = true;
-    bool alreadyOpen = false;
-    const bool modelsReady = Guarded(m_window, [&] {
-        m_store.LoadReferenceModel();
-        m_window.processEvents();
-        if (!m_platform.fileExists(utf8(gamePath + std::u16string(app_texts::GameExecutable)))) {
-            gameFound = false;
-            return;
-        }
-        // A second editor of the same game would write over what the first
-        // stores; it must not even clear the first one's temporary files.
-        if (!m_platform.claimGameFolder(utf8(gamePath))) {
-            alreadyOpen = true;
-            return;
-        }
-        // What a save cut off by a crash or a kill left behind.
-        m_platform.removeStaleTemporaries(utf8(gamePath));
-        const std::u16string model = gamePath + std::u16string(ModelFileName);
-        const std::u16string backup = gamePath + app_texts::BackupFile;
-        bool movedAside = false;
-        if (!m_platform.fileExists(utf8(backup))) {
-            m_platform.moveFile(utf8(model), utf8(backup));
-            movedAside = !m_platform.fileExists(utf8(model)) && m_platform.fileExists(utf8(backup));
-        }
-        if (!m_platform.fileExists(utf8(model))) {
-            try {
-                m_store.InstallDefaultModel();
-            } catch (const Error &error) {
-                // The game must never be left without a model file: put its own
-                // file back, so the backup is made again at the next start.
-                if (!movedAside)
-                    throw;
-                m_platform.moveFile(utf8(backup), utf8(model));
-                if (m_platform.fileExists(utf8(model)))
-                    throw;
-                // Then the player has to know where the game's file is now.
-                throw Error(
-                    error.what() + std::string("\r") +
-                    ToUtf8(Format(app_texts::BackupNotMovedBack, {backup, model, ModelFileName})));
-            }
-        }
-        m_store.LoadWorkingModel();
-        if (!m_store.LayoutMatchesReference())
-            m_window.messageBox(
-                Format(app_texts::LayoutMismatch,
-                       {m_store.modelFilePath(),
-                        Number(static_cast<long long>(m_store.WorkingModel.size()))}),
-                window_texts::ErrorTitle, MB_ICONERROR);
-    });
-    if (!gameFound) {
-        m_window.messageBox(app_texts::NoInstallation, window_texts::ErrorTitle, MB_ICONERROR);
-        return StartResult::End;
-    }
-    if (alreadyOpen) {
-        m_window.messageBox(Format(app_texts::AlreadyOpen, {gamePath}), app_texts::WindowCaption,
-                            MB_ICONINFORMATION);
-        m_platform.showOtherEditor(ToUtf8(app_texts::WindowCaption));
-        return StartResult::End;
-    }
-    if (!modelsReady)
+    case StartOutcome::ModelsNotReady:
         return StartResult::Run;
+    case StartOutcome::Ready:
+        break;
+    }
 
     // A guide that cannot be written is reported, but the editor still gets
     // its fonts and its catalogue.
@@ -137,6 +64,95 @@ TMain::StartResult TMain::FormCreate()
         BuildCatalogue(m_window, m_resources);
     });
     return StartResult::Run;
+}
+
+TMain::StartOutcome TMain::StartUp()
+{
+    if (IsProcessRunning(m_platform, app_texts::GameProcess))
+        m_window.messageBox(app_texts::GameRunning, window_texts::ErrorTitle, BoxIconError);
+
+    std::u16string gamePath = registeredGamePath();
+    if (gamePath.empty()) {
+        m_window.messageBox(app_texts::NoInstallation, window_texts::ErrorTitle, BoxIconError);
+        return StartOutcome::NotInstalled;
+    }
+    if (gamePath.back() != u'\\')
+        gamePath += u'\\';
+    m_store.setGamePath(gamePath);
+
+    const StartOutcome outcome = GuardedResult(m_window, [&] {
+                                     return prepareGameFolder(gamePath);
+                                 }).value_or(StartOutcome::ModelsNotReady);
+    if (outcome == StartOutcome::NotInstalled)
+        m_window.messageBox(app_texts::NoInstallation, window_texts::ErrorTitle, BoxIconError);
+    if (outcome == StartOutcome::AlreadyOpen) {
+        m_window.messageBox(Format(app_texts::AlreadyOpen, {gamePath}), app_texts::WindowCaption,
+                            BoxIconInformation);
+        m_platform.showOtherEditor(ToUtf8(app_texts::WindowCaption));
+    }
+    return outcome;
+}
+
+std::u16string TMain::registeredGamePath()
+{
+    try {
+        return FromUtf8(m_platform.readRegistryText(platform_texts::AppPathsKey,
+                                                    platform_texts::AppPathsValue));
+    } catch (const Error &) {
+        // A value that is not text names no folder: as good as none. Opening
+        // the window without a game folder would let the commands write the
+        // model file wherever the process happens to stand.
+        return {};
+    }
+}
+
+TMain::StartOutcome TMain::prepareGameFolder(const std::u16string &gamePath)
+{
+    m_store.LoadReferenceModel();
+    m_window.processEvents();
+    if (!m_platform.fileExists(utf8(gamePath + std::u16string(app_texts::GameExecutable))))
+        return StartOutcome::NotInstalled;
+    // A second editor of the same game would write over what the first
+    // stores; it must not even clear the first one's temporary files.
+    if (!m_platform.claimGameFolder(utf8(gamePath)))
+        return StartOutcome::AlreadyOpen;
+    // What a save cut off by a crash or a kill left behind.
+    m_platform.removeStaleTemporaries(utf8(gamePath));
+    installModels(gamePath);
+    m_store.LoadWorkingModel();
+    if (!m_store.LayoutMatchesReference())
+        m_window.messageBox(Format(app_texts::LayoutMismatch,
+                                   {m_store.modelFilePath(),
+                                    Number(static_cast<long long>(m_store.WorkingModel.size()))}),
+                            window_texts::ErrorTitle, BoxIconError);
+    return StartOutcome::Ready;
+}
+
+void TMain::installModels(const std::u16string &gamePath)
+{
+    const std::u16string model = gamePath + std::u16string(ModelFileName);
+    const std::u16string backup = gamePath + app_texts::BackupFile;
+    bool movedAside = false;
+    if (!m_platform.fileExists(utf8(backup))) {
+        m_platform.moveFile(utf8(model), utf8(backup));
+        movedAside = !m_platform.fileExists(utf8(model)) && m_platform.fileExists(utf8(backup));
+    }
+    if (m_platform.fileExists(utf8(model)))
+        return;
+    try {
+        m_store.InstallDefaultModel();
+    } catch (const Error &error) {
+        // The game must never be left without a model file: put its own
+        // file back, so the backup is made again at the next start.
+        if (!movedAside)
+            throw;
+        m_platform.moveFile(utf8(backup), utf8(model));
+        if (m_platform.fileExists(utf8(model)))
+            throw;
+        // Then the player has to know where the game's file is now.
+        throw Error(error.what() + std::string("\r") +
+                    ToUtf8(Format(app_texts::BackupNotMovedBack, {backup, model, ModelFileName})));
+    }
 }
 
 void TMain::applyFonts()

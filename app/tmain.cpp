@@ -126,8 +126,8 @@ void TMain::ResetModel()
     for (;;) {
         const int answer =
             m_window.messageBox(resetModelQuestion(asked), window_texts::QuestionTitle,
-                                MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2);
-        if (answer == IDCANCEL)
+                                BoxOkCancel | BoxIconQuestion | BoxDefaultButton2);
+        if (answer == AnswerCancel)
             return;
         const ModelFileState now = m_store.CheckModelFile();
         if (now == ModelFileState::AsLastSeen || now == asked)

@@ -24,6 +24,10 @@ class TMain : public WindowEvents, public EntryView
 {
 public:
     enum class StartResult { Run, End };
+    // What the start-up found of the game: the editor opens on it, or it is
+    // not installed, or another editor has it open already, or its models
+    // could not be made ready (reported; the window opens without them).
+    enum class StartOutcome { Ready, NotInstalled, AlreadyOpen, ModelsNotReady };
 
     // Creates the window's controls from the window table.
     TMain(Platform &platform, Window &window, const ResourceSource &resources);
@@ -35,6 +39,9 @@ public:
 
     // The start-up sequence; End means the program ends at once, unshown.
     StartResult FormCreate();
+    // The part of it that finds the game and makes its models ready, with
+    // the messages that belong to each outcome.
+    StartOutcome StartUp();
 
     // Registers a built-in font; the handle is 0 when that failed. Virtual so
     // that tests can play every outcome.
@@ -62,6 +69,9 @@ public:
 
 private:
     void applyFonts();
+    std::u16string registeredGamePath();
+    StartOutcome prepareGameFolder(const std::u16string &gamePath);
+    void installModels(const std::u16string &gamePath);
 
     // EntryView
     bool isDirty() const override;

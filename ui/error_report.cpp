@@ -35,7 +35,7 @@ void ReportError(Window &window, std::u16string_view message)
     std::u16string text(message);
     if (!text.empty() && text.back() > u'.')
         text += u'.';
-    window.messageBox(text, ErrorReportTitle(window.programFileName()), MB_OK | MB_ICONERROR);
+    window.messageBox(text, ErrorReportTitle(window.programFileName()), BoxOk | BoxIconError);
 }
 
 void ReportError(Window &window, const char *messageUtf8)

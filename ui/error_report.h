@@ -4,6 +4,7 @@
 #include "ui/window_texts.h"
 
 #include <exception>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -33,6 +34,15 @@ template <class F> bool Guarded(Window &window, F &&f)
         ReportError(window, std::u16string_view(window_texts::UnknownError));
     }
     return false;
+}
+
+// Runs f and gives its result; an exception that leaves it is reported and
+// the caller gets nothing.
+template <class F> auto GuardedResult(Window &window, F &&f) -> std::optional<decltype(f())>
+{
+    std::optional<decltype(f())> result;
+    Guarded(window, [&] { result = std::forward<F>(f)(); });
+    return result;
 }
 
 // What a skin delivers its events to: each one goes on to the logic's handler

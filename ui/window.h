@@ -23,17 +23,19 @@ namespace z7 {
 
 // Flags and results of a message box, as the program's messages use them: the
 // low nibble picks the buttons, the next one the icon, the third the default
-// button.
+// button. The values are those of the Windows API, which the Win32 skin hands
+// on unchanged; the names are the program's own, so that they collide with
+// no macro of windows.h and no include order matters.
 enum : int {
-    MB_OK = 0,
-    MB_OKCANCEL = 1,
-    MB_YESNO = 4,
-    MB_ICONERROR = 16,
-    MB_ICONQUESTION = 32,
-    MB_ICONINFORMATION = 64,
-    MB_DEFBUTTON2 = 256,
+    BoxOk = 0,
+    BoxOkCancel = 1,
+    BoxYesNo = 4,
+    BoxIconError = 16,
+    BoxIconQuestion = 32,
+    BoxIconInformation = 64,
+    BoxDefaultButton2 = 256,
 };
-enum : int { IDOK = 1, IDCANCEL = 2, IDYES = 6, IDNO = 7 };
+enum : int { AnswerOk = 1, AnswerCancel = 2, AnswerYes = 6, AnswerNo = 7 };
 
 struct Colour
 {
@@ -157,7 +159,7 @@ public:
     virtual void selectNodeQuietly(int index) = 0;
 
     // A modal message box: a CR in the text breaks the line. Returns the
-    // pressed button; Esc and Close answer IDCANCEL in every box, also in one
+    // pressed button; Esc and Close answer AnswerCancel in every box, also in one
     // with Yes and No: leaving a question is not answering No
     // (ui/window_rules.h has the buttons and their answers).
     virtual int messageBox(std::u16string_view text, std::u16string_view title, int flags) = 0;

@@ -124,18 +124,18 @@ UpDownStep StepUpDown(const ControlDef &upDown, std::u16string_view editText, in
 std::vector<BoxButton> BoxButtons(int flags)
 {
     switch (flags & 0xF) {
-    case MB_OKCANCEL:
-        return {{window_texts::Ok, IDOK}, {window_texts::Cancel, IDCANCEL}};
-    case MB_YESNO:
-        return {{window_texts::Yes, IDYES}, {window_texts::No, IDNO}};
+    case BoxOkCancel:
+        return {{window_texts::Ok, AnswerOk}, {window_texts::Cancel, AnswerCancel}};
+    case BoxYesNo:
+        return {{window_texts::Yes, AnswerYes}, {window_texts::No, AnswerNo}};
     default:
-        return {{window_texts::Ok, IDOK}};
+        return {{window_texts::Ok, AnswerOk}};
     }
 }
 
 std::size_t BoxDefaultButton(int flags)
 {
-    return (flags & MB_DEFBUTTON2) && BoxButtons(flags).size() > 1 ? 1 : 0;
+    return (flags & BoxDefaultButton2) && BoxButtons(flags).size() > 1 ? 1 : 0;
 }
 
 std::u16string BoxTextLines(std::u16string_view text, std::u16string_view newline)

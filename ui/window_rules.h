@@ -111,7 +111,7 @@ std::vector<BoxButton> BoxButtons(int flags);
 std::size_t BoxDefaultButton(int flags);
 // What a box answers when it is left with Esc or closed from its frame:
 // Cancel, whichever buttons it shows. A question answered so is not a No.
-inline constexpr int BoxDismissed = IDCANCEL;
+inline constexpr int BoxDismissed = AnswerCancel;
 
 // A box's text with its line breaks as the toolkit wants them: a lone CR, as
 // the program's messages write it, and CR LF both become newline.

@@ -115,7 +115,7 @@ TEST_P(RegisteredPath, DecidesWhetherTheEditorRuns)
     EXPECT_EQ(result, TMain::StartResult::End);
     EXPECT_EQ(shownTexts(), std::vector{NoInstallation});
     EXPECT_EQ(window->shown().front().title, u"Fehler");
-    EXPECT_EQ(window->shown().front().flags, MB_ICONERROR);
+    EXPECT_EQ(window->shown().front().flags, BoxIconError);
     EXPECT_TRUE(platform.writtenFiles().empty()) << "nothing may be written";
     EXPECT_TRUE(platform.claimedFolders().empty());
     EXPECT_TRUE(window->nodes().empty());
@@ -196,7 +196,7 @@ TEST_P(RunningGame, WarnsOnceAndGoesOn)
     EXPECT_EQ(shownTexts(), c.warned ? std::vector{GameRunning} : std::vector<std::string>{});
     if (c.warned) {
         EXPECT_EQ(window->shown().front().title, u"Fehler");
-        EXPECT_EQ(window->shown().front().flags, MB_ICONERROR);
+        EXPECT_EQ(window->shown().front().flags, BoxIconError);
     }
     EXPECT_EQ(window->nodes().size(), 113u);
 }
@@ -289,7 +289,7 @@ TEST_F(LogicTest, FailedDefaultInstallPutsTheGamesOwnFileBack)
     EXPECT_EQ(result, TMain::StartResult::Run);
     EXPECT_EQ(shownTexts(), std::vector{DefaultModelFailed});
     EXPECT_EQ(window->shown().front().title, u"Z7edit");
-    EXPECT_EQ(window->shown().front().flags, MB_ICONERROR);
+    EXPECT_EQ(window->shown().front().flags, BoxIconError);
     EXPECT_EQ(modelBytes(), "game's own");
     EXPECT_FALSE(platform.fileContents(BackupFile)) << "the backup is made again next time";
     EXPECT_TRUE(window->nodes().empty());
@@ -401,7 +401,7 @@ TEST_P(ModelLayout, WarnsOnceWhenTheLinesNoLongerPair)
                       "Datei.\rEinträge können fehlen oder falsch angezeigt werden. Gespeichert "
                       "wird nur, was Sie selbst speichern; \"Gesamtreset\" stellt die "
                       "ausgelieferte Datei wieder her."});
-        EXPECT_EQ(window->shown().front().flags, MB_ICONERROR);
+        EXPECT_EQ(window->shown().front().flags, BoxIconError);
     } else {
         EXPECT_TRUE(window->shown().empty());
     }
@@ -662,7 +662,7 @@ TEST_F(LogicTest, SecondEditorOfTheGameTellsAndEndsWithoutWriting)
                                 "zweites Fenster öffnet sich nicht, damit keine gespeicherte "
                                 "Änderung überschrieben wird."});
     EXPECT_EQ(window->shown().front().title, u"Z7 Edit");
-    EXPECT_EQ(window->shown().front().flags, MB_ICONINFORMATION);
+    EXPECT_EQ(window->shown().front().flags, BoxIconInformation);
     EXPECT_EQ(platform.shownOtherEditors(), std::vector<std::string>{"Z7 Edit"});
     EXPECT_TRUE(platform.writtenFiles().empty());
     EXPECT_EQ(platform.fileContents(ModelFile), gameOwn) << "the model file was moved";

@@ -4,9 +4,6 @@
 // pumped; message boxes read and left from a timer that runs in their own
 // modal loop.
 
-// First: windows.h defines MB_OK and IDOK as macros of the same values.
-#include "ui/window.h"
-
 #include "tests/contract/window_driver.h"
 #include "ui/win32/win32_window.h"
 

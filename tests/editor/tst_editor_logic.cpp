@@ -236,12 +236,12 @@ TEST_F(Editing, SwitchingKindsLeavesNoStrayMarker)
     select(u"Theater");
     window->type(u"ArbeiterEdit", u"99");
     EXPECT_TRUE(shown(u"ArbeiterPng"));
-    leaveFor(u"Grosses Zelt", IDNO);
+    leaveFor(u"Grosses Zelt", AnswerNo);
     EXPECT_FALSE(shown(u"ArbeiterPng"));
     EXPECT_FALSE(shown(u"BewohnerPng"));
     window->type(u"SteuernEdit", u"999");
     EXPECT_TRUE(shown(u"SteuernPng"));
-    leaveFor(u"Arzt", IDNO);
+    leaveFor(u"Arzt", AnswerNo);
     EXPECT_FALSE(shown(u"SteuernEdit"));
     EXPECT_FALSE(shown(u"SteuernPng"));
     EXPECT_FALSE(shown(u"BaukostenPng"));
@@ -265,7 +265,7 @@ TEST_F(Editing, StepOntoTheLastPositionStillMarksEdited)
 {
     select(u"Theater");
     window->step(u"ReichweiteUpD", 1); // 2 -> 3
-    leaveFor(u"Amphitheater", IDNO);
+    leaveFor(u"Amphitheater", AnswerNo);
     ASSERT_FALSE(dirty());
     window->type(u"ReichweiteEdit", u"2");
     main->editor().setDirty(false);
@@ -430,7 +430,7 @@ TEST_F(Editing, InvalidValuesAreRejectedBeforeAnythingIsStored)
                                     "\"\rErlaubt ist nur eine ganze Zahl, zum Beispiel 12 oder "
                                     "-3. Es wurde nichts gespeichert."});
         EXPECT_EQ(window->shown().front().title, u"Fehler");
-        EXPECT_EQ(window->shown().front().flags, MB_ICONERROR);
+        EXPECT_EQ(window->shown().front().flags, BoxIconError);
         EXPECT_TRUE(changedLines().empty());
         EXPECT_TRUE(dirty());
         EXPECT_EQ(window->focusedControl(), u"ReichweiteEdit");
@@ -446,7 +446,7 @@ TEST_F(Editing, FailedWriteKeepsTheFileAndTheEditedState)
     save();
     EXPECT_EQ(shownTexts(), std::vector<std::string>{"Datei \"C:\\Spiele\\Z7\\z7_model.txt\" kann "
                                                      "nicht erstellt werden. Kein Speicherplatz."});
-    EXPECT_EQ(window->shown().front().flags, MB_ICONERROR);
+    EXPECT_EQ(window->shown().front().flags, BoxIconError);
     EXPECT_TRUE(changedLines().empty());
     EXPECT_TRUE(dirty());
 }
@@ -513,11 +513,11 @@ const Lines TheaterAt61{{32, "31,Theater,{,61,2,1,-1,2,8,0,0,},,,,"}};
 
 INSTANTIATE_TEST_SUITE_P(
     Answers, LeaveEdited,
-    ::testing::Values(LeaveCase{"YesStores", IDYES, u"Arzt", true, TheaterAt61},
-                      LeaveCase{"NoDiscards", IDNO, u"Arzt", true, {}},
+    ::testing::Values(LeaveCase{"YesStores", AnswerYes, u"Arzt", true, TheaterAt61},
+                      LeaveCase{"NoDiscards", AnswerNo, u"Arzt", true, {}},
                       LeaveCase{"EscStores", 0, u"Arzt", true, TheaterAt61},
-                      LeaveCase{"YesForAGroup", IDYES, u"Wasser", false, TheaterAt61},
-                      LeaveCase{"NoForAGroup", IDNO, u"Wasser", false, {}}),
+                      LeaveCase{"YesForAGroup", AnswerYes, u"Wasser", false, TheaterAt61},
+                      LeaveCase{"NoForAGroup", AnswerNo, u"Wasser", false, {}}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(Editing, MovingWithoutEditsAsksNothing)
@@ -534,7 +534,7 @@ TEST_F(Editing, InvalidValueKeepsTheUserOnTheEntryWhenLeaving)
     select(u"Kleines Haus");
     window->setText(u"SteuernEdit", u"1,3");
     window->type(u"BewohnerEdit", u"14");
-    leaveFor(u"Grosses Haus", IDYES);
+    leaveFor(u"Grosses Haus", AnswerYes);
     ASSERT_EQ(window->shown().size(), 2u);
     EXPECT_EQ(selectedCaption(), u"Kleines Haus");
     EXPECT_EQ(text(u"SteuernEdit"), u"1,3");
@@ -581,7 +581,7 @@ TEST_F(Editing, WholeResetWithCancelChangesNothing)
     window->type(u"BaukostenEdit", u"70");
     save();
     const std::string before = modelBytes();
-    window->queueAnswer(IDCANCEL);
+    window->queueAnswer(AnswerCancel);
     window->click(u"CompleteReset");
     EXPECT_EQ(shownTexts(), std::vector<std::string>{"Die komplette Modelldatei zurücksetzen?"});
     EXPECT_EQ(window->shown().front().title, u"Sicherheitsabfrage");
@@ -595,7 +595,7 @@ TEST_F(Editing, WholeResetWithOkWritesTheShippedModel)
 {
     select(u"Herrschaftliche Villa");
     window->type(u"SteuernEdit", u"1");
-    window->queueAnswer(IDOK);
+    window->queueAnswer(AnswerOk);
     window->click(u"CompleteReset");
     EXPECT_EQ(modelBytes(), shippedText(u"NewModell") + "\r\n");
     EXPECT_EQ(window->selectedNode(), -1);
@@ -694,11 +694,11 @@ TEST_P(HandEditBeforeStore, YesKeepsTheHandEditAndStoresTheEntry)
     select(c.entry);
     type(c.typed);
     editByHand(c.byHand);
-    save(IDYES);
+    save(AnswerYes);
 
     EXPECT_EQ(shownTexts(), std::vector{changedQuestion(ToUtf8(c.entry))});
     EXPECT_EQ(window->shown().front().title, u"Sicherheitsabfrage");
-    EXPECT_EQ(window->shown().front().flags, MB_YESNO | MB_ICONQUESTION);
+    EXPECT_EQ(window->shown().front().flags, BoxYesNo | BoxIconQuestion);
     Lines expected = c.stored;
     expected.insert(c.byHand.begin(), c.byHand.end());
     EXPECT_EQ(changedLines(), expected);
@@ -744,7 +744,7 @@ TEST_F(OtherWriter, TheChangedFileKeepsItsEncoding)
     const std::string arzt = "46,Arzt,{,30,0,0,0,0,5,0,0,},,";
     ASSERT_NE(expected.find(arzt), std::string::npos);
     expected.replace(expected.find(arzt), arzt.size(), "46,Arzt,{,33,0,0,0,0,5,0,0,},,,,");
-    save(IDYES);
+    save(AnswerYes);
     EXPECT_EQ(modelBytes(), expected);
 }
 
@@ -755,15 +755,15 @@ TEST_F(OtherWriter, NoWritesNothingAndKeepsTheUserOnTheEntry)
     editByHand({{32, TheaterByHand}});
     const std::string byHand = modelBytes();
     const auto working = main->store().WorkingModel;
-    save(IDNO);
+    save(AnswerNo);
     EXPECT_EQ(modelBytes(), byHand);
     EXPECT_TRUE(dirty());
     EXPECT_EQ(main->store().WorkingModel, working);
 
     // Leaving the entry offers the store again; No to the file question keeps
     // the user on the entry, as a rejected value does.
-    window->queueAnswer(IDYES);
-    leaveFor(u"Arzt", IDNO);
+    window->queueAnswer(AnswerYes);
+    leaveFor(u"Arzt", AnswerNo);
     EXPECT_EQ(selectedCaption(), u"Kleines Zelt");
     EXPECT_EQ(text(u"SteuernEdit"), u"4");
     EXPECT_TRUE(dirty());
@@ -776,7 +776,7 @@ TEST_F(OtherWriter, AnEntryTheChangedFileLacksIsNotStored)
     window->type(u"BaukostenEdit", u"60");
     editByHand({{32, "31,Theatre,{,50,2,1,-1,2,8,0,0,},,"}});
     const std::string byHand = modelBytes();
-    save(IDYES);
+    save(AnswerYes);
     ASSERT_EQ(window->shown().size(), 2u);
     EXPECT_EQ(shownTexts().at(1),
               "Der Eintrag \"Theater\" fehlt in der geänderten Modelldatei und wurde nicht "
@@ -791,7 +791,7 @@ TEST_F(OtherWriter, ADeletedFileIsWrittenAnewOnlyWhenAsked)
     select(u"Theater");
     window->type(u"BaukostenEdit", u"60");
     std::filesystem::remove(platform.hostPath(ModelFile));
-    save(IDNO);
+    save(AnswerNo);
     EXPECT_EQ(shownTexts(),
               std::vector<std::string>{
                   "Die Modelldatei C:\\Spiele\\Z7\\z7_model.txt ist nicht mehr vorhanden; ein "
@@ -801,7 +801,7 @@ TEST_F(OtherWriter, ADeletedFileIsWrittenAnewOnlyWhenAsked)
                   "Eingaben bleiben stehen."});
     EXPECT_FALSE(platform.fileContents(ModelFile));
     EXPECT_TRUE(dirty());
-    save(IDYES);
+    save(AnswerYes);
     EXPECT_EQ(changedLines(), (Lines{{32, "31,Theater,{,60,2,1,-1,2,8,0,0,},,,,"}}));
 }
 
@@ -839,19 +839,19 @@ TEST_P(WholeResetNote, NamesWhatHappenedToTheFile)
     else
         editByHand({{32, TheaterByHand}});
     const std::optional<std::string> before = platform.fileContents(ModelFile);
-    window->queueAnswer(IDCANCEL);
+    window->queueAnswer(AnswerCancel);
     window->click(u"CompleteReset");
     EXPECT_EQ(shownTexts(), std::vector{c.note + "\rDie komplette Modelldatei zurücksetzen?"});
     EXPECT_EQ(window->shown().front().flags, 289);
     EXPECT_EQ(platform.fileContents(ModelFile), before) << "Cancel changed the file";
 
-    window->queueAnswer(IDOK);
+    window->queueAnswer(AnswerOk);
     window->click(u"CompleteReset");
     EXPECT_EQ(modelBytes(), shippedText(u"NewModell") + "\r\n");
 
     // Written by the editor now: the plain question again.
     window->clearShown();
-    window->queueAnswer(IDCANCEL);
+    window->queueAnswer(AnswerCancel);
     window->click(u"CompleteReset");
     EXPECT_EQ(shownTexts(), std::vector<std::string>{"Die komplette Modelldatei zurücksetzen?"});
 }
@@ -1001,7 +1001,7 @@ INSTANTIATE_TEST_SUITE_P(
 void FailedShow::leaveForTheater()
 {
     window->clearShown();
-    window->queueAnswer(IDYES);
+    window->queueAnswer(AnswerYes);
     select(u"Theater");
     expectNothingWritten();
     EXPECT_EQ(selectedCaption(), u"Theater");
@@ -1015,7 +1015,7 @@ TEST_F(FailedShow, LeavingItAfterAFailedWriteStoresNothing)
 {
     window->type(ValueRows[rows::Steuern].editName, u"2000");
     platform.failNextWrite();
-    window->queueAnswer(IDYES);
+    window->queueAnswer(AnswerYes);
     failShow();
     leaveForTheater();
 }

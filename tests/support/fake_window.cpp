@@ -384,8 +384,8 @@ int FakeWindow::messageBox(std::u16string_view text, std::u16string_view title, 
     }
     // A box with only OK needs no answer; any other is a question the test
     // did not expect, and guessing would hide that.
-    if ((flags & 0xF) == MB_OK)
-        return IDOK;
+    if ((flags & 0xF) == BoxOk)
+        return AnswerOk;
     std::fprintf(stderr, "FakeWindow: unexpected question: %s\n", ToUtf8(text).c_str());
     std::abort();
 }

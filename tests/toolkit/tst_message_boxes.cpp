@@ -36,15 +36,15 @@ protected:
 
 TEST_F(SeamTest, RecordsBoxesAndAnswersInOrder)
 {
-    MessageBoxSeam::queueAnswer(IDNO);
-    MessageBoxSeam::queueAnswer(IDCANCEL);
+    MessageBoxSeam::queueAnswer(AnswerNo);
+    MessageBoxSeam::queueAnswer(AnswerCancel);
     EXPECT_EQ(ShowMessage(nullptr,
                           QStringLiteral("Theater\rDie Einheit wurde bearbeitet. Speichern?"),
                           QStringLiteral("Sicherheitsabfrage"), 36),
-              IDNO);
-    EXPECT_EQ(ShowMessage(nullptr, QStringLiteral("b"), QStringLiteral("t"), 289), IDCANCEL);
+              AnswerNo);
+    EXPECT_EQ(ShowMessage(nullptr, QStringLiteral("b"), QStringLiteral("t"), 289), AnswerCancel);
     // A lone OK needs no prepared answer.
-    EXPECT_EQ(ShowMessage(nullptr, QStringLiteral("c"), QStringLiteral("Fehler"), 16), IDOK);
+    EXPECT_EQ(ShowMessage(nullptr, QStringLiteral("c"), QStringLiteral("Fehler"), 16), AnswerOk);
     const QList<MessageBoxSeam::Shown> shown = MessageBoxSeam::shown();
     ASSERT_EQ(shown.size(), 3);
     EXPECT_EQ(shown[0].text, u"Theater\rDie Einheit wurde bearbeitet. Speichern?");
@@ -102,7 +102,7 @@ TEST(MessageBox, IconAndButtonOrderWhateverTheDesktop)
             QTest::keyClick(box, Qt::Key_Escape);
         });
         EXPECT_EQ(ShowMessage(nullptr, QStringLiteral("Text"), QStringLiteral("Titel"), r.flags),
-                  IDCANCEL);
+                  AnswerCancel);
         EXPECT_EQ(icon, r.icon);
         EXPECT_EQ(captions, r.captions);
     }

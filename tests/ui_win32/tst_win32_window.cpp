@@ -4,9 +4,6 @@
 // must do for the logic is the window contract's (tests/contract), which
 // runs on this skin with the driver in win32_driver.cpp.
 
-// First: windows.h defines MB_OK and IDOK as macros of the same values.
-#include "ui/window.h"
-
 #include "ui/win32/win32_window.h"
 
 #include <gtest/gtest.h>

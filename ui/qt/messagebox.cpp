@@ -53,11 +53,11 @@ int answerFromSeam(const QString &text, const QString &title, int flags)
     s.shown.append({text, title, flags});
     if (!s.answers.isEmpty())
         return s.answers.dequeue();
-    if ((flags & 0xF) == MB_OK)
-        return IDOK;
+    if ((flags & 0xF) == BoxOk)
+        return AnswerOk;
     qFatal("MessageBoxSeam: no answer queued for \"%s\" (%s, flags %d)", qPrintable(text),
            qPrintable(title), flags);
-    return IDCANCEL;
+    return AnswerCancel;
 }
 
 } // namespace
@@ -72,13 +72,13 @@ int ShowMessage(QWidget *parent, const QString &text, const QString &title, int 
     box.setTextFormat(Qt::PlainText);
     box.setText(toQString(BoxTextLines(toU16View(text), u"\n")));
     switch (flags & 0xF0) {
-    case MB_ICONERROR:
+    case BoxIconError:
         box.setIcon(QMessageBox::Critical);
         break;
-    case MB_ICONQUESTION:
+    case BoxIconQuestion:
         box.setIcon(QMessageBox::Question);
         break;
-    case MB_ICONINFORMATION:
+    case BoxIconInformation:
         box.setIcon(QMessageBox::Information);
         break;
     default:

@@ -19,7 +19,7 @@ int ShowMessage(QWidget *parent, const QString &text, const QString &title, int 
 // Lets a test answer the boxes instead of a person. While enabled, ShowMessage
 // opens no window: it records what would have been shown and returns the next
 // queued answer. With the queue empty, a box with only an OK button answers
-// IDOK; any other box is a question nobody prepared for, and the test process
+// AnswerOk; any other box is a question nobody prepared for, and the test process
 // stops with qFatal naming the text.
 class MessageBoxSeam
 {

@@ -1,8 +1,5 @@
 // The Windows program: the logic's window on the Win32 common controls.
 
-// First: windows.h defines MB_OK and IDOK as macros of the same values.
-#include "ui/window.h"
-
 #include "app/tmain.h"
 #include "platform/platform.h"
 #include "resources/win32_resource_source.h"

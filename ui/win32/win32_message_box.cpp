@@ -1,8 +1,6 @@
-// First: windows.h defines MB_OK and IDOK as macros of the same values, which
-// would break the seam's own declarations of them.
-#include "ui/window_rules.h"
-
 #include "ui/win32/win32_message_box.h"
+
+#include "ui/window_rules.h"
 
 #include <string>
 #include <vector>

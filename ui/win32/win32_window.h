@@ -6,12 +6,9 @@
 // SetWindowText. Everything the logic sees is at 96 dpi; only this class knows
 // the pixels of the screen.
 
-// First: windows.h defines MB_OK and IDOK as macros of the same values, which
-// would break the seam's own declarations of them.
-#include "ui/window.h"
-
 #include "platform/resource_source.h"
 #include "ui/win32/win32_pictures.h"
+#include "ui/window.h"
 #include "ui/window_rules.h"
 
 #include <memory>
