@@ -42,8 +42,8 @@ void Navigator::ModellTreeChanging(int)
         return;
     const int answer = m_window.messageBox(m_window.text(names::ObjektnameLabel) + u'\r' +
                                                catalogue_texts::StoreQuestion,
-                                           window_texts::QuestionTitle, MB_YESNO | MB_ICONQUESTION);
-    if (answer == IDNO) {
+                                           window_texts::QuestionTitle, BoxYesNo | BoxIconQuestion);
+    if (answer == AnswerNo) {
         m_entries.setDirty(false);
         return;
     }

@@ -84,7 +84,7 @@ RecordKind RecordEditor::ShowEntry(std::u16string_view caption, int code)
     if (kind == RecordKind::None) {
         ShowNoSelection();
         m_window.messageBox(Format(editor_texts::EntryMissing, {caption}), window_texts::ErrorTitle,
-                            MB_ICONERROR);
+                            BoxIconError);
         return kind;
     }
     fillPanels(kind, code);

@@ -49,7 +49,7 @@ bool RecordEditor::rejectInvalid(const ValueRowDef &row)
     if (isWholeNumber(text))
         return false;
     m_window.messageBox(Format(editor_texts::InvalidValue, {row.caption, text}),
-                        window_texts::ErrorTitle, MB_ICONERROR);
+                        window_texts::ErrorTitle, BoxIconError);
     m_window.setFocus(row.editName);
     return true;
 }
@@ -128,7 +128,7 @@ bool RecordEditor::agreeOnModelFile(std::u16string_view caption, int code, Recor
                 ? Format(editor_texts::ModelFileMissing, {caption, m_store.modelFilePath()})
                 : Format(editor_texts::ModelFileChanged, {caption});
         if (m_window.messageBox(question, window_texts::QuestionTitle,
-                                MB_YESNO | MB_ICONQUESTION) != IDYES)
+                                BoxYesNo | BoxIconQuestion) != AnswerYes)
             return false;
         if (state == ModelFileState::Missing) {
             // Nothing to merge into: the whole working model is written anew,
@@ -147,7 +147,7 @@ bool RecordEditor::agreeOnModelFile(std::u16string_view caption, int code, Recor
         if (present)
             return true;
         m_window.messageBox(Format(editor_texts::EntryMissingAfterChange, {caption}),
-                            window_texts::ErrorTitle, MB_ICONERROR);
+                            window_texts::ErrorTitle, BoxIconError);
         return false;
     }
 }
