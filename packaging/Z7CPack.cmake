@@ -1,11 +1,18 @@
-# The Debian package: cpack -G DEB in the build tree.
-set(CPACK_GENERATOR DEB)
+# The Debian package: cpack -G DEB in the build tree. With -DZ7_PORTABLE=ON
+# the build tree makes the portable archive instead: cpack (-G TGZ).
 set(CPACK_PACKAGE_NAME z7edit)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Die Entwickler von Z7 Edit")
 set(CPACK_PACKAGE_CONTACT "Die Entwickler von Z7 Edit <z7edit@tellmar.de>")
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
+if(Z7_PORTABLE)
+  # Unpacks to one folder of the archive's name.
+  set(CPACK_GENERATOR TGZ)
+  set(CPACK_PACKAGE_FILE_NAME z7edit-${PROJECT_VERSION}-linux-${CMAKE_SYSTEM_PROCESSOR})
+else()
+  set(CPACK_GENERATOR DEB)
+  set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+endif()
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS ${CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS})
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

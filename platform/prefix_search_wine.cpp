@@ -30,9 +30,18 @@ const char *const SteamFolders[] = {
     ".local/share/Steam",
     ".var/app/com.valvesoftware.Steam/.local/share/Steam",
 };
-const char *const LutrisGameFiles[] = {".config/lutris/games", ".local/share/lutris/games"};
+// Flathub's Lutris and Heroic keep their files in the sandbox's folders; the
+// prefixes they name are the host's (the Steam Deck installs both from there).
+const char *const LutrisGameFiles[] = {
+    ".config/lutris/games",
+    ".local/share/lutris/games",
+    ".var/app/net.lutris.Lutris/data/lutris/games",
+};
 const char *const LutrisPrefixFolders[] = {"Games"};
-const char *const HeroicGameFiles[] = {".config/heroic/GamesConfig"};
+const char *const HeroicGameFiles[] = {
+    ".config/heroic/GamesConfig",
+    ".var/app/com.heroicgameslauncher.hgl/config/heroic/GamesConfig",
+};
 const char *const HeroicPrefixFolders[] = {"Games/Heroic/Prefixes"};
 const char *const BottlesFolders[] = {
     ".local/share/bottles/bottles",

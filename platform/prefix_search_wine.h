@@ -13,10 +13,13 @@ namespace z7 {
 //     folders ~/.steam/steam, ~/.local/share/Steam and Flatpak's
 //     ~/.var/app/com.valvesoftware.Steam/.local/share/Steam; the libraries are
 //     the Steam folder itself and those its steamapps/libraryfolders.vdf lists
-//  3. Lutris: "prefix" of the game files ~/.config/lutris/games/*.yml and
-//     ~/.local/share/lutris/games/*.yml, then the folders in ~/Games
-//  4. Heroic: "winePrefix" of ~/.config/heroic/GamesConfig/*.json, then the
-//     folders in ~/Games/Heroic/Prefixes (and in their subfolders)
+//  3. Lutris: "prefix" of the game files ~/.config/lutris/games/*.yml,
+//     ~/.local/share/lutris/games/*.yml and Flatpak's
+//     ~/.var/app/net.lutris.Lutris/data/lutris/games/*.yml, then the folders
+//     in ~/Games
+//  4. Heroic: "winePrefix" of ~/.config/heroic/GamesConfig/*.json and Flatpak's
+//     ~/.var/app/com.heroicgameslauncher.hgl/config/heroic/GamesConfig/*.json,
+//     then the folders in ~/Games/Heroic/Prefixes (and in their subfolders)
 //  5. Bottles: ~/.local/share/bottles/bottles/* and Flatpak's
 //     ~/.var/app/com.usebottles.bottles/data/bottles/bottles/*
 //  6. PlayOnLinux: ~/.PlayOnLinux/wineprefix/*
