@@ -59,6 +59,9 @@ struct ControlDef
     // An up-down control: the edit it steps, its range and step.
     const char16_t *buddy = nullptr;
     int minimum = 0, maximum = 100, step = 1;
+    // What the value means, shown when the pointer rests on the control and
+    // given to screen readers as its description; nullptr for none.
+    const char16_t *tip = nullptr;
 };
 
 // Rows of the window table built at run time, with the texts they point at.
@@ -78,7 +81,7 @@ struct ControlTable
     {
         ControlDef copy = row;
         for (const char16_t **text : {&copy.name, &copy.parent, &copy.caption, &copy.description,
-                                      &copy.picture, &copy.buddy}) {
+                                      &copy.picture, &copy.buddy, &copy.tip}) {
             if (*text)
                 *text = keep(*text);
         }

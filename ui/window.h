@@ -157,6 +157,10 @@ public:
     virtual TreeNode treeNode(int index) const = 0;
     // Selects a node without running a tree handler.
     virtual void selectNodeQuietly(int index) = 0;
+    // A marked node's caption is drawn in bold, on top of its colour and in
+    // every state, selected included; fillTree leaves every node unmarked.
+    virtual void setNodeMarked(int index, bool marked) = 0;
+    virtual bool nodeMarked(int index) const = 0;
 
     // A modal message box: a CR in the text breaks the line. Returns the
     // pressed button; Esc and Close answer AnswerCancel in every box, also in one

@@ -412,6 +412,23 @@ TEST_F(WindowContract, QuietSelectionInTheChangedHandlerIsWhereTheTreeStays)
     EXPECT_EQ(takeLog(), (std::vector<std::string>{"changing 3 from 0", "changed 3 at 3"}));
 }
 
+TEST_F(WindowContract, MarksStayOnTheirNodesUntilTheTreeIsFilledAgain)
+{
+    window->fillTree(TestNodes);
+    window->setNodeMarked(2, true);
+    window->setNodeMarked(0, true);
+    driver->clickNode(0);
+    window->setNodeMarked(0, false);
+    window->setNodeMarked(0, true);
+    driver->press(Key::Down);
+    const bool marked[] = {true, false, true, false};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(window->nodeMarked(i), marked[i]) << i;
+    window->fillTree(TestNodes);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_FALSE(window->nodeMarked(i)) << i;
+}
+
 // --- message boxes -----------------------------------------------------------------
 
 TEST_F(WindowContract, MessageBoxesShowTheirButtonsAndAnswerWhatThePlayerDid)

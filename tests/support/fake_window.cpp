@@ -337,6 +337,7 @@ void FakeWindow::fillTree(const std::vector<TreeNode> &nodes)
 {
     m_nodes = nodes;
     m_parents = TreeParents(nodes);
+    m_marked.assign(nodes.size(), false);
     m_expanded.clear();
     m_selected = -1;
 }
@@ -360,6 +361,19 @@ void FakeWindow::selectNodeQuietly(int index)
     for (int p = index >= 0 ? m_parents[std::size_t(index)] : -1; p >= 0;
          p = m_parents[std::size_t(p)])
         m_expanded.insert(p);
+}
+
+void FakeWindow::setNodeMarked(int index, bool marked)
+{
+    if (index < 0 || std::size_t(index) >= m_marked.size())
+        ADD_FAILURE() << "FakeWindow: the tree has no node " << index;
+    else
+        m_marked[std::size_t(index)] = marked;
+}
+
+bool FakeWindow::nodeMarked(int index) const
+{
+    return index >= 0 && std::size_t(index) < m_marked.size() && m_marked[std::size_t(index)];
 }
 
 int FakeWindow::messageBox(std::u16string_view text, std::u16string_view title, int flags)

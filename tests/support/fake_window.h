@@ -99,6 +99,8 @@ public:
     int selectedNode() const override { return m_selected; }
     TreeNode treeNode(int index) const override;
     void selectNodeQuietly(int index) override;
+    void setNodeMarked(int index, bool marked) override;
+    bool nodeMarked(int index) const override;
     int messageBox(std::u16string_view text, std::u16string_view title, int flags) override;
     std::u16string programFileName() const override { return programFile; }
     void processEvents() override { ++processEventsCalls; }
@@ -125,6 +127,7 @@ private:
     std::vector<TreeNode> m_nodes;
     std::vector<int> m_parents;
     std::set<int> m_expanded;
+    std::vector<bool> m_marked;
     int m_selected = -1;
     std::deque<Answer> m_answers;
     std::vector<Shown> m_shown;

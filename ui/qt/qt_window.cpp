@@ -542,6 +542,25 @@ void QtWindow::selectNodeQuietly(int index)
     m_tree->selectQuietly(m_nodes[std::size_t(index)]);
 }
 
+void QtWindow::setNodeMarked(int index, bool marked)
+{
+    if (!m_tree || index < 0 || std::size_t(index) >= m_nodes.size())
+        return;
+    QTreeWidgetItem *item = m_nodes[std::size_t(index)];
+    QFont font = item->font(0);
+    if (font.bold() != marked) {
+        font.setBold(marked);
+        item->setFont(0, font);
+    }
+}
+
+bool QtWindow::nodeMarked(int index) const
+{
+    if (index < 0 || std::size_t(index) >= m_nodes.size())
+        return false;
+    return m_nodes[std::size_t(index)]->font(0).bold();
+}
+
 int QtWindow::messageBox(std::u16string_view text, std::u16string_view title, int flags)
 {
     // Before the window is shown (at start-up) a box stands on its own.

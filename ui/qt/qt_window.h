@@ -55,6 +55,8 @@ public:
     int selectedNode() const override;
     TreeNode treeNode(int index) const override;
     void selectNodeQuietly(int index) override;
+    void setNodeMarked(int index, bool marked) override;
+    bool nodeMarked(int index) const override;
     int messageBox(std::u16string_view text, std::u16string_view title, int flags) override;
     std::u16string programFileName() const override;
     void processEvents() override;

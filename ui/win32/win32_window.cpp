@@ -811,6 +811,31 @@ void Win32Window::selectNodeQuietly(int index)
     m_treeQuiet = was;
 }
 
+// The tree view's own bold state: Windows draws it in every state.
+void Win32Window::setNodeMarked(int index, bool marked)
+{
+    if (m_tree < 0 || !m_controls[m_tree].hwnd || index < 0 ||
+        index >= static_cast<int>(m_items.size()))
+        return;
+    TVITEMW item{};
+    item.mask = TVIF_STATE | TVIF_HANDLE;
+    item.hItem = m_items[static_cast<std::size_t>(index)];
+    item.state = marked ? TVIS_BOLD : 0;
+    item.stateMask = TVIS_BOLD;
+    ::SendMessageW(m_controls[m_tree].hwnd, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+bool Win32Window::nodeMarked(int index) const
+{
+    if (m_tree < 0 || !m_controls[m_tree].hwnd || index < 0 ||
+        index >= static_cast<int>(m_items.size()))
+        return false;
+    const auto state = ::SendMessageW(
+        m_controls[m_tree].hwnd, TVM_GETITEMSTATE,
+        reinterpret_cast<WPARAM>(m_items[static_cast<std::size_t>(index)]), TVIS_BOLD);
+    return (state & TVIS_BOLD) != 0;
+}
+
 // --- the rest of the seam -----------------------------------------------------
 
 int Win32Window::messageBox(std::u16string_view text, std::u16string_view title, int flags)
