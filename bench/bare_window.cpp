@@ -10,8 +10,8 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QWidget window(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                                | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    QWidget window(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     window.setWindowTitle(QStringLiteral("Bare Window"));
     window.setFixedSize(901, 601);
     if (argc > 1 && QByteArrayView(argv[1]) == "text") {

@@ -91,7 +91,8 @@ void BM_StoreFromButtonToDisk(benchmark::State &state)
     const QString caption = house ? QStringLiteral("Grosse Casa") : QStringLiteral("Theater");
     editor.skin.tree()->setCurrentItem(
         editor.skin.tree()->findItems(caption, Qt::MatchExactly | Qt::MatchRecursive).first());
-    auto *save = editor.skin.widget()->findChild<QPushButton *>(QString::fromUtf16(names::Speichern));
+    auto *save =
+        editor.skin.widget()->findChild<QPushButton *>(QString::fromUtf16(names::Speichern));
     const ValueRowDef &edited = ValueRows[house ? rows::Steuern : rows::Baukosten];
     auto *tax = editor.skin.widget()->findChild<ValueEdit *>(QString::fromUtf16(edited.editName));
     int value = 0;
@@ -101,7 +102,11 @@ void BM_StoreFromButtonToDisk(benchmark::State &state)
     }
     state.SetLabel(caption.toStdString());
 }
-BENCHMARK(BM_StoreFromButtonToDisk)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Repetitions(3)
+BENCHMARK(BM_StoreFromButtonToDisk)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(3)
     ->ReportAggregatesOnly(true);
 
 } // namespace

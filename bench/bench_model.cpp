@@ -1,8 +1,8 @@
-#include "tests/model/catalogue_entries.h"
 #include "model/model_store.h"
 #include "model/record.h"
 #include "platform/platform_wine.h"
 #include "resources/qt_resource_source.h"
+#include "tests/model/catalogue_entries.h"
 
 #include <QDir>
 #include <QFile>
@@ -58,7 +58,7 @@ void BM_SplitJoinBuiltInLines(benchmark::State &state)
     for (auto _ : state) {
         for (std::size_t i = 0; i < lines.size(); ++i) {
             const int n = ModelStore::RecordKindOf(int(i)) == RecordKind::House ? HouseSlotCount
-                                                                           : BuildingSlotCount;
+                                                                                : BuildingSlotCount;
             std::u16string joined = JoinRecord(SplitRecord(lines[i], n));
             benchmark::DoNotOptimize(joined);
         }

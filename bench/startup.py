@@ -53,7 +53,6 @@ TIMEOUT = 60
 LINUX_TIME_TARGET = 1.25
 LINUX_MEMORY_TARGET = 1.15
 WINDOWS_TIME_TARGET = 1.15
-GAME_FOLDER = r"C:\Spiele\Z7"
 
 
 def cpu_ns(pid):
@@ -184,11 +183,6 @@ def linux_half(args, work):
         print(f"  against the baseline z7edit: {figures(base)}")
 
 
-def wine(env, *command, check=True):
-    return subprocess.run(["wine", *command], env=env, check=check, stdin=subprocess.DEVNULL,
-                          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=300)
-
-
 def windows_half(args, work, exe, bare_exe):
     env = dict(os.environ, WINEPREFIX=str(work / "wine"), HOME=str(work / "home"),
                WINEARCH="win64", WINEDEBUG="-all",
@@ -196,21 +190,11 @@ def windows_half(args, work, exe, bare_exe):
     (work / "home").mkdir(exist_ok=True)
     print("== Windows: z7edit.exe under Wine against a bare Win32 window")
     print("  making a Wine prefix ...", flush=True)
-    subprocess.run(["wineboot", "-i"], env=env, check=True, stdin=subprocess.DEVNULL,
-                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=300)
-    subprocess.run(["wineserver", "-w"], env=env, timeout=300)
-    # The game as its installer registers it; Wine draws the frames itself
-    # (without a window manager every closing window would stall); and the
-    # Tahoma that Debian's Wine does not find on its own.
-    wine(env, "reg", "add", r"HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\App Paths\z7.exe",
-         "/v", "Path", "/d", GAME_FOLDER, "/f", "/reg:32")
-    wine(env, "reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed", "/t", "REG_SZ",
-         "/d", "N", "/f")
-    subprocess.run(["wineserver", "-w"], env=env, timeout=300)
-    fonts = Path(env["WINEPREFIX"]) / "drive_c" / "windows" / "Fonts"
-    for font in Path("/usr/share/wine/fonts").glob("*.ttf"):
-        if font.name.startswith(("tahoma", "marlett")):
-            shutil.copy(font, fonts)
+    # The prefix of the Windows tests and the e2e harness: the game registered
+    # as its installer registers it, Wine drawing the frames itself, Tahoma.
+    sys.path.insert(0, str(Path(args.source) / "tests" / "e2e"))
+    import wine_prefix
+    wine_prefix.make_prefix(env["WINEPREFIX"], env["HOME"])
     game = Path(env["WINEPREFIX"]) / "drive_c" / "Spiele" / "Z7"
     game.mkdir(parents=True, exist_ok=True)
     (game / "z7.exe").touch()

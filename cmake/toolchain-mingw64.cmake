@@ -1,6 +1,7 @@
 # Cross-compiling for 64-bit Windows with Debian's MinGW-w64
 # (g++-mingw-w64-x86-64):
-#   cmake -S winbuild -B build-win -DCMAKE_TOOLCHAIN_FILE=$PWD/cmake/toolchain-mingw64.cmake
+#   cmake -S . -B build-windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=$PWD/cmake/toolchain-mingw64.cmake \
+#         -DZ7_GENERATED_DIR=$PWD/build/resources/generated
 # The programs are linked statically, so that they run under Wine or on
 # Windows without the compiler's runtime DLLs beside them.
 set(CMAKE_SYSTEM_NAME Windows)
@@ -21,8 +22,4 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 
-# CTest starts the test programs through Wine when it is there.
-find_program(Z7_WINE wine)
-if(Z7_WINE)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${Z7_WINE})
-endif()
+# CTest starts the test programs under Wine: see tests/CMakeLists.txt.

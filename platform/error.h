@@ -10,7 +10,10 @@ namespace z7 {
 class Error : public std::runtime_error
 {
 public:
-    explicit Error(const std::string &messageUtf8) : std::runtime_error(messageUtf8) {}
+    explicit Error(const std::string &messageUtf8)
+        : std::runtime_error(messageUtf8)
+    {
+    }
 };
 
 } // namespace z7

@@ -26,8 +26,6 @@ VERSION="$(sed -n 's/^project(Z7Edit VERSION \([0-9.]*\).*/\1/p' "$ROOT/CMakeLis
 ZIP="$BUILD/z7edit-$VERSION-win64.zip"
 SETUP="$BUILD/z7edit-$VERSION-setup.exe"
 EXE="$BUILD/package/files/z7edit.exe"
-STAND_IN=
-grep -q 'NOTE: winbuild has no target z7edit' "$BUILD_LOG" && STAND_IN=yes
 rm -f "$BUILD_LOG"
 for f in "$ZIP" "$SETUP" "$EXE"; do
     [ -s "$f" ] || fail "scripts/build-windows left no $f"
@@ -93,14 +91,12 @@ done
 grep -q 'SIL Open Font License' "$WORK/zip/OFL.txt" || fail "OFL.txt is not the font licence"
 
 # --- the installer under Wine ---------------------------------------------------
-# A throwaway prefix and home folder; no display: a silent install shows no
-# window.
+# A throwaway prefix and home folder, made by the one recipe, in which the
+# game is registered; no display: a silent install shows no window.
+WINE_START=$SECONDS
+z7_wine_prefix "$WORK/prefix" "$WORK/home" || fail "the Wine prefix could not be made"
 export WINEPREFIX="$WORK/prefix" HOME="$WORK/home" WINEARCH=win64
 export WINEDEBUG=-all DISPLAY='' WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-mkdir -p "$HOME"
-WINE_START=$SECONDS
-timeout 300 wineboot -i >/dev/null 2>&1 || fail "wineboot could not create the prefix"
-timeout 120 wineserver -w || true
 
 # Wine under a time limit, without the warnings of a Wine that has no 32-bit half.
 quiet_wine() {
@@ -138,75 +134,63 @@ for line in "${want[@]}"; do
 done
 
 # --- the installed program finds the game -----------------------------------------
-# The installed program, started as from the Start menu, on a game registered
-# the way its 32-bit installer does it, under Xvfb: its window opens, the
-# game's own model file becomes the backup, the default model takes its place,
-# and Beenden ends it.
-if [ -n "$STAND_IN" ]; then
-    echo "=== windows-packages: the packages carry the resource carrier in place of z7edit.exe;" \
-        "starting the installed program is not checked yet"
-else
-    GAME="$WINEPREFIX/drive_c/Spiele/Z7"
-    mkdir -p "$GAME"
-    : >"$GAME/z7.exe"
-    cp "$ROOT/resources/texts/NewModell" "$GAME/z7_model.txt"
-    quiet_wine reg add 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\App Paths\z7.exe' \
-        /v Path /d 'C:\Spiele\Z7' /reg:32 /f >/dev/null || fail "wine reg add (App Paths) failed"
-    # Wine draws the frame itself (no window manager), with the fonts that
-    # Debian's Wine does not find; the session starts again on the display.
-    quiet_wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null ||
-        fail "wine reg add (Managed) failed"
-    cp /usr/share/wine/fonts/marlett.ttf /usr/share/wine/fonts/tahoma*.ttf \
-        "$WINEPREFIX/drive_c/windows/Fonts/"
-    wineserver -k >/dev/null 2>&1 || true
-    timeout 60 wineserver -w || true
-    # Exit codes: 0 the window came and Beenden ended the program with 0;
-    # 3 it ended before its window, 4 no window in 60 s, 5 it did not end,
-    # anything else the program's own exit code.
-    set +e
-    timeout 180 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp -noreset" bash -c '
-        wine "C:\\Program Files\\Z7 Edit\\z7edit.exe" >"$1" 2>&1 &
-        pid=$!
-        wid=
-        for _ in $(seq 600); do
-            wid=$(xdotool search --onlyvisible --name "^Z7 Edit\$" 2>/dev/null | head -n 1)
-            [ -n "$wid" ] && break
-            kill -0 "$pid" 2>/dev/null || exit 3
-            sleep 0.1
-        done
-        [ -n "$wid" ] || exit 4
-        # Beenden at 741,579 of the 901 x 601 client area, inside the frame
-        # that Wine draws: equal borders left, right and below, the caption above.
-        eval "$(xdotool getwindowgeometry --shell "$wid")"
-        border=$(((WIDTH - 901) / 2))
-        sleep 1
-        xdotool mousemove --window "$wid" $((741 + border)) $((579 + HEIGHT - 601 - border)) click 1
-        for _ in $(seq 200); do
-            kill -0 "$pid" 2>/dev/null || { wait "$pid"; exit $?; }
-            sleep 0.1
-        done
-        exit 5
-    ' _ "$WORK/installed-run.log"
-    RUN=$?
-    set -e
-    case $RUN in
-    0) ;;
-    3) fail "the installed z7edit.exe ended before its window opened: $(grep -v -e 'wine32' -e 'multiarch' -e 'dpkg --add' -e '^execute ' "$WORK/installed-run.log" | tail -n 5)" ;;
-    4) fail "the installed z7edit.exe opened no window \"Z7 Edit\" within 60 s" ;;
-    5) fail "the installed z7edit.exe did not end after a click on Beenden" ;;
-    *) fail "the installed z7edit.exe ended with exit code $RUN" ;;
-    esac
-    cmp -s "$GAME/z7_model.bak" "$ROOT/resources/texts/NewModell" ||
-        fail "the installed program did not move the game's model file to z7_model.bak"
-    DEFAULT_MODEL="$WORK/default-model"
-    { cat "$ROOT/resources/texts/DE_Modell"; printf '\r\n'; } >"$DEFAULT_MODEL"
-    [ "$(stat -c %s "$DEFAULT_MODEL")" -eq 6652 ] || fail "DE_Modell plus CR LF is not 6652 bytes"
-    cmp -s "$GAME/z7_model.txt" "$DEFAULT_MODEL" ||
-        fail "the installed program did not install the default model (z7_model.txt has $(stat -c %s "$GAME/z7_model.txt") bytes)"
-    wineserver -k >/dev/null 2>&1 || true
-    timeout 60 wineserver -w || true
-    echo "=== windows-packages: the installed program opened its window, made z7_model.bak and the default model, and ended with Beenden"
-fi
+# The installed program, started as from the Start menu, on the game the
+# prefix registers as its 32-bit installer does, under Xvfb: its window opens,
+# the game's own model file becomes the backup, the default model takes its
+# place, and Beenden ends it.
+GAME="$WINEPREFIX/drive_c/Spiele/Z7"
+mkdir -p "$GAME"
+: >"$GAME/z7.exe"
+cp "$ROOT/resources/texts/NewModell" "$GAME/z7_model.txt"
+# The session starts again on the display.
+wineserver -k >/dev/null 2>&1 || true
+timeout 60 wineserver -w || true
+# Exit codes: 0 the window came and Beenden ended the program with 0;
+# 3 it ended before its window, 4 no window in 60 s, 5 it did not end,
+# anything else the program's own exit code.
+set +e
+timeout 180 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp -noreset" bash -c '
+    wine "C:\\Program Files\\Z7 Edit\\z7edit.exe" >"$1" 2>&1 &
+    pid=$!
+    wid=
+    for _ in $(seq 600); do
+        wid=$(xdotool search --onlyvisible --name "^Z7 Edit\$" 2>/dev/null | head -n 1)
+        [ -n "$wid" ] && break
+        kill -0 "$pid" 2>/dev/null || exit 3
+        sleep 0.1
+    done
+    [ -n "$wid" ] || exit 4
+    # Beenden at 741,579 of the 901 x 601 client area, inside the frame
+    # that Wine draws: equal borders left, right and below, the caption above.
+    eval "$(xdotool getwindowgeometry --shell "$wid")"
+    border=$(((WIDTH - 901) / 2))
+    sleep 1
+    xdotool mousemove --window "$wid" $((741 + border)) $((579 + HEIGHT - 601 - border)) click 1
+    for _ in $(seq 200); do
+        kill -0 "$pid" 2>/dev/null || { wait "$pid"; exit $?; }
+        sleep 0.1
+    done
+    exit 5
+' _ "$WORK/installed-run.log"
+RUN=$?
+set -e
+case $RUN in
+0) ;;
+3) fail "the installed z7edit.exe ended before its window opened: $(grep -v -e 'wine32' -e 'multiarch' -e 'dpkg --add' -e '^execute ' "$WORK/installed-run.log" | tail -n 5)" ;;
+4) fail "the installed z7edit.exe opened no window \"Z7 Edit\" within 60 s" ;;
+5) fail "the installed z7edit.exe did not end after a click on Beenden" ;;
+*) fail "the installed z7edit.exe ended with exit code $RUN" ;;
+esac
+cmp -s "$GAME/z7_model.bak" "$ROOT/resources/texts/NewModell" ||
+    fail "the installed program did not move the game's model file to z7_model.bak"
+DEFAULT_MODEL="$WORK/default-model"
+{ cat "$ROOT/resources/texts/DE_Modell"; printf '\r\n'; } >"$DEFAULT_MODEL"
+[ "$(stat -c %s "$DEFAULT_MODEL")" -eq 6652 ] || fail "DE_Modell plus CR LF is not 6652 bytes"
+cmp -s "$GAME/z7_model.txt" "$DEFAULT_MODEL" ||
+    fail "the installed program did not install the default model (z7_model.txt has $(stat -c %s "$GAME/z7_model.txt") bytes)"
+wineserver -k >/dev/null 2>&1 || true
+timeout 60 wineserver -w || true
+echo "=== windows-packages: the installed program opened its window, made z7_model.bak and the default model, and ended with Beenden"
 
 # --- the uninstaller ---------------------------------------------------------------
 # NSIS's uninstaller copies itself to the temporary folder and starts the

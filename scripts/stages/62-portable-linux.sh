@@ -207,9 +207,10 @@ E2E_START=$SECONDS
 set +e
 # xvfb-run's cookie lies in a folder of /tmp, which the root shares.
 # shellcheck disable=SC2016 # the inner shell expands them
+export Z7_SCENARIOS="portable_linux $(z7_e2e_scenarios | tr '\n' ' ')"
 timeout 600 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp -noreset" bash -c '
     rc=0
-    for name in portable_linux startup missing_installation editing other_writer launcher_prefixes; do
+    for name in $Z7_SCENARIOS; do
         python3 "$ROOT/tests/e2e/test_$name.py" --z7edit "$ROOT/tests/e2e/z7edit_in_root.sh" \
             --source "$ROOT" --artifacts "$ARTIFACTS/$name" || rc=1
     done

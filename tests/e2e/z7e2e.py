@@ -32,6 +32,8 @@ import time
 import traceback
 from pathlib import Path
 
+import wine_prefix
+
 MAIN_TITLE = "Z7 Edit"
 QUESTION_TITLE = "Sicherheitsabfrage"
 ERROR_TITLE = "Fehler"
@@ -40,7 +42,6 @@ GUIDE_NAME = "Tellmar Modell Dateien.pdf"
 GAME_PROCESS = "Z7.exe"
 CLIENT_SIZE = (901, 601)
 APP_PATHS_KEY = r"HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\App Paths\z7.exe"
-REGISTERED_PATH = r"C:\Spiele\Z7"
 
 # Points in the window's client area, in pixels, for the fixed layout of the
 # main window and its two value panels (Panel1 at 239,135; Panel2 at 239,269).
@@ -181,31 +182,14 @@ def stop_wineserver(env):
 
 
 def make_wine_template(path):
-    """Boots a prefix the way a player's is made, with everything a run of
-    the window on Xvfb needs. Booting costs 5 to 20 s, so a run does it once
-    and every test works on a copy (WinePrefix)."""
+    """Boots a prefix by the one recipe (wine_prefix.py), with everything a
+    run of the window on Xvfb needs. Booting costs 5 to 20 s, so a run does it
+    once and every test works on a copy (WinePrefix)."""
     path = Path(path).resolve()
     home = path.parent / f"{path.name}-home"
-    home.mkdir(parents=True)
-    env = wine_env(path, home)
-    env["DISPLAY"] = ""
-    wine_command(env, "wineboot", "-i", timeout=300)
-    subprocess.run(["wineserver", "-w"], env=env, timeout=120)
-    # The game's entry as its 32-bit installer writes it.
-    wine_command(env, "wine", "reg", "add", APP_PATHS_KEY, "/v", "Path", "/d", REGISTERED_PATH,
-                 "/reg:32", "/f")
-    # Without a window manager, Wine must draw the frames itself; otherwise
-    # every closing window waits 2 s for a manager's answer.
-    wine_command(env, "wine", "reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed",
-                 "/t", "REG_SZ", "/d", "N", "/f")
-    # Debian's Wine does not find its own Tahoma and Marlett.
-    fonts = path / "drive_c" / "windows" / "Fonts"
-    shipped = sorted(Path("/usr/share/wine/fonts").glob("tahoma*.ttf")) + [
-        Path("/usr/share/wine/fonts/marlett.ttf")]
-    for font in shipped:
-        shutil.copy2(font, fonts)
-    # Ended, the server writes the registry out; the copies start their own.
-    stop_wineserver(env)
+    wine_prefix.make_prefix(path, home)
+    # The copies start servers of their own.
+    stop_wineserver(wine_env(path, home))
     (path / "wineserver").unlink(missing_ok=True)
     return path
 

@@ -1,9 +1,9 @@
 #include "model/model_store.h"
 
-#include "tests/support/fake_platform.h"
 #include "model/record.h"
 #include "model/resource.h"
 #include "resources/qt_resource_source.h"
+#include "tests/support/fake_platform.h"
 
 #include "platform/error.h"
 
@@ -123,10 +123,10 @@ TEST(RecordKindOf, DecidedByTheIndexAlone)
 TEST(FindRecordLine, TrimmedCaseSensitiveContainment)
 {
     const Lines model = {u"ALL BUILDINGS"s, u"1,Amphitheater,"s, u"2,Theater,"s,
-                               u"\tKleines Zelt,{ "s};
+                         u"\tKleines Zelt,{ "s};
     const std::pair<std::u16string, int> cases[] = {
-        {u"Theater"s, 2},        {u"theater"s, 1}, {u" Theater\t"s, 2}, {u"Zelt,{"s, 3},
-        {u"\tKleines Zelt"s, 3}, {u"Zelt,{ "s, 3}, {std::u16string(), -1},      {u" \t"s, -1},
+        {u"Theater"s, 2},        {u"theater"s, 1}, {u" Theater\t"s, 2},    {u"Zelt,{"s, 3},
+        {u"\tKleines Zelt"s, 3}, {u"Zelt,{ "s, 3}, {std::u16string(), -1}, {u" \t"s, -1},
         {u"Oper"s, -1},          {u"ALL"s, 0},
     };
     for (const auto &[caption, line] : cases)
@@ -177,7 +177,7 @@ TEST_F(ModelStoreTest, WholeResetWritesTheReferenceTextAndKeepsTheEncoding)
     store.LoadEntrySlots(u"Strasse"s, 15);
     store.StoreEntrySlots(u"Strasse"s, 15);
     EXPECT_TRUE(fileBytes().starts_with("\xEF\xBB\xBF"
-                                       "ALL BUILDINGS\r\n0,Nothing,"s));
+                                        "ALL BUILDINGS\r\n0,Nothing,"s));
 }
 
 struct RoundTrip
@@ -199,7 +199,7 @@ TEST_P(FileRoundTrip, SavedWithMarkAndCrLf)
 {
     const RoundTrip &p = GetParam();
     const Lines lines = {u"ALL BUILDINGS"s, u"0,Möbel € Œ,{,1,},,"s, std::u16string(),
-                               u"Kleine Hütte,{,-7,"s};
+                         u"Kleine Hütte,{,-7,"s};
     auto encode = [&](const char *lineEnd, bool finalBreak) {
         QString text = toQString(lines).join(QString::fromLatin1(lineEnd));
         if (finalBreak)
@@ -268,9 +268,8 @@ TEST_F(ModelStoreTest, StoringAHouseRewritesItsLineAndCompanionInOneWrite)
     EXPECT_EQ(platform.writeCount(), writes + 1);
     EXPECT_EQ(
         changedLines(before, store.WorkingModel),
-        (Lines{
-            u"21: 20,H200,{,0,0,0,0,0,0,0,0,},,,,"s,
-            u"142: Grosses Insulae,{,29,40,25,2,1,2,1,1,1,1,1,1,1,1,0,2,12,65,85,3,,,126,,"s}));
+        (Lines{u"21: 20,H200,{,0,0,0,0,0,0,0,0,},,,,"s,
+               u"142: Grosses Insulae,{,29,40,25,2,1,2,1,1,1,1,1,1,1,1,0,2,12,65,85,3,,,126,,"s}));
     EXPECT_EQ(fileBytes(), EncodeLines(store.WorkingModel, TextEncoding::Ansi));
 }
 
@@ -376,7 +375,8 @@ TEST_F(ModelStoreTest, CaptionsWithoutARecordLineChangeNothing)
     store.LoadEntrySlots(u"Theater"s, 15);
     const Lines building = store.CurrentBuilding;
     const int writes = platform.writeCount();
-    for (const std::u16string &caption : {u"Oper"s, u"ALL BUILDINGS"s, u"HOUSES"s, std::u16string()}) {
+    for (const std::u16string &caption :
+         {u"Oper"s, u"ALL BUILDINGS"s, u"HOUSES"s, std::u16string()}) {
         EXPECT_EQ(store.LoadEntrySlots(caption, 100), RecordKind::None);
         EXPECT_EQ(store.LoadReferenceEntrySlots(caption, 100), RecordKind::None);
         EXPECT_EQ(store.StoreEntrySlots(caption, 100), RecordKind::None);
@@ -422,8 +422,7 @@ TEST_F(ModelStoreTest, AFailedSaveLeavesTheOldFileByteIdentical)
     EXPECT_EQ(errorOf([&] { store.ResetWholeModel(); }).rfind(prefix, 0), 0u);
     EXPECT_EQ(store.WorkingModel, model);
     EXPECT_EQ(fileBytes(), file);
-    EXPECT_EQ(QDir(host(GamePath)).entryList(QDir::Files),
-              QStringList{u"z7_model.txt"_s});
+    EXPECT_EQ(QDir(host(GamePath)).entryList(QDir::Files), QStringList{u"z7_model.txt"_s});
 }
 
 TEST_F(ModelStoreTest, ADirectoryWhereTheModelFileGoesFailsEveryWrite)

@@ -2,9 +2,9 @@
 // on; every case runs against both.
 
 #include "platform/error.h"
-#include "tests/support/fake_platform.h"
 #include "platform/platform_texts.h"
 #include "platform/platform_wine.h"
+#include "tests/support/fake_platform.h"
 
 #include <QDir>
 #include <QFile>

@@ -96,11 +96,11 @@ TEST(RealWine, BackendReadsAPrefixMadeByWine)
 
     const RealWinePrefix wine;
     // The first command makes the prefix, which takes the longest.
-    ASSERT_EQ(
-        wine.runSettled(RegAdd("HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\z7.exe",
-                        "Path", "REG_SZ", "C:\\Spiele\\Z7", "/reg:32"),
-                 300),
-        "");
+    ASSERT_EQ(wine.runSettled(
+                  RegAdd("HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\z7.exe",
+                         "Path", "REG_SZ", "C:\\Spiele\\Z7", "/reg:32"),
+                  300),
+              "");
     const struct
     {
         const char *value, *type, *data, *view;

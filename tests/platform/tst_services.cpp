@@ -1,5 +1,5 @@
-#include "tests/support/fake_platform.h"
 #include "platform/services.h"
+#include "tests/support/fake_platform.h"
 
 #include <gtest/gtest.h>
 

@@ -7,9 +7,9 @@
 // every kill compares the model file with every file the loop can write.
 // Z7_CRASH_KILLS and Z7_CRASH_SEED change the count and the random moments.
 
+#include "model/textcodec.h"
 #include "tests/reliability/crash_steps.h"
 #include "tests/reliability/game_prefix.h"
-#include "model/textcodec.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -174,7 +174,8 @@ TEST(CrashWhileSaving, EveryKillLeavesTheOldOrTheNewFile)
         const QByteArray now = prefix.modelBytes();
         if (!possible.contains(now)) {
             ++tornFiles;
-            ADD_FAILURE() << "kill " << i << ": the model file is neither old nor new (" << now.size() << " bytes)";
+            ADD_FAILURE() << "kill " << i << ": the model file is neither old nor new ("
+                          << now.size() << " bytes)";
         }
         seen.insert(now);
         changes += now != previous;

@@ -6,16 +6,16 @@
 // no temporary file is left, the error names the file in German, and the
 // save is not taken for done.
 
-#include "platform/error.h"
-#include "tests/reliability/game_prefix.h"
-#include "ui/qt/messagebox.h"
+#include "app/tmain.h"
+#include "editor/record_editor.h"
 #include "model/model_store.h"
+#include "model/textcodec.h"
+#include "platform/error.h"
 #include "platform/platform_texts.h"
 #include "platform/platform_wine.h"
 #include "resources/qt_resource_source.h"
-#include "editor/record_editor.h"
-#include "model/textcodec.h"
-#include "app/tmain.h"
+#include "tests/reliability/game_prefix.h"
+#include "ui/qt/messagebox.h"
 #include "ui/qt/qt_window.h"
 #include "ui/qt/treeview.h"
 #include "ui/qt/valueedit.h"
@@ -240,8 +240,7 @@ TEST_P(FailedSave, KeepsTheOldFileAndReportsTheGermanError)
     EXPECT_EQ(Failure([&] { store.StoreEntrySlots(u"Theater", 0); }), expected);
     store.LoadEntrySlots(u"Kleines Zelt", 100);
     store.CurrentHouse[20] = u"9";
-    EXPECT_EQ(Failure([&] { store.StoreEntrySlots(u"Kleines Zelt", 100); }),
-              expected);
+    EXPECT_EQ(Failure([&] { store.StoreEntrySlots(u"Kleines Zelt", 100); }), expected);
     const Lines workingAfterStores = store.WorkingModel;
     EXPECT_EQ(Failure([&] { store.ResetWholeModel(); }), expected);
     EXPECT_TRUE(store.WorkingModel == workingAfterStores)
@@ -417,7 +416,8 @@ TEST_P(LinkedModelFile, SaveGoesWhereTheLinkLeads)
     }
     QFile written(QDir(prefix.game()).filePath(QString::fromUtf8(c.writtenHere)));
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(written.readAll().toStdString() == EncodeLines(store.WorkingModel, TextEncoding::Ansi));
+    EXPECT_TRUE(written.readAll().toStdString() ==
+                EncodeLines(store.WorkingModel, TextEncoding::Ansi));
     for (const QString &folder :
          {prefix.game(), QDir(prefix.game()).filePath(QStringLiteral("../Daten"))}) {
         for (const QString &name :

@@ -3,11 +3,11 @@
 // lets the user walk through the entries, and writes nothing by itself.
 // (Small damaged files are covered with the fake platform in tests/app.)
 
+#include "app/tmain.h"
+#include "platform/platform_wine.h"
+#include "resources/qt_resource_source.h"
 #include "tests/reliability/game_prefix.h"
 #include "ui/qt/messagebox.h"
-#include "platform/platform_wine.h"
-#include "app/tmain.h"
-#include "resources/qt_resource_source.h"
 #include "ui/qt/qt_window.h"
 #include "ui/qt/treeview.h"
 

@@ -53,7 +53,8 @@ TEST(Guide, CarriesNoBuildTime)
 TEST(Guide, EmbedsOnlyItsOwnFonts)
 {
     const QString text = QString::fromLatin1(resource(":/RT_RCDATA/PDF"));
-    static const QRegularExpression font(QStringLiteral("/BaseFont\\s*/(?:[A-Z]{6}\\+)?([^\\s/]+)"));
+    static const QRegularExpression font(
+        QStringLiteral("/BaseFont\\s*/(?:[A-Z]{6}\\+)?([^\\s/]+)"));
     QRegularExpressionMatchIterator it = font.globalMatch(text);
     int fonts = 0;
     while (it.hasNext()) {
@@ -86,8 +87,10 @@ TEST(Fonts, RegisterFromMemoryUnderTheirFamilyNames)
         ASSERT_TRUE(data.startsWith(QByteArray("\x00\x01\x00\x00", 4))) << "TrueType outlines";
         const int id = QFontDatabase::addApplicationFontFromData(data);
         ASSERT_GE(id, 0);
-        EXPECT_EQ(QFontDatabase::applicationFontFamilies(id), QStringList{QString::fromLatin1(row.family)});
-        EXPECT_TRUE(QFontDatabase::styles(QString::fromLatin1(row.family)).contains(QString::fromLatin1(row.style)));
+        EXPECT_EQ(QFontDatabase::applicationFontFamilies(id),
+                  QStringList{QString::fromLatin1(row.family)});
+        EXPECT_TRUE(QFontDatabase::styles(QString::fromLatin1(row.family))
+                        .contains(QString::fromLatin1(row.style)));
         QFontDatabase::removeApplicationFont(id);
     }
 }

@@ -98,8 +98,8 @@ struct WindowPicture
 {
     const char *name;
     QSize size;
-    bool alpha;        // has an alpha channel
-    bool opaque;       // every pixel opaque
+    bool alpha;  // has an alpha channel
+    bool opaque; // every pixel opaque
 };
 
 // The layout places these pictures at fixed sizes; the logo and the start
@@ -129,7 +129,8 @@ TEST(Pictures, WindowPicturesHaveTheirSizesAndAlpha)
 // The marker is a red dot of about 12 pixels in a transparent square.
 TEST(Pictures, MarkerIsARedDotOnTransparentGround)
 {
-    const QImage img = load(QStringLiteral(":/images/marker.png")).convertToFormat(QImage::Format_ARGB32);
+    const QImage img =
+        load(QStringLiteral(":/images/marker.png")).convertToFormat(QImage::Format_ARGB32);
     const QRgb centre = img.pixel(12, 12);
     EXPECT_EQ(qAlpha(centre), 255);
     EXPECT_GT(qRed(centre), 2 * qGreen(centre));

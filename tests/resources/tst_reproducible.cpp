@@ -38,18 +38,21 @@ TEST(Reproducible, PicturesComeOutTheSameAgain)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    run(QStringLiteral(Z7_ART_COMMAND), {dir.path(), kFontDir + QStringLiteral("/EBGaramond12-Bold.ttf"),
-                                          kFontDir + QStringLiteral("/EBGaramond12-Regular.ttf")});
-    QStringList names{QStringLiteral("logo.png"), QStringLiteral("start.png"), QStringLiteral("noselect.png"),
-                      QStringLiteral("marker.png")};
+    run(QStringLiteral(Z7_ART_COMMAND),
+        {dir.path(), kFontDir + QStringLiteral("/EBGaramond12-Bold.ttf"),
+         kFontDir + QStringLiteral("/EBGaramond12-Regular.ttf")});
+    QStringList names{QStringLiteral("logo.png"), QStringLiteral("start.png"),
+                      QStringLiteral("noselect.png"), QStringLiteral("marker.png")};
     for (int i = 0; i < 108; ++i)
         names.append(QStringLiteral("buildings/%1.png").arg(i, 3, 10, QLatin1Char('0')));
     for (int s : {16, 24, 32, 48, 256})
         names.append(QStringLiteral("icon/%1.png").arg(s));
     for (const QString &n : names)
-        EXPECT_TRUE(read(dir.filePath(QStringLiteral("images/") + n)) == read(QStringLiteral(":/images/") + n))
+        EXPECT_TRUE(read(dir.filePath(QStringLiteral("images/") + n)) ==
+                    read(QStringLiteral(":/images/") + n))
             << n.toStdString();
-    EXPECT_TRUE(read(dir.filePath(QStringLiteral("z7edit.ico"))) == read(QStringLiteral(Z7_ICO_FILE)));
+    EXPECT_TRUE(read(dir.filePath(QStringLiteral("z7edit.ico"))) ==
+                read(QStringLiteral(Z7_ICO_FILE)));
 }
 
 TEST(Reproducible, GuideComesOutTheSameAgain)
@@ -59,7 +62,8 @@ TEST(Reproducible, GuideComesOutTheSameAgain)
     const QString out = dir.filePath(QStringLiteral("guide.pdf"));
     QStringList args{QStringLiteral(Z7_GUIDE_SOURCE), out};
     for (const char *f : {"Regular", "Italic", "AllSC"})
-        args.append(kFontDir + QStringLiteral("/EBGaramond12-") + QString::fromLatin1(f) + QStringLiteral(".ttf"));
+        args.append(kFontDir + QStringLiteral("/EBGaramond12-") + QString::fromLatin1(f) +
+                    QStringLiteral(".ttf"));
     run(QStringLiteral(Z7_GUIDE_COMMAND), args);
     EXPECT_TRUE(read(out) == read(QStringLiteral(":/RT_RCDATA/PDF")));
 }
@@ -68,10 +72,12 @@ TEST(Reproducible, FontsComeOutTheSameAgain)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const QString z7 = dir.filePath(QStringLiteral("z7.ttf")), zolt = dir.filePath(QStringLiteral("zolt.ttf"));
+    const QString z7 = dir.filePath(QStringLiteral("z7.ttf")),
+                  zolt = dir.filePath(QStringLiteral("zolt.ttf"));
     run(QStringLiteral(Z7_PYTHON),
-        {QStringLiteral(Z7_FONT_SCRIPT), QStringLiteral("--small-caps"), kFontDir + QStringLiteral("/EBGaramond12-AllSC.ttf"),
-         QStringLiteral("--script"), QStringLiteral(Z7_SCRIPT_FONT), QStringLiteral("--fill"),
+        {QStringLiteral(Z7_FONT_SCRIPT), QStringLiteral("--small-caps"),
+         kFontDir + QStringLiteral("/EBGaramond12-AllSC.ttf"), QStringLiteral("--script"),
+         QStringLiteral(Z7_SCRIPT_FONT), QStringLiteral("--fill"),
          kFontDir + QStringLiteral("/EBGaramond12-Italic.ttf"), QStringLiteral("--out-z7"), z7,
          QStringLiteral("--out-zolt"), zolt});
     EXPECT_TRUE(read(z7) == read(QStringLiteral(":/Z7/TTF")));

@@ -17,111 +17,233 @@ using namespace palette;
 namespace {
 
 enum class Kind {
-    Well, Fountain, Reservoir, Aqueduct, Hall, Shop, Bath, Temple, Oracle, Mission,
-    Amphitheatre, Theatre, Hippodrome, Colosseum, Yard, Forum, Arch, Statue, Plaza, Garden,
-    Bridge, Pontoon, Shipyard, Dock, Quay, Wall, Tower, Fort, Farm, Quarry, Mine, Sawmill,
-    ClayPit, Market, Granary, Warehouse
+    Well,
+    Fountain,
+    Reservoir,
+    Aqueduct,
+    Hall,
+    Shop,
+    Bath,
+    Temple,
+    Oracle,
+    Mission,
+    Amphitheatre,
+    Theatre,
+    Hippodrome,
+    Colosseum,
+    Yard,
+    Forum,
+    Arch,
+    Statue,
+    Plaza,
+    Garden,
+    Bridge,
+    Pontoon,
+    Shipyard,
+    Dock,
+    Quay,
+    Wall,
+    Tower,
+    Fort,
+    Farm,
+    Quarry,
+    Mine,
+    Sawmill,
+    ClayPit,
+    Market,
+    Granary,
+    Warehouse
 };
 
 enum class Roof { Gable, GableX, Hip, Flat, Dome };
 
-enum class Prop { None, Barrels, Amphorae, Anvil, Chairs, Kiln, Crates, Crane, Flag, Press, Cage,
-                  Chariot, Posts, Desks, Guard };
+enum class Prop {
+    None,
+    Barrels,
+    Amphorae,
+    Anvil,
+    Chairs,
+    Kiln,
+    Crates,
+    Crane,
+    Flag,
+    Press,
+    Cage,
+    Chariot,
+    Posts,
+    Desks,
+    Guard
+};
 
 struct BuildingDef
 {
     int picture;
     Kind kind;
-    double ground;   // side of the ground patch
-    double w, d, h;  // main block
+    double ground;  // side of the ground patch
+    double w, d, h; // main block
     Roof roof;
     QColor wall, roof_, accent;
     Emblem emblem;
-    int variant;     // columns, size step, figure or crop, by kind
+    int variant; // columns, size step, figure or crop, by kind
     Prop prop;
 };
 
 const QColor kNone;
-const QColor ceres(214, 168, 64), neptune(70, 130, 160), mercury(120, 110, 170),
-    mars(170, 50, 40), venus(220, 130, 150);
+const QColor ceres(214, 168, 64), neptune(70, 130, 160), mercury(120, 110, 170), mars(170, 50, 40),
+    venus(220, 130, 150);
 
 // Tree order of the catalogue's building entries.
 const std::array<BuildingDef, kLastBuilding - kFirstBuilding + 1> kBuildingDefs{{
-    {20, Kind::Well, 2.0, 0.8, 0.8, 0.4, Roof::Gable, stone, wood, water, Emblem::None, 0, Prop::None},
-    {21, Kind::Fountain, 2.2, 1.3, 1.3, 0.3, Roof::Flat, marble, kNone, water, Emblem::None, 0, Prop::None},
-    {22, Kind::Reservoir, 3.0, 2.2, 2.2, 0.8, Roof::Flat, stone, kNone, water, Emblem::None, 0, Prop::None},
-    {23, Kind::Aqueduct, 3.0, 3.0, 0.5, 2.0, Roof::Flat, QColor(200, 184, 152), kNone, water, Emblem::None, 3, Prop::None},
-    {24, Kind::Hall, 2.4, 1.4, 1.1, 0.8, Roof::Gable, plaster, tile, kNone, Emblem::Snake, 0, Prop::None},
-    {25, Kind::Hall, 3.2, 2.4, 1.6, 1.3, Roof::Hip, QColor(240, 236, 226), tile, kNone, Emblem::Snake, 4, Prop::Flag},
-    {26, Kind::Bath, 3.2, 2.0, 1.4, 1.0, Roof::Dome, QColor(230, 214, 186), tile, water, Emblem::Drop, 0, Prop::None},
-    {27, Kind::Shop, 2.2, 1.3, 1.0, 0.75, Roof::Gable, ochre, tile, QColor(60, 110, 170), Emblem::Razor, 0, Prop::None},
-    {28, Kind::Temple, 2.6, 1.2, 1.7, 0.9, Roof::Gable, marble, ceres, ceres, Emblem::Wheat, 0, Prop::None},
-    {29, Kind::Temple, 2.6, 1.2, 1.7, 0.9, Roof::Gable, marble, neptune, neptune, Emblem::Trident, 0, Prop::None},
-    {30, Kind::Temple, 2.6, 1.2, 1.7, 0.9, Roof::Gable, marble, mercury, mercury, Emblem::Caduceus, 0, Prop::None},
-    {31, Kind::Temple, 2.6, 1.2, 1.7, 0.9, Roof::Gable, marble, mars, mars, Emblem::Sword, 0, Prop::None},
-    {32, Kind::Temple, 2.6, 1.2, 1.7, 0.9, Roof::Gable, marble, venus, venus, Emblem::Rose, 0, Prop::None},
-    {33, Kind::Temple, 3.6, 2.0, 2.6, 1.3, Roof::Gable, marble, ceres, ceres, Emblem::Wheat, 1, Prop::None},
-    {34, Kind::Temple, 3.6, 2.0, 2.6, 1.3, Roof::Gable, marble, neptune, neptune, Emblem::Trident, 1, Prop::None},
-    {35, Kind::Temple, 3.6, 2.0, 2.6, 1.3, Roof::Gable, marble, mercury, mercury, Emblem::Caduceus, 1, Prop::None},
-    {36, Kind::Temple, 3.6, 2.0, 2.6, 1.3, Roof::Gable, marble, mars, mars, Emblem::Sword, 1, Prop::None},
-    {37, Kind::Temple, 3.6, 2.0, 2.6, 1.3, Roof::Gable, marble, venus, venus, Emblem::Rose, 1, Prop::None},
-    {38, Kind::Oracle, 3.0, 1.0, 1.0, 1.1, Roof::Dome, marble, QColor(196, 150, 80), QColor(220, 220, 230), Emblem::Laurel, 0, Prop::None},
-    {39, Kind::Hall, 2.6, 1.6, 1.2, 0.8, Roof::Gable, QColor(232, 214, 178), tile, kNone, Emblem::Scroll, 0, Prop::Desks},
-    {40, Kind::Hall, 3.4, 2.5, 1.6, 1.4, Roof::Hip, marble, QColor(150, 70, 50), kNone, Emblem::Owl, 6, Prop::None},
-    {41, Kind::Hall, 3.2, 2.2, 1.6, 1.3, Roof::Dome, QColor(236, 228, 210), QColor(110, 140, 140), kNone, Emblem::Book, 4, Prop::None},
-    {42, Kind::Mission, 2.8, 1.2, 1.0, 0.7, Roof::Gable, wood, thatch, QColor(200, 50, 40), Emblem::Eagle, 0, Prop::None},
-    {43, Kind::Amphitheatre, 3.4, 2.8, 2.2, 0.55, Roof::Flat, QColor(206, 190, 160), kNone, QColor(226, 206, 150), Emblem::None, 0, Prop::None},
-    {44, Kind::Theatre, 3.6, 3.0, 3.0, 1.0, Roof::Flat, QColor(214, 200, 172), tile, QColor(226, 206, 150), Emblem::Masks, 0, Prop::None},
-    {45, Kind::Hippodrome, 5.0, 4.6, 2.0, 0.5, Roof::Flat, QColor(200, 184, 150), kNone, QColor(214, 188, 130), Emblem::None, 0, Prop::None},
-    {46, Kind::Colosseum, 4.2, 3.8, 3.2, 1.6, Roof::Flat, QColor(214, 196, 160), kNone, QColor(226, 206, 150), Emblem::None, 0, Prop::None},
-    {47, Kind::Yard, 3.2, 2.6, 2.0, 0.8, Roof::Gable, QColor(196, 170, 130), tile, QColor(214, 188, 130), Emblem::Helmet, 0, Prop::Posts},
-    {48, Kind::Yard, 3.2, 2.6, 2.0, 0.8, Roof::Gable, QColor(190, 160, 120), tile, QColor(200, 170, 110), Emblem::Lion, 1, Prop::Cage},
-    {49, Kind::Hall, 3.0, 2.0, 1.4, 1.0, Roof::Gable, QColor(222, 150, 120), tile, kNone, Emblem::Masks, 2, Prop::Amphorae},
-    {50, Kind::Yard, 3.4, 2.8, 2.0, 0.8, Roof::Gable, QColor(206, 176, 130), tile, QColor(200, 176, 120), Emblem::Wheel, 2, Prop::Chariot},
-    {51, Kind::Forum, 3.6, 3.0, 2.6, 1.0, Roof::Gable, QColor(238, 230, 210), tile, paving, Emblem::Coin, 0, Prop::None},
-    {52, Kind::Hall, 3.6, 2.6, 1.9, 1.4, Roof::Dome, marble, QColor(160, 140, 100), kNone, Emblem::Laurel, 6, Prop::Flag},
-    {53, Kind::Hall, 3.0, 1.9, 1.4, 1.3, Roof::Hip, QColor(238, 222, 190), tile, roman, Emblem::Eagle, 0, Prop::Flag},
-    {54, Kind::Hall, 3.4, 2.4, 1.6, 1.2, Roof::Hip, QColor(244, 236, 218), tile, roman, Emblem::Eagle, 4, Prop::Flag},
-    {55, Kind::Hall, 3.8, 2.8, 2.0, 1.6, Roof::Dome, marble, gold, roman, Emblem::Eagle, 6, Prop::Flag},
-    {56, Kind::Arch, 3.0, 2.2, 0.8, 1.9, Roof::Flat, QColor(222, 210, 186), kNone, bronze, Emblem::Laurel, 0, Prop::None},
-    {57, Kind::Statue, 1.2, 0.5, 0.5, 0.5, Roof::Flat, marble, kNone, marble, Emblem::None, 0, Prop::None},
-    {58, Kind::Statue, 1.7, 0.8, 0.8, 0.7, Roof::Flat, marble, kNone, bronze, Emblem::None, 1, Prop::None},
-    {59, Kind::Statue, 2.2, 1.2, 1.2, 0.9, Roof::Flat, marble, kNone, bronze, Emblem::None, 2, Prop::None},
-    {60, Kind::Plaza, 2.6, 2.4, 2.4, 0.0, Roof::Flat, paving, kNone, QColor(170, 150, 120), Emblem::None, 0, Prop::None},
-    {61, Kind::Garden, 2.6, 2.4, 2.4, 0.0, Roof::Flat, grass, kNone, QColor(214, 200, 170), Emblem::None, 0, Prop::None},
-    {62, Kind::Hall, 2.8, 1.5, 1.2, 0.8, Roof::Gable, QColor(210, 190, 150), tile, kNone, Emblem::Hammer, 0, Prop::Crane},
-    {63, Kind::Bridge, 3.0, 1.0, 3.0, 0.45, Roof::Flat, stone, kNone, water, Emblem::None, 0, Prop::None},
-    {64, Kind::Pontoon, 3.0, 1.0, 3.0, 0.3, Roof::Flat, wood, kNone, water, Emblem::None, 0, Prop::None},
-    {65, Kind::Shipyard, 3.2, 1.6, 1.4, 0.9, Roof::Gable, wood, tile, water, Emblem::None, 0, Prop::None},
-    {66, Kind::Dock, 3.2, 1.6, 1.2, 0.8, Roof::Gable, QColor(210, 190, 150), tile, water, Emblem::None, 0, Prop::Crates},
-    {67, Kind::Quay, 3.0, 3.0, 1.0, 0.3, Roof::Flat, stone, kNone, water, Emblem::None, 0, Prop::Amphorae},
-    {68, Kind::Wall, 3.0, 3.0, 0.6, 1.0, Roof::Flat, QColor(176, 164, 140), kNone, kNone, Emblem::None, 0, Prop::None},
-    {69, Kind::Tower, 2.4, 1.2, 1.2, 2.2, Roof::Flat, QColor(180, 168, 144), kNone, roman, Emblem::None, 0, Prop::Flag},
-    {70, Kind::Hall, 2.6, 1.4, 1.1, 0.8, Roof::Gable, QColor(206, 186, 150), tile, roman, Emblem::Shield, 0, Prop::Guard},
-    {71, Kind::Hall, 2.6, 1.5, 1.2, 0.9, Roof::Gable, QColor(226, 196, 150), tile, roman, Emblem::Flame, 0, Prop::Barrels},
-    {72, Kind::Fort, 3.4, 2.6, 2.6, 0.6, Roof::Flat, QColor(150, 110, 70), kNone, roman, Emblem::Eagle, 0, Prop::None},
-    {73, Kind::Fort, 3.4, 2.6, 2.6, 0.6, Roof::Flat, QColor(150, 110, 70), kNone, QColor(60, 110, 60), Emblem::None, 1, Prop::None},
-    {74, Kind::Fort, 3.4, 2.6, 2.6, 0.6, Roof::Flat, QColor(150, 110, 70), kNone, QColor(60, 80, 150), Emblem::None, 2, Prop::None},
-    {75, Kind::Hall, 3.6, 2.6, 1.8, 1.4, Roof::Hip, QColor(214, 196, 160), darkTile, roman, Emblem::Eagle, 4, Prop::Flag},
-    {76, Kind::Hall, 3.4, 2.8, 1.2, 1.0, Roof::GableX, QColor(196, 172, 134), tile, roman, Emblem::Shield, 0, Prop::Posts},
-    {77, Kind::Farm, 3.4, 0.9, 0.8, 0.6, Roof::Gable, QColor(200, 170, 120), tile, kNone, Emblem::Wheat, 0, Prop::None},
-    {78, Kind::Farm, 3.4, 0.9, 0.8, 0.6, Roof::Gable, QColor(200, 170, 120), tile, kNone, Emblem::None, 1, Prop::None},
-    {79, Kind::Farm, 3.4, 0.9, 0.8, 0.6, Roof::Gable, QColor(200, 170, 120), tile, kNone, Emblem::None, 2, Prop::None},
-    {80, Kind::Farm, 3.4, 0.9, 0.8, 0.6, Roof::Gable, QColor(200, 170, 120), tile, kNone, Emblem::Olive, 3, Prop::None},
-    {81, Kind::Farm, 3.4, 0.9, 0.8, 0.6, Roof::Gable, QColor(200, 170, 120), tile, kNone, Emblem::Grapes, 4, Prop::None},
-    {82, Kind::Farm, 3.4, 0.9, 0.8, 0.6, Roof::Gable, QColor(200, 170, 120), tile, kNone, Emblem::None, 5, Prop::None},
-    {83, Kind::Quarry, 3.2, 2.4, 2.4, 0.9, Roof::Flat, QColor(236, 234, 228), kNone, kNone, Emblem::None, 0, Prop::Crane},
-    {84, Kind::Mine, 3.2, 2.4, 2.2, 1.3, Roof::Flat, QColor(110, 100, 92), kNone, QColor(90, 70, 60), Emblem::None, 0, Prop::None},
-    {85, Kind::Sawmill, 3.0, 1.8, 1.2, 0.9, Roof::GableX, wood, QColor(150, 110, 70), kNone, Emblem::None, 0, Prop::None},
-    {86, Kind::ClayPit, 3.0, 2.2, 2.0, 0.4, Roof::Flat, QColor(170, 104, 70), kNone, water, Emblem::None, 0, Prop::None},
-    {87, Kind::Hall, 2.8, 1.8, 1.3, 0.9, Roof::GableX, QColor(196, 186, 164), tile, QColor(110, 50, 120), Emblem::Grapes, 0, Prop::Barrels},
-    {88, Kind::Hall, 2.8, 1.6, 1.3, 0.9, Roof::Hip, QColor(222, 214, 168), tile, QColor(120, 140, 80), Emblem::Olive, 0, Prop::Press},
-    {89, Kind::Hall, 2.8, 1.7, 1.3, 0.9, Roof::Gable, QColor(150, 120, 100), darkTile, kNone, Emblem::Sword, 0, Prop::Anvil},
-    {90, Kind::Hall, 2.8, 1.7, 1.3, 0.9, Roof::Gable, QColor(200, 168, 120), tile, kNone, Emblem::Chair, 0, Prop::Chairs},
-    {91, Kind::Hall, 2.8, 1.6, 1.2, 0.85, Roof::Gable, QColor(214, 180, 140), tile, kNone, Emblem::Pot, 0, Prop::Kiln},
-    {92, Kind::Market, 3.0, 2.6, 2.6, 0.6, Roof::Flat, paving, kNone, kNone, Emblem::Coin, 0, Prop::None},
-    {93, Kind::Granary, 3.0, 1.0, 1.0, 1.4, Roof::Flat, QColor(226, 206, 166), tile, kNone, Emblem::Wheat, 0, Prop::None},
-    {94, Kind::Warehouse, 3.4, 2.6, 1.8, 1.2, Roof::GableX, QColor(200, 176, 138), tile, kNone, Emblem::Amphora, 0, Prop::Crates},
+    {20, Kind::Well, 2.0, 0.8, 0.8, 0.4, Roof::Gable, stone, wood, water, Emblem::None, 0,
+     Prop::None},
+    {21, Kind::Fountain, 2.2, 1.3, 1.3, 0.3, Roof::Flat, marble, kNone, water, Emblem::None, 0,
+     Prop::None},
+    {22, Kind::Reservoir, 3.0, 2.2, 2.2, 0.8, Roof::Flat, stone, kNone, water, Emblem::None, 0,
+     Prop::None},
+    {23, Kind::Aqueduct, 3.0, 3.0, 0.5, 2.0, Roof::Flat, QColor(200, 184, 152), kNone, water,
+     Emblem::None, 3, Prop::None},
+    {24, Kind::Hall, 2.4, 1.4, 1.1, 0.8, Roof::Gable, plaster, tile, kNone, Emblem::Snake, 0,
+     Prop::None},
+    {25, Kind::Hall, 3.2, 2.4, 1.6, 1.3, Roof::Hip, QColor(240, 236, 226), tile, kNone,
+     Emblem::Snake, 4, Prop::Flag},
+    {26, Kind::Bath, 3.2, 2.0, 1.4, 1.0, Roof::Dome, QColor(230, 214, 186), tile, water,
+     Emblem::Drop, 0, Prop::None},
+    {27, Kind::Shop, 2.2, 1.3, 1.0, 0.75, Roof::Gable, ochre, tile, QColor(60, 110, 170),
+     Emblem::Razor, 0, Prop::None},
+    {28, Kind::Temple, 2.6, 1.2, 1.7, 0.9, Roof::Gable, marble, ceres, ceres, Emblem::Wheat, 0,
+     Prop::None},
+    {29, Kind::Temple, 2.6, 1.2, 1.7, 0.9, Roof::Gable, marble, neptune, neptune, Emblem::Trident,
+     0, Prop::None},
+    {30, Kind::Temple, 2.6, 1.2, 1.7, 0.9, Roof::Gable, marble, mercury, mercury, Emblem::Caduceus,
+     0, Prop::None},
+    {31, Kind::Temple, 2.6, 1.2, 1.7, 0.9, Roof::Gable, marble, mars, mars, Emblem::Sword, 0,
+     Prop::None},
+    {32, Kind::Temple, 2.6, 1.2, 1.7, 0.9, Roof::Gable, marble, venus, venus, Emblem::Rose, 0,
+     Prop::None},
+    {33, Kind::Temple, 3.6, 2.0, 2.6, 1.3, Roof::Gable, marble, ceres, ceres, Emblem::Wheat, 1,
+     Prop::None},
+    {34, Kind::Temple, 3.6, 2.0, 2.6, 1.3, Roof::Gable, marble, neptune, neptune, Emblem::Trident,
+     1, Prop::None},
+    {35, Kind::Temple, 3.6, 2.0, 2.6, 1.3, Roof::Gable, marble, mercury, mercury, Emblem::Caduceus,
+     1, Prop::None},
+    {36, Kind::Temple, 3.6, 2.0, 2.6, 1.3, Roof::Gable, marble, mars, mars, Emblem::Sword, 1,
+     Prop::None},
+    {37, Kind::Temple, 3.6, 2.0, 2.6, 1.3, Roof::Gable, marble, venus, venus, Emblem::Rose, 1,
+     Prop::None},
+    {38, Kind::Oracle, 3.0, 1.0, 1.0, 1.1, Roof::Dome, marble, QColor(196, 150, 80),
+     QColor(220, 220, 230), Emblem::Laurel, 0, Prop::None},
+    {39, Kind::Hall, 2.6, 1.6, 1.2, 0.8, Roof::Gable, QColor(232, 214, 178), tile, kNone,
+     Emblem::Scroll, 0, Prop::Desks},
+    {40, Kind::Hall, 3.4, 2.5, 1.6, 1.4, Roof::Hip, marble, QColor(150, 70, 50), kNone, Emblem::Owl,
+     6, Prop::None},
+    {41, Kind::Hall, 3.2, 2.2, 1.6, 1.3, Roof::Dome, QColor(236, 228, 210), QColor(110, 140, 140),
+     kNone, Emblem::Book, 4, Prop::None},
+    {42, Kind::Mission, 2.8, 1.2, 1.0, 0.7, Roof::Gable, wood, thatch, QColor(200, 50, 40),
+     Emblem::Eagle, 0, Prop::None},
+    {43, Kind::Amphitheatre, 3.4, 2.8, 2.2, 0.55, Roof::Flat, QColor(206, 190, 160), kNone,
+     QColor(226, 206, 150), Emblem::None, 0, Prop::None},
+    {44, Kind::Theatre, 3.6, 3.0, 3.0, 1.0, Roof::Flat, QColor(214, 200, 172), tile,
+     QColor(226, 206, 150), Emblem::Masks, 0, Prop::None},
+    {45, Kind::Hippodrome, 5.0, 4.6, 2.0, 0.5, Roof::Flat, QColor(200, 184, 150), kNone,
+     QColor(214, 188, 130), Emblem::None, 0, Prop::None},
+    {46, Kind::Colosseum, 4.2, 3.8, 3.2, 1.6, Roof::Flat, QColor(214, 196, 160), kNone,
+     QColor(226, 206, 150), Emblem::None, 0, Prop::None},
+    {47, Kind::Yard, 3.2, 2.6, 2.0, 0.8, Roof::Gable, QColor(196, 170, 130), tile,
+     QColor(214, 188, 130), Emblem::Helmet, 0, Prop::Posts},
+    {48, Kind::Yard, 3.2, 2.6, 2.0, 0.8, Roof::Gable, QColor(190, 160, 120), tile,
+     QColor(200, 170, 110), Emblem::Lion, 1, Prop::Cage},
+    {49, Kind::Hall, 3.0, 2.0, 1.4, 1.0, Roof::Gable, QColor(222, 150, 120), tile, kNone,
+     Emblem::Masks, 2, Prop::Amphorae},
+    {50, Kind::Yard, 3.4, 2.8, 2.0, 0.8, Roof::Gable, QColor(206, 176, 130), tile,
+     QColor(200, 176, 120), Emblem::Wheel, 2, Prop::Chariot},
+    {51, Kind::Forum, 3.6, 3.0, 2.6, 1.0, Roof::Gable, QColor(238, 230, 210), tile, paving,
+     Emblem::Coin, 0, Prop::None},
+    {52, Kind::Hall, 3.6, 2.6, 1.9, 1.4, Roof::Dome, marble, QColor(160, 140, 100), kNone,
+     Emblem::Laurel, 6, Prop::Flag},
+    {53, Kind::Hall, 3.0, 1.9, 1.4, 1.3, Roof::Hip, QColor(238, 222, 190), tile, roman,
+     Emblem::Eagle, 0, Prop::Flag},
+    {54, Kind::Hall, 3.4, 2.4, 1.6, 1.2, Roof::Hip, QColor(244, 236, 218), tile, roman,
+     Emblem::Eagle, 4, Prop::Flag},
+    {55, Kind::Hall, 3.8, 2.8, 2.0, 1.6, Roof::Dome, marble, gold, roman, Emblem::Eagle, 6,
+     Prop::Flag},
+    {56, Kind::Arch, 3.0, 2.2, 0.8, 1.9, Roof::Flat, QColor(222, 210, 186), kNone, bronze,
+     Emblem::Laurel, 0, Prop::None},
+    {57, Kind::Statue, 1.2, 0.5, 0.5, 0.5, Roof::Flat, marble, kNone, marble, Emblem::None, 0,
+     Prop::None},
+    {58, Kind::Statue, 1.7, 0.8, 0.8, 0.7, Roof::Flat, marble, kNone, bronze, Emblem::None, 1,
+     Prop::None},
+    {59, Kind::Statue, 2.2, 1.2, 1.2, 0.9, Roof::Flat, marble, kNone, bronze, Emblem::None, 2,
+     Prop::None},
+    {60, Kind::Plaza, 2.6, 2.4, 2.4, 0.0, Roof::Flat, paving, kNone, QColor(170, 150, 120),
+     Emblem::None, 0, Prop::None},
+    {61, Kind::Garden, 2.6, 2.4, 2.4, 0.0, Roof::Flat, grass, kNone, QColor(214, 200, 170),
+     Emblem::None, 0, Prop::None},
+    {62, Kind::Hall, 2.8, 1.5, 1.2, 0.8, Roof::Gable, QColor(210, 190, 150), tile, kNone,
+     Emblem::Hammer, 0, Prop::Crane},
+    {63, Kind::Bridge, 3.0, 1.0, 3.0, 0.45, Roof::Flat, stone, kNone, water, Emblem::None, 0,
+     Prop::None},
+    {64, Kind::Pontoon, 3.0, 1.0, 3.0, 0.3, Roof::Flat, wood, kNone, water, Emblem::None, 0,
+     Prop::None},
+    {65, Kind::Shipyard, 3.2, 1.6, 1.4, 0.9, Roof::Gable, wood, tile, water, Emblem::None, 0,
+     Prop::None},
+    {66, Kind::Dock, 3.2, 1.6, 1.2, 0.8, Roof::Gable, QColor(210, 190, 150), tile, water,
+     Emblem::None, 0, Prop::Crates},
+    {67, Kind::Quay, 3.0, 3.0, 1.0, 0.3, Roof::Flat, stone, kNone, water, Emblem::None, 0,
+     Prop::Amphorae},
+    {68, Kind::Wall, 3.0, 3.0, 0.6, 1.0, Roof::Flat, QColor(176, 164, 140), kNone, kNone,
+     Emblem::None, 0, Prop::None},
+    {69, Kind::Tower, 2.4, 1.2, 1.2, 2.2, Roof::Flat, QColor(180, 168, 144), kNone, roman,
+     Emblem::None, 0, Prop::Flag},
+    {70, Kind::Hall, 2.6, 1.4, 1.1, 0.8, Roof::Gable, QColor(206, 186, 150), tile, roman,
+     Emblem::Shield, 0, Prop::Guard},
+    {71, Kind::Hall, 2.6, 1.5, 1.2, 0.9, Roof::Gable, QColor(226, 196, 150), tile, roman,
+     Emblem::Flame, 0, Prop::Barrels},
+    {72, Kind::Fort, 3.4, 2.6, 2.6, 0.6, Roof::Flat, QColor(150, 110, 70), kNone, roman,
+     Emblem::Eagle, 0, Prop::None},
+    {73, Kind::Fort, 3.4, 2.6, 2.6, 0.6, Roof::Flat, QColor(150, 110, 70), kNone,
+     QColor(60, 110, 60), Emblem::None, 1, Prop::None},
+    {74, Kind::Fort, 3.4, 2.6, 2.6, 0.6, Roof::Flat, QColor(150, 110, 70), kNone,
+     QColor(60, 80, 150), Emblem::None, 2, Prop::None},
+    {75, Kind::Hall, 3.6, 2.6, 1.8, 1.4, Roof::Hip, QColor(214, 196, 160), darkTile, roman,
+     Emblem::Eagle, 4, Prop::Flag},
+    {76, Kind::Hall, 3.4, 2.8, 1.2, 1.0, Roof::GableX, QColor(196, 172, 134), tile, roman,
+     Emblem::Shield, 0, Prop::Posts},
+    {77, Kind::Farm, 3.4, 0.9, 0.8, 0.6, Roof::Gable, QColor(200, 170, 120), tile, kNone,
+     Emblem::Wheat, 0, Prop::None},
+    {78, Kind::Farm, 3.4, 0.9, 0.8, 0.6, Roof::Gable, QColor(200, 170, 120), tile, kNone,
+     Emblem::None, 1, Prop::None},
+    {79, Kind::Farm, 3.4, 0.9, 0.8, 0.6, Roof::Gable, QColor(200, 170, 120), tile, kNone,
+     Emblem::None, 2, Prop::None},
+    {80, Kind::Farm, 3.4, 0.9, 0.8, 0.6, Roof::Gable, QColor(200, 170, 120), tile, kNone,
+     Emblem::Olive, 3, Prop::None},
+    {81, Kind::Farm, 3.4, 0.9, 0.8, 0.6, Roof::Gable, QColor(200, 170, 120), tile, kNone,
+     Emblem::Grapes, 4, Prop::None},
+    {82, Kind::Farm, 3.4, 0.9, 0.8, 0.6, Roof::Gable, QColor(200, 170, 120), tile, kNone,
+     Emblem::None, 5, Prop::None},
+    {83, Kind::Quarry, 3.2, 2.4, 2.4, 0.9, Roof::Flat, QColor(236, 234, 228), kNone, kNone,
+     Emblem::None, 0, Prop::Crane},
+    {84, Kind::Mine, 3.2, 2.4, 2.2, 1.3, Roof::Flat, QColor(110, 100, 92), kNone,
+     QColor(90, 70, 60), Emblem::None, 0, Prop::None},
+    {85, Kind::Sawmill, 3.0, 1.8, 1.2, 0.9, Roof::GableX, wood, QColor(150, 110, 70), kNone,
+     Emblem::None, 0, Prop::None},
+    {86, Kind::ClayPit, 3.0, 2.2, 2.0, 0.4, Roof::Flat, QColor(170, 104, 70), kNone, water,
+     Emblem::None, 0, Prop::None},
+    {87, Kind::Hall, 2.8, 1.8, 1.3, 0.9, Roof::GableX, QColor(196, 186, 164), tile,
+     QColor(110, 50, 120), Emblem::Grapes, 0, Prop::Barrels},
+    {88, Kind::Hall, 2.8, 1.6, 1.3, 0.9, Roof::Hip, QColor(222, 214, 168), tile,
+     QColor(120, 140, 80), Emblem::Olive, 0, Prop::Press},
+    {89, Kind::Hall, 2.8, 1.7, 1.3, 0.9, Roof::Gable, QColor(150, 120, 100), darkTile, kNone,
+     Emblem::Sword, 0, Prop::Anvil},
+    {90, Kind::Hall, 2.8, 1.7, 1.3, 0.9, Roof::Gable, QColor(200, 168, 120), tile, kNone,
+     Emblem::Chair, 0, Prop::Chairs},
+    {91, Kind::Hall, 2.8, 1.6, 1.2, 0.85, Roof::Gable, QColor(214, 180, 140), tile, kNone,
+     Emblem::Pot, 0, Prop::Kiln},
+    {92, Kind::Market, 3.0, 2.6, 2.6, 0.6, Roof::Flat, paving, kNone, kNone, Emblem::Coin, 0,
+     Prop::None},
+    {93, Kind::Granary, 3.0, 1.0, 1.0, 1.4, Roof::Flat, QColor(226, 206, 166), tile, kNone,
+     Emblem::Wheat, 0, Prop::None},
+    {94, Kind::Warehouse, 3.4, 2.6, 1.8, 1.2, Roof::GableX, QColor(200, 176, 138), tile, kNone,
+     Emblem::Amphora, 0, Prop::Crates},
 }};
 
 // ---------------------------------------------------------------- helpers
@@ -142,12 +264,12 @@ void roof(Iso &iso, const BuildingDef &s, double x, double y, double z)
     const double o = 0.1;
     switch (s.roof) {
     case Roof::Gable:
-        iso.gableRoof(x - o, y - o, z, s.w + 2 * o, s.d + 2 * o, std::min(s.w, s.d) * 0.32, s.roof_, false,
-                      shade(s.wall, 0.95));
+        iso.gableRoof(x - o, y - o, z, s.w + 2 * o, s.d + 2 * o, std::min(s.w, s.d) * 0.32, s.roof_,
+                      false, shade(s.wall, 0.95));
         break;
     case Roof::GableX:
-        iso.gableRoof(x - o, y - o, z, s.w + 2 * o, s.d + 2 * o, std::min(s.w, s.d) * 0.32, s.roof_, true,
-                      shade(s.wall, 0.9));
+        iso.gableRoof(x - o, y - o, z, s.w + 2 * o, s.d + 2 * o, std::min(s.w, s.d) * 0.32, s.roof_,
+                      true, shade(s.wall, 0.9));
         break;
     case Roof::Hip:
         iso.hipRoof(x - o, y - o, z, s.w + 2 * o, s.d + 2 * o, std::min(s.w, s.d) * 0.3, s.roof_);
@@ -185,7 +307,9 @@ void props(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
     case Prop::Anvil: {
         iso.box(fx - 0.1, fy - 0.3, 0, 0.25, 0.25, 0.22, QColor(110, 80, 50));
         iso.box(fx - 0.18, fy - 0.26, 0.22, 0.4, 0.17, 0.1, QColor(90, 92, 100));
-        paintEmblem(p, Emblem::Sword, QRectF(iso.at(fx + 0.25, fy).x() - 3, iso.at(fx + 0.25, fy).y() - 12, 6, 12), QColor());
+        paintEmblem(p, Emblem::Sword,
+                    QRectF(iso.at(fx + 0.25, fy).x() - 3, iso.at(fx + 0.25, fy).y() - 12, 6, 12),
+                    QColor());
         const QPointF chimney = iso.at(x + s.w * 0.75, y + s.d * 0.3, s.h + 0.9);
         iso.box(x + s.w * 0.65, y + s.d * 0.2, s.h, 0.25, 0.25, 0.75, QColor(140, 110, 90));
         smoke(p, chimney, iso.unit() * 0.28);
@@ -278,12 +402,12 @@ void drawHall(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
     iso.windows(true, x + s.w, y, y + s.d, 0.1, s.h - 0.1, std::max(2, int(s.d * 1.6)), rows,
                 shade(window, 0.85), arched);
     const int perRow = std::max(2, int(s.w * 1.6));
-    iso.windows(false, y + s.d, x, x + s.w * 0.4, 0.1, s.h - 0.1, std::max(1, perRow / 2 - 1), rows, window,
-                arched);
-    iso.windows(false, y + s.d, x + s.w * 0.6, x + s.w, 0.1, s.h - 0.1, std::max(1, perRow / 2 - 1), rows,
+    iso.windows(false, y + s.d, x, x + s.w * 0.4, 0.1, s.h - 0.1, std::max(1, perRow / 2 - 1), rows,
                 window, arched);
-    iso.opening(false, y + s.d, x, x + s.w, 0.1, s.h - 0.1, 0.42, 0.58, 0, std::min(0.8, 0.6 / s.h + 0.2),
-                QColor(90, 58, 36), arched);
+    iso.windows(false, y + s.d, x + s.w * 0.6, x + s.w, 0.1, s.h - 0.1, std::max(1, perRow / 2 - 1),
+                rows, window, arched);
+    iso.opening(false, y + s.d, x, x + s.w, 0.1, s.h - 0.1, 0.42, 0.58, 0,
+                std::min(0.8, 0.6 / s.h + 0.2), QColor(90, 58, 36), arched);
     roof(iso, s, x, y, s.h);
     if (s.variant > 0) {
         // Portico: columns carrying a pediment with the emblem.
@@ -293,10 +417,10 @@ void drawHall(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
                       s.variant, 0.05, marble);
         iso.box(px - 0.04, py, s.h + 0.07, pw + 0.08, pd + 0.02, 0.08, shade(marble, 0.92));
         const double ph = pw * 0.28;
-        iso.gableRoof(px - 0.06, py - 0.02, s.h + 0.15, pw + 0.12, pd + 0.08, ph, s.roof == Roof::Dome ? tile : s.roof_,
-                      false, shade(marble, 0.97));
-        pediment(iso, px - 0.06, py + pd + 0.06, pw + 0.12, s.h + 0.15, ph,
-                 s.emblem, s.accent.isValid() ? s.accent : QColor(120, 90, 60));
+        iso.gableRoof(px - 0.06, py - 0.02, s.h + 0.15, pw + 0.12, pd + 0.08, ph,
+                      s.roof == Roof::Dome ? tile : s.roof_, false, shade(marble, 0.97));
+        pediment(iso, px - 0.06, py + pd + 0.06, pw + 0.12, s.h + 0.15, ph, s.emblem,
+                 s.accent.isValid() ? s.accent : QColor(120, 90, 60));
     } else if (s.emblem != Emblem::None) {
         sign(iso, x + s.w * 0.28, y + s.d + 0.02, std::min(s.h * 0.7, 0.62), 0.42, s.emblem,
              QColor(244, 236, 214), QColor(80, 60, 40));
@@ -348,7 +472,8 @@ void drawBath(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
         w.cubicTo(a + QPointF(-3, -4), a + QPointF(3, -6), a + QPointF(0, -10));
         p.drawPath(w);
     }
-    sign(iso, x + s.w * 0.25, y + s.d + 0.02, s.h * 0.6, 0.42, s.emblem, QColor(244, 236, 214), water);
+    sign(iso, x + s.w * 0.25, y + s.d + 0.02, s.h * 0.6, 0.42, s.emblem, QColor(244, 236, 214),
+         water);
 }
 
 void drawTemple(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
@@ -366,24 +491,28 @@ void drawTemple(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
     // Podium with steps in front.
     iso.box(x, y, 0, s.w, s.d, podium, shade(marble, 0.9));
     for (int i = 0; i < 3; ++i)
-        iso.box(x + 0.1, y + s.d, podium * i / 3, s.w - 0.2, 0.35 - i * 0.1, podium / 3, shade(marble, 0.95));
+        iso.box(x + 0.1, y + s.d, podium * i / 3, s.w - 0.2, 0.35 - i * 0.1, podium / 3,
+                shade(marble, 0.95));
     // Cella walls (coloured band) behind the columns.
     const double inset = large ? 0.3 : 0.18;
-    iso.box(x + inset, y + inset, podium, s.w - 2 * inset, s.d - inset - 0.55, colH, shade(s.wall, 0.96));
+    iso.box(x + inset, y + inset, podium, s.w - 2 * inset, s.d - inset - 0.55, colH,
+            shade(s.wall, 0.96));
     iso.opening(false, y + s.d - 0.55, x + inset, x + s.w - inset, podium, colH, 0.38, 0.62, 0, 0.7,
                 QColor(70, 50, 40));
     // Columns: the lit front and, for large temples, the shaded side too.
     const int front = large ? 6 : 4;
     if (large)
-        iso.colonnade(x + s.w - 0.1, y + 0.12, x + s.w - 0.1, y + s.d - 0.12, podium, colH, 7, 0.06, marble);
+        iso.colonnade(x + s.w - 0.1, y + 0.12, x + s.w - 0.1, y + s.d - 0.12, podium, colH, 7, 0.06,
+                      marble);
     iso.colonnade(x + 0.1, y + s.d - 0.1, x + s.w - 0.1, y + s.d - 0.1, podium, colH, front,
                   large ? 0.07 : 0.06, marble);
     // Entablature with a band of the god's colour, then the roof.
     iso.box(x, y, podium + colH, s.w, s.d, 0.14, marble);
     iso.box(x - 0.01, y + s.d - 0.01, podium + colH + 0.04, s.w + 0.02, 0.02, 0.05, s.accent);
-    iso.gableRoof(x - 0.04, y - 0.04, podium + colH + 0.14, s.w + 0.08, s.d + 0.08, ph, s.roof_, false,
-                  shade(marble, 0.98));
-    pediment(iso, x - 0.04, y + s.d + 0.04, s.w + 0.08, podium + colH + 0.14, ph, s.emblem, s.accent);
+    iso.gableRoof(x - 0.04, y - 0.04, podium + colH + 0.14, s.w + 0.08, s.d + 0.08, ph, s.roof_,
+                  false, shade(marble, 0.98));
+    pediment(iso, x - 0.04, y + s.d + 0.04, s.w + 0.08, podium + colH + 0.14, ph, s.emblem,
+             s.accent);
     // Altar with a flame before the steps.
     const double ax = x + s.w / 2 - 0.15, ay = y + s.d + 0.5;
     iso.box(ax, ay, 0, 0.3, 0.25, 0.25, marble);
@@ -398,7 +527,8 @@ void drawTemple(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
     p.setPen(QPen(shade(s.accent, 0.55), 0.9));
     p.setBrush(QColor(250, 244, 226));
     p.drawEllipse(top, r, r);
-    paintEmblem(p, s.emblem, QRectF(top.x() - r * 0.75, top.y() - r * 0.75, r * 1.5, r * 1.5), s.accent);
+    paintEmblem(p, s.emblem, QRectF(top.x() - r * 0.75, top.y() - r * 0.75, r * 1.5, r * 1.5),
+                s.accent);
     if (!large)
         paintFigure(p, Figure::Priest, iso.at(x + s.w * 0.25, y + s.d + 0.6), iso.unit() * 0.7);
 }
@@ -417,16 +547,21 @@ void drawOracle(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
     iso.cylinder(cx, cy, 0, 1.05, 0.22, QColor(150, 140, 126));
     iso.cylinder(cx, cy, 0.22, 0.9, 0.12, shade(marble, 0.9));
     iso.cylinder(cx, cy, 0.34, 0.55, s.h, shade(s.wall, 0.92));
-    iso.opening(false, cy + 0.55, cx - 0.55, cx + 0.55, 0.34, s.h, 0.4, 0.6, 0, 0.7, QColor(70, 50, 40), true);
+    iso.opening(false, cy + 0.55, cx - 0.55, cx + 0.55, 0.34, s.h, 0.4, 0.6, 0, 0.7,
+                QColor(70, 50, 40), true);
     for (int i = 0; i < 8; ++i) {
         const double a = std::numbers::pi * (0.05 + i / 7.0 * 0.9);
-        iso.column(cx + 0.78 * std::cos(a) - 0.05, cy + 0.78 * std::sin(a) + 0.05, 0.34, s.h, 0.05, marble);
+        iso.column(cx + 0.78 * std::cos(a) - 0.05, cy + 0.78 * std::sin(a) + 0.05, 0.34, s.h, 0.05,
+                   marble);
     }
     iso.cylinder(cx, cy, 0.34 + s.h, 0.85, 0.12, marble);
     iso.dome(cx, cy, 0.46 + s.h, 0.8, s.roof_, 0.7);
     // Vapour rising from the cleft.
     smoke(p, iso.at(cx + 0.95, cy + 0.6, 0.3), iso.unit() * 0.22);
-    paintEmblem(p, s.emblem, QRectF(iso.at(cx, cy, 0.46 + s.h).x() - 5, iso.at(cx, cy, 0.46 + s.h + 0.9).y() - 5, 10, 8), QColor());
+    paintEmblem(
+        p, s.emblem,
+        QRectF(iso.at(cx, cy, 0.46 + s.h).x() - 5, iso.at(cx, cy, 0.46 + s.h + 0.9).y() - 5, 10, 8),
+        QColor());
     (void)rng;
 }
 
@@ -494,8 +629,10 @@ void drawReservoir(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
     // Blind arches along the walls.
     for (int i = 0; i < 4; ++i) {
         const double u0 = 0.06 + i * 0.24;
-        iso.opening(false, y + s.d, x, x + s.w, 0, s.h, u0, u0 + 0.16, 0, 0.7, shade(s.wall, 0.7), true);
-        iso.opening(true, x + s.w, y, y + s.d, 0, s.h, u0, u0 + 0.16, 0, 0.7, shade(s.wall, 0.5), true);
+        iso.opening(false, y + s.d, x, x + s.w, 0, s.h, u0, u0 + 0.16, 0, 0.7, shade(s.wall, 0.7),
+                    true);
+        iso.opening(true, x + s.w, y, y + s.d, 0, s.h, u0, u0 + 0.16, 0, 0.7, shade(s.wall, 0.5),
+                    true);
     }
     iso.box(x, y, s.h, s.w, s.d, 0.1, shade(s.wall, 1.05));
     waterPatch(iso, x + 0.15, y + 0.15, s.w - 0.3, s.d - 0.3, s.h + 0.1);
@@ -521,7 +658,8 @@ void drawAqueduct(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
     iso.addShadow(x, y, s.w, s.d, s.h);
     const QColor through(96, 140, 74);
     arcade(iso, x, y, 0, s.w, s.d, s.h * 0.62, s.variant, s.wall, through);
-    arcade(iso, x, y, s.h * 0.62, s.w, s.d, s.h * 0.3, s.variant * 2, shade(s.wall, 1.03), QColor(130, 170, 210));
+    arcade(iso, x, y, s.h * 0.62, s.w, s.d, s.h * 0.3, s.variant * 2, shade(s.wall, 1.03),
+           QColor(130, 170, 210));
     iso.box(x - 0.02, y - 0.02, s.h * 0.92, s.w + 0.04, s.d + 0.04, 0.1, shade(s.wall, 0.9));
     iso.flat(x, y + 0.12, s.h * 0.92 + 0.1, s.w, s.d - 0.24, QColor(80, 150, 210));
     bush(iso, x + 0.3, y + s.d + 0.5, 0.25, leaf);
@@ -540,7 +678,8 @@ void drawMission(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
             p.setPen(QPen(QColor(120, 84, 50), iso.unit() * 0.1, Qt::SolidLine, Qt::FlatCap));
             p.drawLine(b, b + QPointF(0, -iso.unit() * 0.55));
             p.setPen(QPen(QColor(150, 110, 66), iso.unit() * 0.04));
-            p.drawLine(b + QPointF(-iso.unit() * 0.03, -iso.unit() * 0.54), b + QPointF(-iso.unit() * 0.03, -iso.unit() * 0.2));
+            p.drawLine(b + QPointF(-iso.unit() * 0.03, -iso.unit() * 0.54),
+                       b + QPointF(-iso.unit() * 0.03, -iso.unit() * 0.2));
         }
     };
     const double px = x - 0.35, py = y - 0.35, pw = s.w + 0.9, pd = s.d + 0.9;
@@ -591,7 +730,8 @@ void ovalBowl(Iso &iso, double cx, double cy, double rx, double ry, double h, in
     QPainter &p = iso.painter();
     const double u = iso.unit();
     const double tau = 2 * std::numbers::pi;
-    const QPolygonF base = arc(iso, cx, cy, rx, ry, 0, 0, tau, 64), top = arc(iso, cx, cy, rx, ry, h, 0, tau, 64);
+    const QPolygonF base = arc(iso, cx, cy, rx, ry, 0, 0, tau, 64),
+                    top = arc(iso, cx, cy, rx, ry, h, 0, tau, 64);
     const QPointF c = iso.at(cx, cy, 0);
     QLinearGradient g(c.x() - rx * 1.4 * u, 0, c.x() + rx * 1.4 * u, 0);
     g.setColorAt(0, shade(stoneC, 1.05));
@@ -613,7 +753,8 @@ void ovalBowl(Iso &iso, double cx, double cy, double rx, double ry, double h, in
             const double a = -quarter + std::numbers::pi * (i + 0.5) / n;
             const double facing = std::sin(a + quarter); // 1 straight at the viewer
             const double ex = cx + rx * std::cos(a) * 1.003, ey = cy + ry * std::sin(a) * 1.003;
-            const QPointF b = iso.at(ex, ey, z0 + (z1 - z0) * 0.08), tt = iso.at(ex, ey, z0 + (z1 - z0) * 0.78);
+            const QPointF b = iso.at(ex, ey, z0 + (z1 - z0) * 0.08),
+                          tt = iso.at(ex, ey, z0 + (z1 - z0) * 0.78);
             const double half = u * 0.13 * facing;
             if (half < 0.3)
                 continue;
@@ -674,10 +815,12 @@ void drawColosseum(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
     for (int i = 0; i < 12; ++i) {
         const double a0 = std::numbers::pi * 0.75 + tau * 0.5 * i / 12, a1 = a0 + tau * 0.5 / 12;
         QPolygonF seg = arc(iso, cx, cy, s.w / 2, s.d / 2, s.h + 0.05, a0, a1, 4);
-        const QPolygonF inner = arc(iso, cx, cy, s.w / 2 * 0.72, s.d / 2 * 0.72, s.h - 0.1, a1, a0, 4);
+        const QPolygonF inner =
+            arc(iso, cx, cy, s.w / 2 * 0.72, s.d / 2 * 0.72, s.h - 0.1, a1, a0, 4);
         for (const QPointF &q : inner)
             seg << q;
-        iso.polygon(seg, i % 2 ? QColor(240, 232, 214) : QColor(190, 60, 46), QColor(120, 40, 30, 120));
+        iso.polygon(seg, i % 2 ? QColor(240, 232, 214) : QColor(190, 60, 46),
+                    QColor(120, 40, 30, 120));
     }
     p.setPen(QPen(QColor(110, 80, 50), 0.8));
     for (int i = 0; i < 16; ++i) {
@@ -718,7 +861,8 @@ void drawTheatre(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
         iso.polygon(riser, shade(s.wall, 0.72));
     }
     // Orchestra, then the end of the rows on the open side (a staircase).
-    iso.polygon(closed(r * (1.0 - 0.12 * tiers), s.h - drop * tiers), s.accent, shade(s.accent, 0.6));
+    iso.polygon(closed(r * (1.0 - 0.12 * tiers), s.h - drop * tiers), s.accent,
+                shade(s.accent, 0.6));
     // Section through the rows: a staircase down to the orchestra and up again.
     QPolygonF ends;
     ends << iso.at(cx, cy - r, 0);
@@ -736,9 +880,11 @@ void drawTheatre(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
     const double sx = cx + 0.25;
     iso.box(sx, cy - r * 0.8, 0, 0.5, r * 1.6, 0.22, shade(wood, 1.2));
     iso.box(sx + 0.5, cy - r * 0.9, 0, 0.2, r * 1.8, s.h * 0.75, s.wall);
-    iso.windows(true, sx + 0.7, cy - r * 0.9, cy + r * 0.9, 0, s.h * 0.75, 3, 1, shade(s.wall, 0.45), true, 0.5);
+    iso.windows(true, sx + 0.7, cy - r * 0.9, cy + r * 0.9, 0, s.h * 0.75, 3, 1,
+                shade(s.wall, 0.45), true, 0.5);
     iso.gableRoof(sx + 0.45, cy - r * 0.95, s.h * 0.75, 0.3, r * 1.9, 0.18, s.roof_, false);
-    iso.colonnade(sx + 0.4, cy - r * 0.75, sx + 0.4, cy + r * 0.75, 0.22, s.h * 0.5, 6, 0.04, marble);
+    iso.colonnade(sx + 0.4, cy - r * 0.75, sx + 0.4, cy + r * 0.75, 0.22, s.h * 0.5, 6, 0.04,
+                  marble);
     paintFigure(p, Figure::Citizen, iso.at(sx + 0.25, cy + 0.1, 0.22), iso.unit() * 0.55);
     const QPointF m = iso.at(sx + 0.7, cy + r * 0.95, s.h * 0.55);
     paintEmblem(p, s.emblem, QRectF(m.x() - 8, m.y() - 7, 16, 14), QColor());
@@ -766,7 +912,8 @@ void drawHippodrome(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng
     // Seats on the front stand.
     p.setPen(QPen(shade(s.wall, 0.75), 0.5));
     for (int i = 1; i < 3; ++i)
-        p.drawLine(iso.at(x, y + s.d - 0.35 + i * 0.11, s.h), iso.at(x + s.w, y + s.d - 0.35 + i * 0.11, s.h));
+        p.drawLine(iso.at(x, y + s.d - 0.35 + i * 0.11, s.h),
+                   iso.at(x + s.w, y + s.d - 0.35 + i * 0.11, s.h));
     iso.windows(false, y + s.d, x, x + s.w, 0, s.h, 12, 1, shade(s.wall, 0.6), true, 0.6);
     iso.box(x + s.w - 0.5, y, 0, 0.5, s.d, s.h + 0.15, shade(s.wall, 0.97));
     iso.windows(true, x + s.w, y, y + s.d, 0, s.h + 0.15, 4, 1, shade(s.wall, 0.4), true, 0.6);
@@ -782,8 +929,10 @@ void drawYard(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
     iso.box(x, y, 0, s.w, bd, s.h, s.wall);
     iso.windows(false, y + bd, x, x + s.w, 0, s.h, 4, 1, shade(window, 0.9), true);
     iso.windows(true, x + s.w, y, y + bd, 0, s.h, 1, 1, shade(window, 0.8), true);
-    iso.gableRoof(x - 0.08, y - 0.08, s.h, s.w + 0.16, bd + 0.16, 0.35, s.roof_, true, shade(s.wall, 0.9));
-    sign(iso, x + s.w * 0.5, y + bd + 0.02, s.h * 0.55, 0.45, s.emblem, QColor(244, 236, 214), QColor(80, 60, 40));
+    iso.gableRoof(x - 0.08, y - 0.08, s.h, s.w + 0.16, bd + 0.16, 0.35, s.roof_, true,
+                  shade(s.wall, 0.9));
+    sign(iso, x + s.w * 0.5, y + bd + 0.02, s.h * 0.55, 0.45, s.emblem, QColor(244, 236, 214),
+         QColor(80, 60, 40));
     iso.flat(x, y + bd, 0.01, s.w, s.d - bd, s.accent);
     iso.box(x + s.w - 0.1, y + bd, 0, 0.1, s.d - bd, 0.35, s.wall);
     const double yy = y + bd;
@@ -793,27 +942,35 @@ void drawYard(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
             const QPointF b = iso.at(x + 0.5 + i * 0.6, yy + 0.35);
             p.setPen(QPen(QColor(110, 76, 44), iso.unit() * 0.08));
             p.drawLine(b, b + QPointF(0, -iso.unit() * 0.55));
-            p.drawLine(b + QPointF(-iso.unit() * 0.15, -iso.unit() * 0.4), b + QPointF(iso.unit() * 0.15, -iso.unit() * 0.4));
+            p.drawLine(b + QPointF(-iso.unit() * 0.15, -iso.unit() * 0.4),
+                       b + QPointF(iso.unit() * 0.15, -iso.unit() * 0.4));
         }
         paintFigure(p, Figure::Gladiator, iso.at(x + s.w * 0.45, yy + 0.8), iso.unit() * 0.8);
         paintFigure(p, Figure::Gladiator, iso.at(x + s.w * 0.7, yy + 0.65), iso.unit() * 0.8, true);
         break;
     case Prop::Cage: {
         const QPointF b = iso.at(x + s.w * 0.5, yy + 0.55);
-        paintEmblem(p, Emblem::Lion, QRectF(b.x() - iso.unit() * 0.35, b.y() - iso.unit() * 0.6, iso.unit() * 0.7, iso.unit() * 0.6), QColor());
+        paintEmblem(p, Emblem::Lion,
+                    QRectF(b.x() - iso.unit() * 0.35, b.y() - iso.unit() * 0.6, iso.unit() * 0.7,
+                           iso.unit() * 0.6),
+                    QColor());
         // Bars in front.
         p.setPen(QPen(QColor(70, 70, 76), 0.9));
         for (int i = 0; i <= 12; ++i) {
             const QPointF q = iso.at(x + 0.15 + i * (s.w - 0.3) / 12, y + s.d - 0.05);
             p.drawLine(q, q + QPointF(0, -iso.unit() * 0.75));
         }
-        p.drawLine(iso.at(x + 0.15, y + s.d - 0.05, 0.65), iso.at(x + s.w - 0.15, y + s.d - 0.05, 0.65));
+        p.drawLine(iso.at(x + 0.15, y + s.d - 0.05, 0.65),
+                   iso.at(x + s.w - 0.15, y + s.d - 0.05, 0.65));
         break;
     }
     case Prop::Chariot: {
         const QPointF b = iso.at(x + s.w * 0.5, yy + 0.75);
         paintFigure(p, Figure::Rider, b, iso.unit() * 0.8);
-        paintEmblem(p, Emblem::Wheel, QRectF(b.x() - iso.unit() * 0.9, b.y() - iso.unit() * 0.4, iso.unit() * 0.4, iso.unit() * 0.4), QColor());
+        paintEmblem(p, Emblem::Wheel,
+                    QRectF(b.x() - iso.unit() * 0.9, b.y() - iso.unit() * 0.4, iso.unit() * 0.4,
+                           iso.unit() * 0.4),
+                    QColor());
         break;
     }
     default:
@@ -872,12 +1029,16 @@ void drawArch(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
     p.setPen(QPen(gold, 0.8));
     for (int i = 0; i < 2; ++i) {
         const double v = s.h + 0.25 + i * 0.18;
-        p.drawLine(iso.at(x + s.w * 0.22, y + s.d - 0.05, v), iso.at(x + s.w * 0.78, y + s.d - 0.05, v));
+        p.drawLine(iso.at(x + s.w * 0.22, y + s.d - 0.05, v),
+                   iso.at(x + s.w * 0.78, y + s.d - 0.05, v));
     }
     const QPointF top = iso.at(x + s.w / 2, y + s.d / 2, s.h + 0.7);
     paintFigure(p, Figure::Rider, top, iso.unit() * 0.9);
     p.setPen(Qt::NoPen);
-    paintEmblem(p, s.emblem, QRectF(iso.at(x + s.w * 0.5, y + s.d, s.h * 0.85).x() - 5, iso.at(x + s.w * 0.5, y + s.d, s.h * 0.85).y() - 4, 10, 8), QColor());
+    paintEmblem(p, s.emblem,
+                QRectF(iso.at(x + s.w * 0.5, y + s.d, s.h * 0.85).x() - 5,
+                       iso.at(x + s.w * 0.5, y + s.d, s.h * 0.85).y() - 4, 10, 8),
+                QColor());
     (void)rng;
 }
 
@@ -901,7 +1062,8 @@ void drawStatue(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
         {
             QPainter fp(&fig);
             fp.setRenderHint(QPainter::Antialiasing);
-            paintFigure(fp, Figure::Citizen, QPointF(u * 1.5, u * 2.9), u * (1.1 + 0.6 * s.variant));
+            paintFigure(fp, Figure::Citizen, QPointF(u * 1.5, u * 2.9),
+                        u * (1.1 + 0.6 * s.variant));
             fp.setCompositionMode(QPainter::CompositionMode_SourceIn);
             QLinearGradient g(u * 1.0, 0, u * 2.0, 0);
             g.setColorAt(0, shade(s.accent, 1.15));
@@ -928,8 +1090,10 @@ void drawPlaza(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
         p.drawLine(iso.at(x + s.w * i / 8, y, 0.01), iso.at(x + s.w * i / 8, y + s.d, 0.01));
         p.drawLine(iso.at(x, y + s.d * i / 8, 0.01), iso.at(x + s.w, y + s.d * i / 8, 0.01));
     }
-    iso.flat(x + s.w * 0.25, y + s.d * 0.25, 0.012, s.w * 0.5, s.d * 0.5, shade(s.accent, 1.1), shade(s.accent, 0.7));
-    iso.flat(x + s.w * 0.375, y + s.d * 0.375, 0.014, s.w * 0.25, s.d * 0.25, QColor(180, 80, 60), shade(s.accent, 0.6));
+    iso.flat(x + s.w * 0.25, y + s.d * 0.25, 0.012, s.w * 0.5, s.d * 0.5, shade(s.accent, 1.1),
+             shade(s.accent, 0.7));
+    iso.flat(x + s.w * 0.375, y + s.d * 0.375, 0.014, s.w * 0.25, s.d * 0.25, QColor(180, 80, 60),
+             shade(s.accent, 0.6));
     for (auto [bx, by] : {std::pair{0.15, 0.15}, {0.85, 0.15}, {0.15, 0.85}, {0.85, 0.85}}) {
         iso.box(x + s.w * bx - 0.12, y + s.d * by - 0.12, 0, 0.24, 0.24, 0.2, shade(stone, 1.1));
         bush(iso, x + s.w * bx, y + s.d * by, 0.18, leaf);
@@ -949,8 +1113,12 @@ void drawGarden(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
         iso.box(px, py, 0, s.w * 0.37, s.d * 0.37, 0.12, QColor(70, 116, 52), QColor(86, 138, 62));
         p.setPen(Qt::NoPen);
         for (int i = 0; i < 10; ++i) {
-            p.setBrush(i % 3 == 0 ? QColor(230, 80, 100) : i % 3 == 1 ? QColor(250, 220, 90) : QColor(240, 240, 250));
-            p.drawEllipse(iso.at(px + rng.range(0.1, s.w * 0.33), py + rng.range(0.1, s.d * 0.33), 0.12), 1.0, 0.8);
+            p.setBrush(i % 3 == 0   ? QColor(230, 80, 100)
+                       : i % 3 == 1 ? QColor(250, 220, 90)
+                                    : QColor(240, 240, 250));
+            p.drawEllipse(
+                iso.at(px + rng.range(0.1, s.w * 0.33), py + rng.range(0.1, s.d * 0.33), 0.12), 1.0,
+                0.8);
         }
     }
     tree(iso, x + 0.3, y + 0.3, 0.8, Tree::Round, rng);
@@ -979,12 +1147,15 @@ void drawBridge(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
     iso.flat(bx + 0.05, 0, 0.02, s.w - 0.1, g * 0.32, paving);
     iso.flat(bx + 0.05, g * 0.68, 0.02, s.w - 0.1, g * 0.32, paving);
     iso.box(bx, g * 0.27, 0, s.w, g * 0.46, s.h, s.wall);
-    iso.opening(true, bx + s.w, g * 0.27, g * 0.73, 0, s.h, 0.12, 0.46, 0, 0.65, QColor(50, 100, 150), true);
-    iso.opening(true, bx + s.w, g * 0.27, g * 0.73, 0, s.h, 0.54, 0.88, 0, 0.65, QColor(50, 100, 150), true);
+    iso.opening(true, bx + s.w, g * 0.27, g * 0.73, 0, s.h, 0.12, 0.46, 0, 0.65,
+                QColor(50, 100, 150), true);
+    iso.opening(true, bx + s.w, g * 0.27, g * 0.73, 0, s.h, 0.54, 0.88, 0, 0.65,
+                QColor(50, 100, 150), true);
     iso.flat(bx + 0.08, g * 0.27, s.h + 0.001, s.w - 0.16, g * 0.46, paving);
     iso.box(bx, g * 0.27, s.h, 0.08, g * 0.46, 0.15, shade(s.wall, 1.05));
     iso.box(bx + s.w - 0.08, g * 0.27, s.h, 0.08, g * 0.46, 0.15, shade(s.wall, 1.05));
-    paintFigure(iso.painter(), Figure::Citizen, iso.at(bx + s.w / 2, g * 0.5, s.h), iso.unit() * 0.6);
+    paintFigure(iso.painter(), Figure::Citizen, iso.at(bx + s.w / 2, g * 0.5, s.h),
+                iso.unit() * 0.6);
     (void)rng;
 }
 
@@ -1006,7 +1177,8 @@ void drawPontoon(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
     QPainter &p = iso.painter();
     p.setPen(QPen(QColor(120, 86, 50), 0.5));
     for (int i = 1; i < 10; ++i)
-        p.drawLine(iso.at(bx, g * 0.3 + g * 0.4 * i / 10, 0.2), iso.at(bx + s.w, g * 0.3 + g * 0.4 * i / 10, 0.2));
+        p.drawLine(iso.at(bx, g * 0.3 + g * 0.4 * i / 10, 0.2),
+                   iso.at(bx + s.w, g * 0.3 + g * 0.4 * i / 10, 0.2));
     (void)rng;
 }
 
@@ -1019,12 +1191,14 @@ void drawShipyard(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
     waterPatch(iso, g * 0.68, 0, g * 0.32, g, 0.015);
     iso.addShadow(x - 0.3, y - 0.3, s.w, s.d, s.h + 0.5);
     iso.box(x - 0.3, y - 0.3, 0, s.w * 0.7, s.d, s.h, s.wall);
-    iso.opening(false, y - 0.3 + s.d, x - 0.3, x - 0.3 + s.w * 0.7, 0, s.h, 0.2, 0.8, 0, 0.8, QColor(60, 44, 32));
+    iso.opening(false, y - 0.3 + s.d, x - 0.3, x - 0.3 + s.w * 0.7, 0, s.h, 0.2, 0.8, 0, 0.8,
+                QColor(60, 44, 32));
     iso.gableRoof(x - 0.4, y - 0.4, s.h, s.w * 0.7 + 0.2, s.d + 0.2, 0.4, s.roof_, false);
     // Ship hull under construction: ribs over a keel.
     const double kx = g * 0.45, ky = g * 0.72;
     iso.box(kx - 0.2, ky - 0.2, 0, 1.6, 0.5, 0.08, QColor(150, 120, 80));
-    QPolygonF hull{iso.at(kx - 0.1, ky, 0.45), iso.at(kx + 1.3, ky, 0.45), iso.at(kx + 1.1, ky, 0.1), iso.at(kx + 0.1, ky, 0.1)};
+    QPolygonF hull{iso.at(kx - 0.1, ky, 0.45), iso.at(kx + 1.3, ky, 0.45),
+                   iso.at(kx + 1.1, ky, 0.1), iso.at(kx + 0.1, ky, 0.1)};
     iso.polygon(hull, QColor(140, 96, 56), QColor(80, 56, 34));
     p.setPen(QPen(QColor(100, 70, 40), 0.8));
     for (int i = 0; i < 6; ++i) {
@@ -1046,17 +1220,20 @@ void drawDock(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
     // Wooden pier out into the water with a moored boat.
     iso.box(g * 0.55, g * 0.35, 0, g * 0.4, 0.6, 0.18, QColor(130, 92, 56), QColor(170, 128, 80));
     const double bx = g * 0.7, by = g * 0.62;
-    QPolygonF boat{iso.at(bx - 0.1, by, 0.2), iso.at(bx + 0.9, by, 0.2), iso.at(bx + 0.75, by + 0.3, 0.02), iso.at(bx + 0.05, by + 0.3, 0.02)};
+    QPolygonF boat{iso.at(bx - 0.1, by, 0.2), iso.at(bx + 0.9, by, 0.2),
+                   iso.at(bx + 0.75, by + 0.3, 0.02), iso.at(bx + 0.05, by + 0.3, 0.02)};
     iso.polygon(boat, QColor(120, 80, 50), QColor(70, 46, 28));
     p.setPen(QPen(QColor(90, 66, 44), 0.8));
     const QPointF mast = iso.at(bx + 0.4, by + 0.12, 0.2);
     p.drawLine(mast, mast + QPointF(0, -iso.unit() * 1.1));
-    iso.polygon({mast + QPointF(1, -iso.unit() * 1.0), mast + QPointF(iso.unit() * 0.5, -iso.unit() * 0.5),
+    iso.polygon({mast + QPointF(1, -iso.unit() * 1.0),
+                 mast + QPointF(iso.unit() * 0.5, -iso.unit() * 0.5),
                  mast + QPointF(1, -iso.unit() * 0.3)},
                 QColor(240, 234, 220), QColor(160, 150, 130));
     iso.addShadow(x - 0.4, y - 0.3, s.w, s.d, s.h + 0.5);
     iso.box(x - 0.4, y - 0.3, 0, s.w, s.d, s.h, s.wall);
-    iso.opening(false, y - 0.3 + s.d, x - 0.4, x - 0.4 + s.w, 0, s.h, 0.3, 0.7, 0, 0.75, QColor(70, 50, 36), true);
+    iso.opening(false, y - 0.3 + s.d, x - 0.4, x - 0.4 + s.w, 0, s.h, 0.3, 0.7, 0, 0.75,
+                QColor(70, 50, 36), true);
     iso.windows(true, x - 0.4 + s.w, y - 0.3, y - 0.3 + s.d, 0, s.h, 2, 1, shade(window, 0.8));
     iso.gableRoof(x - 0.5, y - 0.4, s.h, s.w + 0.2, s.d + 0.2, 0.35, s.roof_, true);
     props(iso, s, x - 0.4, y - 0.3, rng);
@@ -1084,7 +1261,8 @@ void drawQuay(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
     (void)rng;
 }
 
-void crenellated(Iso &iso, double x, double y, double z, double w, double d, const QColor &c, bool alongX)
+void crenellated(Iso &iso, double x, double y, double z, double w, double d, const QColor &c,
+                 bool alongX)
 {
     const int n = int((alongX ? w : d) * 4);
     for (int i = 0; i < n; i += 2) {
@@ -1116,7 +1294,8 @@ void drawWall(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
     iso.box(0.1, y, s.h, g - 0.2, s.d, 0.05, shade(s.wall, 1.05));
     crenellated(iso, 0.1, y, s.h + 0.05, g - 0.2, 0.18, s.wall, true);
     crenellated(iso, 0.1, y + s.d - 0.18, s.h + 0.05, g - 0.2, 0.18, s.wall, true);
-    paintFigure(p, Figure::Legionary, iso.at(g * 0.55, y + s.d * 0.5, s.h + 0.05), iso.unit() * 0.55);
+    paintFigure(p, Figure::Legionary, iso.at(g * 0.55, y + s.d * 0.5, s.h + 0.05),
+                iso.unit() * 0.55);
     (void)rng;
 }
 
@@ -1165,7 +1344,8 @@ void drawFort(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
     iso.flat(x + t, y + t, 0.01, s.w - t, s.d - t, QColor(176, 156, 116));
     for (int i = 0; i < 2; ++i)
         for (int j = 0; j < 2; ++j)
-            iso.gableRoof(x + 0.45 + i * 0.9, y + 0.45 + j * 0.8, 0, 0.55, 0.45, 0.35, QColor(226, 212, 180), true, QColor(200, 186, 150), false);
+            iso.gableRoof(x + 0.45 + i * 0.9, y + 0.45 + j * 0.8, 0, 0.55, 0.45, 0.35,
+                          QColor(226, 212, 180), true, QColor(200, 186, 150), false);
     flag(iso, x + s.w * 0.6, y + s.d * 0.45, 0, 1.3, s.accent, s.emblem);
     iso.box(x + s.w - t, y, 0, t, s.d, s.h, wall);
     // Front wall with the gate.
@@ -1181,7 +1361,9 @@ void drawFort(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
     }
     // The soldier in front, large enough to tell the three forts apart.
     const QPointF feet = iso.at(x + s.w * 0.85, y + s.d + 0.75);
-    const Figure f = s.variant == 0 ? Figure::Legionary : s.variant == 1 ? Figure::Javelin : Figure::Rider;
+    const Figure f = s.variant == 0   ? Figure::Legionary
+                     : s.variant == 1 ? Figure::Javelin
+                                      : Figure::Rider;
     paintFigure(p, f, feet, iso.unit() * (s.variant == 2 ? 1.35 : 1.45));
     (void)rng;
 }
@@ -1217,7 +1399,8 @@ void drawFarm(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
             for (int c = 0; c < 3; ++c) {
                 if (r + c < 2)
                     continue; // the farmhouse stands there
-                tree(iso, 0.6 + c * 0.95, 0.6 + r * 0.95, 0.7, s.variant == 2 ? Tree::Fruit : Tree::Olive, rng);
+                tree(iso, 0.6 + c * 0.95, 0.6 + r * 0.95, 0.7,
+                     s.variant == 2 ? Tree::Fruit : Tree::Olive, rng);
             }
         break;
     case 4: // vineyard
@@ -1227,22 +1410,26 @@ void drawFarm(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
     case 5: { // pigs in a pen
         iso.flat(fx, fy - 0.2, 0.01, fw, fd + 0.2, QColor(136, 104, 70));
         for (int i = 0; i < 6; ++i) {
-            const QPointF b = iso.at(fx + 0.4 + (i % 3) * 0.8 + rng.range(0, 0.2), fy + 0.2 + (i / 3) * 0.7);
+            const QPointF b =
+                iso.at(fx + 0.4 + (i % 3) * 0.8 + rng.range(0, 0.2), fy + 0.2 + (i / 3) * 0.7);
             const double u = iso.unit();
             p.setPen(QPen(QColor(170, 100, 100), 0.5));
             p.setBrush(QColor(232, 160, 160));
             p.drawEllipse(QRectF(b.x() - u * 0.3, b.y() - u * 0.3, u * 0.6, u * 0.3));
             p.drawEllipse(QPointF(b.x() + u * 0.3, b.y() - u * 0.17), u * 0.12, u * 0.1);
             p.setPen(QPen(QColor(170, 100, 100), 1.0));
-            p.drawLine(QPointF(b.x() - u * 0.15, b.y() - u * 0.05), QPointF(b.x() - u * 0.15, b.y()));
-            p.drawLine(QPointF(b.x() + u * 0.15, b.y() - u * 0.05), QPointF(b.x() + u * 0.15, b.y()));
+            p.drawLine(QPointF(b.x() - u * 0.15, b.y() - u * 0.05),
+                       QPointF(b.x() - u * 0.15, b.y()));
+            p.drawLine(QPointF(b.x() + u * 0.15, b.y() - u * 0.05),
+                       QPointF(b.x() + u * 0.15, b.y()));
         }
         // Fence around the pen.
         p.setPen(QPen(QColor(120, 86, 50), 0.9));
         p.drawLine(iso.at(fx, fy + fd, 0.25), iso.at(fx + fw, fy + fd, 0.25));
         p.drawLine(iso.at(fx + fw, fy - 0.2, 0.25), iso.at(fx + fw, fy + fd, 0.25));
         for (int i = 0; i <= 10; ++i) {
-            const QPointF a = iso.at(fx + fw * i / 10, fy + fd), b = iso.at(fx + fw, fy - 0.2 + (fd + 0.2) * i / 10);
+            const QPointF a = iso.at(fx + fw * i / 10, fy + fd),
+                          b = iso.at(fx + fw, fy - 0.2 + (fd + 0.2) * i / 10);
             p.drawLine(a, a + QPointF(0, -iso.unit() * 0.3));
             p.drawLine(b, b + QPointF(0, -iso.unit() * 0.3));
         }
@@ -1262,7 +1449,8 @@ void drawQuarry(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
     iso.box(x, y, 0, s.w, s.d, s.h, shade(rock, 0.95));
     for (int i = 0; i < 3; ++i) {
         const double in = 0.25 + i * 0.3;
-        iso.flat(x + in, y + in, s.h - i * 0.3 - 0.001, s.w - in - 0.1, s.d - in - 0.1, shade(rock, 0.82 - i * 0.08));
+        iso.flat(x + in, y + in, s.h - i * 0.3 - 0.001, s.w - in - 0.1, s.d - in - 0.1,
+                 shade(rock, 0.82 - i * 0.08));
         iso.box(x + in, y + in, s.h - (i + 1) * 0.3, s.w - in - 0.1, 0.06, 0.3, shade(rock, 0.9));
         iso.box(x + in, y + in, s.h - (i + 1) * 0.3, 0.06, s.d - in - 0.1, 0.3, shade(rock, 0.95));
     }
@@ -1270,7 +1458,8 @@ void drawQuarry(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
         iso.box(x + s.w + 0.1 + (i % 2) * 0.2, y + 0.6 + i * 0.45, 0, 0.32, 0.32, 0.25, marble);
     iso.box(x + s.w + 0.15, y + 0.9, 0.25, 0.3, 0.3, 0.22, shade(marble, 0.97));
     props(iso, s, x - 0.2, y + 0.5, rng);
-    paintFigure(iso.painter(), Figure::Worker, iso.at(x + s.w * 0.7, y + s.d * 0.7, s.h - 0.9), iso.unit() * 0.6);
+    paintFigure(iso.painter(), Figure::Worker, iso.at(x + s.w * 0.7, y + s.d * 0.7, s.h - 0.9),
+                iso.unit() * 0.6);
 }
 
 void drawMine(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
@@ -1283,7 +1472,8 @@ void drawMine(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
     for (int i = 0; i <= 24; ++i) {
         const double a = std::numbers::pi * i / 24;
         const double r = 1.0 + 0.05 * std::sin(i * 1.1) + 0.03 * std::cos(i * 2.7);
-        hill << QPointF(c.x() - std::cos(a) * u * s.w * 1.2 * r, c.y() + u * 0.5 - std::sin(a) * u * s.h * 1.7 * r);
+        hill << QPointF(c.x() - std::cos(a) * u * s.w * 1.2 * r,
+                        c.y() + u * 0.5 - std::sin(a) * u * s.h * 1.7 * r);
     }
     QLinearGradient g(c.x() - u * 2, 0, c.x() + u * 2, 0);
     g.setColorAt(0, shade(s.wall, 1.25));
@@ -1317,11 +1507,13 @@ void drawMine(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
     p.drawLine(e + QPointF(-u * 0.2, 0), e + QPointF(u * 0.6, u * 0.9));
     p.drawLine(e + QPointF(u * 0.2, 0), e + QPointF(u * 1.0, u * 0.9));
     const QPointF cart = e + QPointF(u * 0.75, u * 0.75);
-    paintEmblem(p, Emblem::Cart, QRectF(cart.x() - u * 0.4, cart.y() - u * 0.5, u * 0.8, u * 0.55), QColor());
+    paintEmblem(p, Emblem::Cart, QRectF(cart.x() - u * 0.4, cart.y() - u * 0.5, u * 0.8, u * 0.55),
+                QColor());
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(70, 60, 66));
     for (int i = 0; i < 5; ++i)
-        p.drawEllipse(cart + QPointF(-u * 0.2 + i * u * 0.08, -u * 0.33 - (i % 2) * 2), u * 0.07, u * 0.06);
+        p.drawEllipse(cart + QPointF(-u * 0.2 + i * u * 0.08, -u * 0.33 - (i % 2) * 2), u * 0.07,
+                      u * 0.06);
     paintFigure(p, Figure::Worker, e + QPointF(-u * 0.9, u * 0.6), u * 0.75);
 }
 
@@ -1361,10 +1553,13 @@ void drawClayPit(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
     waterPatch(iso, x + 0.6, y + 0.7, 0.6, 0.5, 0.016);
     for (int r = 0; r < 2; ++r)
         for (int i = 0; i < 5; ++i)
-            iso.box(x + s.w + 0.1 + r * 0.25, y + 0.1 + i * 0.35, 0, 0.18, 0.28, 0.08, QColor(190, 110, 76));
+            iso.box(x + s.w + 0.1 + r * 0.25, y + 0.1 + i * 0.35, 0, 0.18, 0.28, 0.08,
+                    QColor(190, 110, 76));
     p.setPen(QPen(QColor(120, 86, 50), 1.0));
     p.drawLine(iso.at(x + 0.4, y + s.d + 0.1), iso.at(x + 0.7, y + s.d - 0.3, 0.7));
-    paintEmblem(p, Emblem::Shovel, QRectF(iso.at(x + 0.5, y + s.d).x() - 5, iso.at(x + 0.5, y + s.d).y() - 12, 10, 12), QColor());
+    paintEmblem(p, Emblem::Shovel,
+                QRectF(iso.at(x + 0.5, y + s.d).x() - 5, iso.at(x + 0.5, y + s.d).y() - 12, 10, 12),
+                QColor());
     paintFigure(p, Figure::Worker, iso.at(x + s.w * 0.55, y + s.d * 0.6, 0.01), iso.unit() * 0.7);
     (void)rng;
 }
@@ -1373,7 +1568,8 @@ void drawMarket(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
 {
     QPainter &p = iso.painter();
     iso.flat(x, y, 0.01, s.w, s.d, s.wall);
-    const QColor awn[] = {QColor(200, 60, 50), QColor(60, 110, 170), QColor(220, 170, 60), QColor(70, 140, 80)};
+    const QColor awn[] = {QColor(200, 60, 50), QColor(60, 110, 170), QColor(220, 170, 60),
+                          QColor(70, 140, 80)};
     const Emblem goods[] = {Emblem::Amphora, Emblem::Pot, Emblem::Grapes, Emblem::Wheat};
     int k = 0;
     for (int r = 0; r < 2; ++r)
@@ -1391,7 +1587,8 @@ void drawMarket(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
             // Striped awning.
             for (int i = 0; i < 4; ++i) {
                 const double a = sx - 0.05 + i * (sw + 0.1) / 4, b = a + (sw + 0.1) / 4;
-                iso.polygon({iso.at(a, sy, 0.95), iso.at(b, sy, 0.95), iso.at(b, sy + sd + 0.1, 0.75), iso.at(a, sy + sd + 0.1, 0.75)},
+                iso.polygon({iso.at(a, sy, 0.95), iso.at(b, sy, 0.95),
+                             iso.at(b, sy + sd + 0.1, 0.75), iso.at(a, sy + sd + 0.1, 0.75)},
                             i % 2 ? QColor(244, 238, 226) : awn[k], shade(awn[k], 0.6));
             }
         }
@@ -1414,9 +1611,11 @@ void drawGranary(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
     const double rx = 0.9 * 1.414 * iso.unit();
     p.setBrush(Qt::NoBrush);
     p.drawArc(QRectF(band.x() - rx, band.y() - rx / 2, 2 * rx, rx), 180 * 16, 180 * 16);
-    iso.opening(false, cy + 0.9, cx - 0.9, cx + 0.9, 0, s.h, 0.42, 0.58, 0.02, 0.45, QColor(100, 66, 40), true);
+    iso.opening(false, cy + 0.9, cx - 0.9, cx + 0.9, 0, s.h, 0.42, 0.58, 0.02, 0.45,
+                QColor(100, 66, 40), true);
     for (double u : {0.25, 0.75})
-        iso.opening(false, cy + 0.85, cx - 0.9, cx + 0.9, 0, s.h, u - 0.03, u + 0.03, 0.7, 0.85, QColor(60, 44, 34));
+        iso.opening(false, cy + 0.85, cx - 0.9, cx + 0.9, 0, s.h, u - 0.03, u + 0.03, 0.7, 0.85,
+                    QColor(60, 44, 34));
     iso.cone(cx, cy, s.h, 1.05, 0.9, s.roof_);
     // Tile courses on the cone.
     p.setPen(QPen(shade(s.roof_, 0.7), 0.5));
@@ -1431,7 +1630,8 @@ void drawGranary(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
     p.setPen(QPen(QColor(150, 120, 80), 0.5));
     p.setBrush(QColor(214, 190, 140));
     for (int i = 0; i < 3; ++i)
-        p.drawEllipse(iso.at(cx + 0.9 + i * 0.2, cy + 0.7 + (i % 2) * 0.2, 0.12), iso.unit() * 0.16, iso.unit() * 0.13);
+        p.drawEllipse(iso.at(cx + 0.9 + i * 0.2, cy + 0.7 + (i % 2) * 0.2, 0.12), iso.unit() * 0.16,
+                      iso.unit() * 0.13);
     paintFigure(p, Figure::Worker, iso.at(cx + 0.35, cy + 1.25), iso.unit() * 0.7);
     (void)rng;
 }
@@ -1443,14 +1643,20 @@ void drawWarehouse(Iso &iso, const BuildingDef &s, double x, double y, Rng &rng)
     // Big double doors and high slit windows.
     for (int i = 0; i < 3; ++i) {
         const double u0 = 0.08 + i * 0.32;
-        iso.opening(false, y + s.d, x, x + s.w, 0, s.h, u0, u0 + 0.2, 0, 0.62, QColor(110, 72, 42), true);
-        iso.opening(false, y + s.d, x, x + s.w, 0, s.h, u0 + 0.09, u0 + 0.11, 0, 0.62, QColor(80, 52, 30));
+        iso.opening(false, y + s.d, x, x + s.w, 0, s.h, u0, u0 + 0.2, 0, 0.62, QColor(110, 72, 42),
+                    true);
+        iso.opening(false, y + s.d, x, x + s.w, 0, s.h, u0 + 0.09, u0 + 0.11, 0, 0.62,
+                    QColor(80, 52, 30));
     }
     iso.windows(true, x + s.w, y, y + s.d, 0, s.h, 3, 1, shade(window, 0.8), false, 0.2);
     roof(iso, s, x, y, s.h);
-    sign(iso, x + s.w * 0.5, y + s.d + 0.02, s.h * 0.85, 0.38, s.emblem, QColor(244, 236, 214), QColor(80, 60, 40));
+    sign(iso, x + s.w * 0.5, y + s.d + 0.02, s.h * 0.85, 0.38, s.emblem, QColor(244, 236, 214),
+         QColor(80, 60, 40));
     props(iso, s, x, y, rng);
-    paintEmblem(iso.painter(), Emblem::Cart, QRectF(iso.at(x + 0.3, y + s.d + 0.5).x() - 10, iso.at(x + 0.3, y + s.d + 0.5).y() - 9, 20, 12), QColor());
+    paintEmblem(iso.painter(), Emblem::Cart,
+                QRectF(iso.at(x + 0.3, y + s.d + 0.5).x() - 10,
+                       iso.at(x + 0.3, y + s.d + 0.5).y() - 9, 20, 12),
+                QColor());
 }
 
 } // namespace
@@ -1464,65 +1670,168 @@ QImage buildingPicture(int picture)
         throw std::logic_error("building table out of order");
     double height = s.h + 1.0;
     switch (s.kind) {
-    case Kind::Temple: height = s.h + 0.9 + s.w * 0.26; break;
-    case Kind::Fort: height = 2.0; break;
-    case Kind::Statue: height = s.h + (s.variant == 2 ? 2.0 : 1.4 + s.variant * 0.4); break;
-    case Kind::Well: height = 1.7; break;
-    case Kind::Aqueduct: height = s.h + 0.2; break;
-    case Kind::Arch: height = s.h + 1.6; break;
-    case Kind::Hall: height = s.h + (s.prop == Prop::Flag ? 1.5 : 0.8); break;
-    case Kind::Plaza: case Kind::Garden: height = 1.0; break;
-    case Kind::Farm: height = 1.0; break;
-    case Kind::Tower: height = s.h + 0.9; break;
-    case Kind::Oracle: height = s.h + 1.5; break;
-    case Kind::Mine: height = s.h * 1.7; break;
-    case Kind::Shipyard: case Kind::Dock: height = 1.4; break;
-    default: break;
+    case Kind::Temple:
+        height = s.h + 0.9 + s.w * 0.26;
+        break;
+    case Kind::Fort:
+        height = 2.0;
+        break;
+    case Kind::Statue:
+        height = s.h + (s.variant == 2 ? 2.0 : 1.4 + s.variant * 0.4);
+        break;
+    case Kind::Well:
+        height = 1.7;
+        break;
+    case Kind::Aqueduct:
+        height = s.h + 0.2;
+        break;
+    case Kind::Arch:
+        height = s.h + 1.6;
+        break;
+    case Kind::Hall:
+        height = s.h + (s.prop == Prop::Flag ? 1.5 : 0.8);
+        break;
+    case Kind::Plaza:
+    case Kind::Garden:
+        height = 1.0;
+        break;
+    case Kind::Farm:
+        height = 1.0;
+        break;
+    case Kind::Tower:
+        height = s.h + 0.9;
+        break;
+    case Kind::Oracle:
+        height = s.h + 1.5;
+        break;
+    case Kind::Mine:
+        height = s.h * 1.7;
+        break;
+    case Kind::Shipyard:
+    case Kind::Dock:
+        height = 1.4;
+        break;
+    default:
+        break;
     }
     return framedPicture(s.ground, s.ground, height, 2000 + picture, [&](Iso &iso, Rng &rng) {
         const bool paved = s.kind == Kind::Forum || s.kind == Kind::Market || s.kind == Kind::Plaza;
-        const QColor ground = paved ? QColor(180, 170, 146)
-            : (s.kind == Kind::Quarry || s.kind == Kind::Mine || s.kind == Kind::ClayPit) ? QColor(150, 146, 104)
-                                                                                           : grass;
+        const QColor ground =
+            paved ? QColor(180, 170, 146)
+            : (s.kind == Kind::Quarry || s.kind == Kind::Mine || s.kind == Kind::ClayPit)
+                ? QColor(150, 146, 104)
+                : grass;
         groundPatch(iso, 0, 0, s.ground, s.ground, ground, rng, paved ? 0.4 : 1.0);
         const double x = (s.ground - s.w) / 2, y = (s.ground - s.d) / 2 - 0.25;
         switch (s.kind) {
-        case Kind::Well: drawWell(iso, s, x, y, rng); break;
-        case Kind::Fountain: drawFountain(iso, s, x, y, rng); break;
-        case Kind::Reservoir: drawReservoir(iso, s, x, y + 0.25, rng); break;
-        case Kind::Aqueduct: drawAqueduct(iso, s, x, y, rng); break;
-        case Kind::Hall: drawHall(iso, s, x, y, rng); break;
-        case Kind::Shop: drawShop(iso, s, x, y, rng); break;
-        case Kind::Bath: drawBath(iso, s, x, y - 0.3, rng); break;
-        case Kind::Temple: drawTemple(iso, s, x, y, rng); break;
-        case Kind::Oracle: drawOracle(iso, s, x, y + 0.2, rng); break;
-        case Kind::Mission: drawMission(iso, s, x, y, rng); break;
-        case Kind::Amphitheatre: drawAmphitheatre(iso, s, x, y + 0.25, rng); break;
-        case Kind::Theatre: drawTheatre(iso, s, x, y + 0.25, rng); break;
-        case Kind::Hippodrome: drawHippodrome(iso, s, x, y + 0.25, rng); break;
-        case Kind::Colosseum: drawColosseum(iso, s, x, y + 0.25, rng); break;
-        case Kind::Yard: drawYard(iso, s, x, y + 0.2, rng); break;
-        case Kind::Forum: drawForum(iso, s, x, y + 0.25, rng); break;
-        case Kind::Arch: drawArch(iso, s, x, y + 0.25, rng); break;
-        case Kind::Statue: drawStatue(iso, s, x, y + 0.25, rng); break;
-        case Kind::Plaza: drawPlaza(iso, s, x, y + 0.25, rng); break;
-        case Kind::Garden: drawGarden(iso, s, x, y + 0.25, rng); break;
-        case Kind::Bridge: drawBridge(iso, s, x, y, rng); break;
-        case Kind::Pontoon: drawPontoon(iso, s, x, y, rng); break;
-        case Kind::Shipyard: drawShipyard(iso, s, x, y, rng); break;
-        case Kind::Dock: drawDock(iso, s, x, y, rng); break;
-        case Kind::Quay: drawQuay(iso, s, x, y, rng); break;
-        case Kind::Wall: drawWall(iso, s, x, y + 0.25, rng); break;
-        case Kind::Tower: drawTower(iso, s, x, y, rng); break;
-        case Kind::Fort: drawFort(iso, s, x, y, rng); break;
-        case Kind::Farm: drawFarm(iso, s, x, y, rng); break;
-        case Kind::Quarry: drawQuarry(iso, s, x, y + 0.2, rng); break;
-        case Kind::Mine: drawMine(iso, s, x, y + 0.2, rng); break;
-        case Kind::Sawmill: drawSawmill(iso, s, x, y, rng); break;
-        case Kind::ClayPit: drawClayPit(iso, s, x, y + 0.2, rng); break;
-        case Kind::Market: drawMarket(iso, s, x, y + 0.25, rng); break;
-        case Kind::Granary: drawGranary(iso, s, x, y, rng); break;
-        case Kind::Warehouse: drawWarehouse(iso, s, x, y, rng); break;
+        case Kind::Well:
+            drawWell(iso, s, x, y, rng);
+            break;
+        case Kind::Fountain:
+            drawFountain(iso, s, x, y, rng);
+            break;
+        case Kind::Reservoir:
+            drawReservoir(iso, s, x, y + 0.25, rng);
+            break;
+        case Kind::Aqueduct:
+            drawAqueduct(iso, s, x, y, rng);
+            break;
+        case Kind::Hall:
+            drawHall(iso, s, x, y, rng);
+            break;
+        case Kind::Shop:
+            drawShop(iso, s, x, y, rng);
+            break;
+        case Kind::Bath:
+            drawBath(iso, s, x, y - 0.3, rng);
+            break;
+        case Kind::Temple:
+            drawTemple(iso, s, x, y, rng);
+            break;
+        case Kind::Oracle:
+            drawOracle(iso, s, x, y + 0.2, rng);
+            break;
+        case Kind::Mission:
+            drawMission(iso, s, x, y, rng);
+            break;
+        case Kind::Amphitheatre:
+            drawAmphitheatre(iso, s, x, y + 0.25, rng);
+            break;
+        case Kind::Theatre:
+            drawTheatre(iso, s, x, y + 0.25, rng);
+            break;
+        case Kind::Hippodrome:
+            drawHippodrome(iso, s, x, y + 0.25, rng);
+            break;
+        case Kind::Colosseum:
+            drawColosseum(iso, s, x, y + 0.25, rng);
+            break;
+        case Kind::Yard:
+            drawYard(iso, s, x, y + 0.2, rng);
+            break;
+        case Kind::Forum:
+            drawForum(iso, s, x, y + 0.25, rng);
+            break;
+        case Kind::Arch:
+            drawArch(iso, s, x, y + 0.25, rng);
+            break;
+        case Kind::Statue:
+            drawStatue(iso, s, x, y + 0.25, rng);
+            break;
+        case Kind::Plaza:
+            drawPlaza(iso, s, x, y + 0.25, rng);
+            break;
+        case Kind::Garden:
+            drawGarden(iso, s, x, y + 0.25, rng);
+            break;
+        case Kind::Bridge:
+            drawBridge(iso, s, x, y, rng);
+            break;
+        case Kind::Pontoon:
+            drawPontoon(iso, s, x, y, rng);
+            break;
+        case Kind::Shipyard:
+            drawShipyard(iso, s, x, y, rng);
+            break;
+        case Kind::Dock:
+            drawDock(iso, s, x, y, rng);
+            break;
+        case Kind::Quay:
+            drawQuay(iso, s, x, y, rng);
+            break;
+        case Kind::Wall:
+            drawWall(iso, s, x, y + 0.25, rng);
+            break;
+        case Kind::Tower:
+            drawTower(iso, s, x, y, rng);
+            break;
+        case Kind::Fort:
+            drawFort(iso, s, x, y, rng);
+            break;
+        case Kind::Farm:
+            drawFarm(iso, s, x, y, rng);
+            break;
+        case Kind::Quarry:
+            drawQuarry(iso, s, x, y + 0.2, rng);
+            break;
+        case Kind::Mine:
+            drawMine(iso, s, x, y + 0.2, rng);
+            break;
+        case Kind::Sawmill:
+            drawSawmill(iso, s, x, y, rng);
+            break;
+        case Kind::ClayPit:
+            drawClayPit(iso, s, x, y + 0.2, rng);
+            break;
+        case Kind::Market:
+            drawMarket(iso, s, x, y + 0.25, rng);
+            break;
+        case Kind::Granary:
+            drawGranary(iso, s, x, y, rng);
+            break;
+        case Kind::Warehouse:
+            drawWarehouse(iso, s, x, y, rng);
+            break;
         }
     });
 }

@@ -16,21 +16,21 @@ enum class Style { Tent, Hut, House, Insula, Villa, Palace };
 
 enum Extra : unsigned {
     None = 0,
-    Fire = 1 << 0,     // camp fire
-    Fence = 1 << 1,    // wattle fence
-    Shed = 1 << 2,     // lean-to shed
-    Annex = 1 << 3,    // second, smaller block
-    Garden = 1 << 4,   // trees and shrubs
-    Shops = 1 << 5,    // awnings at street level
+    Fire = 1 << 0,   // camp fire
+    Fence = 1 << 1,  // wattle fence
+    Shed = 1 << 2,   // lean-to shed
+    Annex = 1 << 3,  // second, smaller block
+    Garden = 1 << 4, // trees and shrubs
+    Shops = 1 << 5,  // awnings at street level
     Balcony = 1 << 6,
-    Portico = 1 << 7,  // columns in front
+    Portico = 1 << 7, // columns in front
     Pool = 1 << 8,
     Statue = 1 << 9,
-    Wings = 1 << 10,   // side wings
+    Wings = 1 << 10, // side wings
     Dome = 1 << 11,
-    Gold = 1 << 12,    // gilded roofs and trim
+    Gold = 1 << 12, // gilded roofs and trim
     Cypress = 1 << 13,
-    Court = 1 << 14,   // peristyle court
+    Court = 1 << 14, // peristyle court
 };
 
 struct Level
@@ -63,7 +63,8 @@ const std::array<Level, kHouseLevels> kLevels{{
     {Style::Palace, 3.8, 2.2, 1.6, 2, marble, tile, Portico | Garden},
     {Style::Palace, 4.0, 2.4, 1.7, 2, marble, tile, Portico | Wings | Cypress},
     {Style::Palace, 4.3, 2.6, 1.8, 2, marble, darkTile, Portico | Wings | Dome | Pool | Cypress},
-    {Style::Palace, 4.6, 2.8, 1.9, 3, marble, gold, Portico | Wings | Dome | Pool | Cypress | Statue | Gold},
+    {Style::Palace, 4.6, 2.8, 1.9, 3, marble, gold,
+     Portico | Wings | Dome | Pool | Cypress | Statue | Gold},
 }};
 
 const double kStorey = 0.75;
@@ -82,9 +83,9 @@ void drawTent(Iso &iso, const Level &l, double x, double y, Rng &rng)
         // Ridge tent: a gable roof that reaches the ground, with a dark doorway.
         iso.gableRoof(x, y, 0, l.w, l.d, 1.15, l.wall, false, shade(l.wall, 1.02), false);
         const double xm = x + l.w / 2;
-        iso.polygon({iso.at(xm - 0.2, y + l.d, 0), iso.at(xm + 0.2, y + l.d, 0),
-                     iso.at(xm, y + l.d, 0.6)},
-                    QColor(70, 52, 40));
+        iso.polygon(
+            {iso.at(xm - 0.2, y + l.d, 0), iso.at(xm + 0.2, y + l.d, 0), iso.at(xm, y + l.d, 0.6)},
+            QColor(70, 52, 40));
         p.setPen(QPen(QColor(110, 80, 50), 1.0));
         p.drawLine(iso.at(xm, y + l.d + 0.05, 0), iso.at(xm, y + l.d + 0.05, 1.3));
         // Stripes on the cloth.
@@ -107,8 +108,9 @@ void drawTent(Iso &iso, const Level &l, double x, double y, Rng &rng)
             iso.ellipse(fx + 0.22 * std::cos(a), fy + 0.22 * std::sin(a), 0, 0.06, stone);
         }
         paintEmblem(p, Emblem::Flame,
-                    QRectF(iso.at(fx, fy).x() - iso.unit() * 0.18, iso.at(fx, fy).y() - iso.unit() * 0.42,
-                           iso.unit() * 0.36, iso.unit() * 0.42),
+                    QRectF(iso.at(fx, fy).x() - iso.unit() * 0.18,
+                           iso.at(fx, fy).y() - iso.unit() * 0.42, iso.unit() * 0.36,
+                           iso.unit() * 0.42),
                     QColor());
     }
     (void)rng;
@@ -146,7 +148,8 @@ void drawHut(Iso &iso, const Level &l, double x, double y, Rng &rng)
     }
     iso.opening(false, y + l.d, x, x + l.w, 0, h, 0.38, 0.62, 0, 0.8, QColor(60, 44, 32));
     iso.opening(true, x + l.w, y, y + l.d, 0, h, 0.35, 0.6, 0.45, 0.75, QColor(60, 44, 32));
-    iso.gableRoof(x - 0.12, y - 0.12, h, l.w + 0.24, l.d + 0.24, 0.6, l.roof, true, QColor(150, 118, 72), false);
+    iso.gableRoof(x - 0.12, y - 0.12, h, l.w + 0.24, l.d + 0.24, 0.6, l.roof, true,
+                  QColor(150, 118, 72), false);
     // Thatch texture.
     p.setPen(QPen(shade(l.roof, 0.78), 0.5));
     for (int i = 0; i < int(l.w * 9); ++i) {
@@ -168,7 +171,8 @@ void facade(Iso &iso, double x, double y, double w, double d, int storeys, bool 
     const int perRowX = std::max(1, int(d * 1.6));
     if (storeys > 1) {
         iso.windows(false, y + d, x, x + w, kStorey, h - kStorey, perRowY, storeys - 1, window);
-        iso.windows(true, x + w, y, y + d, kStorey, h - kStorey, perRowX, storeys - 1, shade(window, 0.8));
+        iso.windows(true, x + w, y, y + d, kStorey, h - kStorey, perRowX, storeys - 1,
+                    shade(window, 0.8));
     }
     iso.windows(true, x + w, y, y + d, 0, kStorey, perRowX, 1, shade(window, 0.8));
     if (doors)
@@ -197,7 +201,8 @@ void drawHouse(Iso &iso, const Level &l, double x, double y, Rng &rng)
     if (l.storeys >= 2)
         iso.hipRoof(x - 0.1, y - 0.1, h, l.w + 0.2, l.d + 0.2, 0.55, l.roof);
     else
-        iso.gableRoof(x - 0.1, y - 0.1, h, l.w + 0.2, l.d + 0.2, 0.55, l.roof, true, shade(l.wall, 0.9));
+        iso.gableRoof(x - 0.1, y - 0.1, h, l.w + 0.2, l.d + 0.2, 0.55, l.roof, true,
+                      shade(l.wall, 0.9));
     if (l.extras & Fence) {
         iso.box(x + l.w + 0.25, y - 0.4, 0, 0.12, l.d + 1.0, 0.35, stone);
         iso.box(x - 0.6, y + l.d + 0.45, 0, l.w + 0.97, 0.12, 0.35, stone);
@@ -218,8 +223,10 @@ void drawInsula(Iso &iso, const Level &l, double x, double y, Rng &rng)
     // Ground floor of shops in brick, the floors above plastered.
     iso.band(x, y, l.w, l.d, 0, kStorey, shade(brick, 1.1));
     const int perY = std::max(3, int(l.w * 1.7)), perX = std::max(2, int(l.d * 1.7));
-    iso.windows(false, y + l.d, x, x + l.w, kStorey, h - kStorey, perY, l.storeys - 1, window, true);
-    iso.windows(true, x + l.w, y, y + l.d, kStorey, h - kStorey, perX, l.storeys - 1, shade(window, 0.8), true);
+    iso.windows(false, y + l.d, x, x + l.w, kStorey, h - kStorey, perY, l.storeys - 1, window,
+                true);
+    iso.windows(true, x + l.w, y, y + l.d, kStorey, h - kStorey, perX, l.storeys - 1,
+                shade(window, 0.8), true);
     // Shop openings with awnings.
     QPainter &p = iso.painter();
     const QColor awn[] = {QColor(190, 60, 50), QColor(70, 110, 160), QColor(200, 160, 60)};
@@ -229,7 +236,8 @@ void drawInsula(Iso &iso, const Level &l, double x, double y, Rng &rng)
         if (l.extras & Shops) {
             const double ax0 = x + l.w * u0, ax1 = x + l.w * u1;
             iso.polygon({iso.at(ax0, y + l.d, kStorey * 0.82), iso.at(ax1, y + l.d, kStorey * 0.82),
-                         iso.at(ax1, y + l.d + 0.3, kStorey * 0.55), iso.at(ax0, y + l.d + 0.3, kStorey * 0.55)},
+                         iso.at(ax1, y + l.d + 0.3, kStorey * 0.55),
+                         iso.at(ax0, y + l.d + 0.3, kStorey * 0.55)},
                         awn[i % 3], shade(awn[i % 3], 0.6));
         }
     }
@@ -243,7 +251,8 @@ void drawInsula(Iso &iso, const Level &l, double x, double y, Rng &rng)
             const double px = x + 0.1 + (l.w - 0.2) * i / int(l.w * 6);
             p.drawLine(iso.at(px, y + l.d + 0.22, bz), iso.at(px, y + l.d + 0.22, bz + 0.25));
         }
-        p.drawLine(iso.at(x + 0.1, y + l.d + 0.22, bz + 0.25), iso.at(x + l.w - 0.1, y + l.d + 0.22, bz + 0.25));
+        p.drawLine(iso.at(x + 0.1, y + l.d + 0.22, bz + 0.25),
+                   iso.at(x + l.w - 0.1, y + l.d + 0.22, bz + 0.25));
     }
     iso.hipRoof(x - 0.08, y - 0.08, h, l.w + 0.16, l.d + 0.16, 0.45, l.roof);
     if (l.extras & Garden) {
@@ -274,11 +283,14 @@ void drawVilla(Iso &iso, const Level &l, double x, double y, Rng &rng)
         iso.flat(x + t, y + t, 0.02, l.w - 2 * t, l.d - t, QColor(200, 190, 168));
         if (l.extras & Pool)
             waterPatch(iso, x + t + 0.25, y + t + 0.2, l.w - 2 * t - 0.5, l.d - t - 0.55, 0.04);
-        iso.colonnade(x + t + 0.08, y + t + 0.08, x + l.w - t - 0.08, y + t + 0.08, 0, h * 0.7, 5, 0.035, marble);
+        iso.colonnade(x + t + 0.08, y + t + 0.08, x + l.w - t - 0.08, y + t + 0.08, 0, h * 0.7, 5,
+                      0.035, marble);
         iso.box(x + l.w - t, y + t, 0, t, l.d - t, h * 0.8, l.wall);
         iso.windows(true, x + l.w, y + t, y + l.d, 0, h * 0.8, 2, 1, shade(window, 0.8));
-        iso.gableRoof(x + l.w - t - 0.05, y + t, h * 0.8, t + 0.1, l.d - t + 0.05, 0.3, l.roof, false);
-        iso.colonnade(x + t + 0.08, y + l.d - 0.05, x + l.w - t - 0.08, y + l.d - 0.05, 0, h * 0.55, 5, 0.035, marble);
+        iso.gableRoof(x + l.w - t - 0.05, y + t, h * 0.8, t + 0.1, l.d - t + 0.05, 0.3, l.roof,
+                      false);
+        iso.colonnade(x + t + 0.08, y + l.d - 0.05, x + l.w - t - 0.08, y + l.d - 0.05, 0, h * 0.55,
+                      5, 0.035, marble);
         // Low garden wall in front.
         iso.box(x - 0.15, y + l.d + 0.25, 0, l.w + 0.3, 0.1, 0.22, l.wall);
     } else {
@@ -298,7 +310,8 @@ void drawVilla(Iso &iso, const Level &l, double x, double y, Rng &rng)
         // Porch roof on four columns in front of the lit side.
         const double py = y + l.d, pw = l.w * 0.55, px = x + (l.w - pw) / 2;
         iso.box(px - 0.05, py, 0, pw + 0.1, 0.55, 0.08, marble);
-        iso.colonnade(px + 0.05, py + 0.45, px + pw - 0.05, py + 0.45, 0.08, h * 0.9 - 0.08, 4, 0.05, marble);
+        iso.colonnade(px + 0.05, py + 0.45, px + pw - 0.05, py + 0.45, 0.08, h * 0.9 - 0.08, 4,
+                      0.05, marble);
         iso.gableRoof(px - 0.05, py - 0.02, h * 0.9, pw + 0.1, 0.6, 0.3, l.roof, false, marble);
     }
     if (l.extras & Garden) {
@@ -309,14 +322,16 @@ void drawVilla(Iso &iso, const Level &l, double x, double y, Rng &rng)
         p.setPen(Qt::NoPen);
         for (int i = 0; i < 8; ++i) {
             p.setBrush(i % 2 ? QColor(220, 80, 90) : QColor(240, 210, 80));
-            const QPointF q = iso.at(x + l.w + 0.2 + rng.range(0, 0.5), y + l.d + rng.range(0, 0.5));
+            const QPointF q =
+                iso.at(x + l.w + 0.2 + rng.range(0, 0.5), y + l.d + rng.range(0, 0.5));
             p.drawEllipse(q, 0.9, 0.7);
         }
     }
     if (l.extras & Statue) {
         const QPointF b = iso.at(x + l.w + 0.5, y + l.d + 0.55);
         iso.box(x + l.w + 0.38, y + l.d + 0.43, 0, 0.24, 0.24, 0.25, marble);
-        paintFigure(p, Figure::Citizen, iso.at(x + l.w + 0.5, y + l.d + 0.55, 0.25), iso.unit() * 0.8);
+        paintFigure(p, Figure::Citizen, iso.at(x + l.w + 0.5, y + l.d + 0.55, 0.25),
+                    iso.unit() * 0.8);
         (void)b;
     }
 }
@@ -354,7 +369,8 @@ void drawPalace(Iso &iso, const Level &l, double x, double y, Rng &rng)
     if (l.extras & Dome) {
         iso.hipRoof(x, y, h + 0.23, l.w, l.d, 0.35, l.roof);
         iso.cylinder(x + l.w / 2, y + l.d / 2, h + 0.35, 0.55, 0.3, l.wall);
-        iso.dome(x + l.w / 2, y + l.d / 2, h + 0.65, 0.55, (l.extras & Gold) ? gold : QColor(120, 150, 150), 0.9);
+        iso.dome(x + l.w / 2, y + l.d / 2, h + 0.65, 0.55,
+                 (l.extras & Gold) ? gold : QColor(120, 150, 150), 0.9);
     } else {
         iso.hipRoof(x, y, h + 0.23, l.w, l.d, 0.45, l.roof);
     }
@@ -362,7 +378,8 @@ void drawPalace(Iso &iso, const Level &l, double x, double y, Rng &rng)
         const double pw = l.w * 0.6, px = x + (l.w - pw) / 2, py = y + l.d;
         iso.box(px - 0.1, py, 0, pw + 0.2, 0.7, 0.15, shade(marble, 0.95));
         iso.box(px - 0.1, py + 0.55, 0, pw + 0.2, 0.25, 0.07, shade(marble, 0.9));
-        iso.colonnade(px + 0.05, py + 0.55, px + pw - 0.05, py + 0.55, 0.15, h - 0.05, 6, 0.055, marble);
+        iso.colonnade(px + 0.05, py + 0.55, px + pw - 0.05, py + 0.55, 0.15, h - 0.05, 6, 0.055,
+                      marble);
         iso.box(px - 0.05, py, h + 0.1, pw + 0.1, 0.65, 0.1, trim);
         iso.gableRoof(px - 0.05, py, h + 0.2, pw + 0.1, 0.65, 0.4, l.roof, false, marble);
         // Emblem in the pediment.
@@ -388,27 +405,44 @@ void drawPalace(Iso &iso, const Level &l, double x, double y, Rng &rng)
 QImage housePicture(int level)
 {
     const Level &l = kLevels.at(level);
-    const double height = l.style == Style::Tent ? 1.4
-        : l.style == Style::Hut                  ? 1.3
-        : l.style == Style::Palace               ? l.storeys * kStorey + 1.6
-                                                 : l.storeys * kStorey + 0.9;
-    return framedPicture(l.ground, l.ground, height, 1000 + level, [&](Iso &iso, Rng &rng) {
-        const QColor ground = level < 4 ? dryGrass : (level < 12 ? grass : QColor(104, 150, 70));
-        groundPatch(iso, 0, 0, l.ground, l.ground, ground, rng);
-        const double x = (l.ground - l.w) / 2 + (l.style == Style::Palace || (l.extras & Annex) ? 0.25 : 0);
-        const double y = (l.ground - l.d) / 2 - (l.extras & (Portico | Fence) ? 0.35 : 0.1);
-        // A path to the door for the better houses.
-        if (level >= 4)
-            iso.flat(x + l.w * 0.4, y + l.d, 0.005, l.w * 0.2, l.ground - y - l.d, paving);
-        switch (l.style) {
-        case Style::Tent: drawTent(iso, l, x, y, rng); break;
-        case Style::Hut: drawHut(iso, l, x, y, rng); break;
-        case Style::House: drawHouse(iso, l, x, y, rng); break;
-        case Style::Insula: drawInsula(iso, l, x, y, rng); break;
-        case Style::Villa: drawVilla(iso, l, x, y, rng); break;
-        case Style::Palace: drawPalace(iso, l, x, y, rng); break;
-        }
-    }, kHouseUnit);
+    const double height = l.style == Style::Tent     ? 1.4
+                          : l.style == Style::Hut    ? 1.3
+                          : l.style == Style::Palace ? l.storeys * kStorey + 1.6
+                                                     : l.storeys * kStorey + 0.9;
+    return framedPicture(
+        l.ground, l.ground, height, 1000 + level,
+        [&](Iso &iso, Rng &rng) {
+            const QColor ground =
+                level < 4 ? dryGrass : (level < 12 ? grass : QColor(104, 150, 70));
+            groundPatch(iso, 0, 0, l.ground, l.ground, ground, rng);
+            const double x =
+                (l.ground - l.w) / 2 + (l.style == Style::Palace || (l.extras & Annex) ? 0.25 : 0);
+            const double y = (l.ground - l.d) / 2 - (l.extras & (Portico | Fence) ? 0.35 : 0.1);
+            // A path to the door for the better houses.
+            if (level >= 4)
+                iso.flat(x + l.w * 0.4, y + l.d, 0.005, l.w * 0.2, l.ground - y - l.d, paving);
+            switch (l.style) {
+            case Style::Tent:
+                drawTent(iso, l, x, y, rng);
+                break;
+            case Style::Hut:
+                drawHut(iso, l, x, y, rng);
+                break;
+            case Style::House:
+                drawHouse(iso, l, x, y, rng);
+                break;
+            case Style::Insula:
+                drawInsula(iso, l, x, y, rng);
+                break;
+            case Style::Villa:
+                drawVilla(iso, l, x, y, rng);
+                break;
+            case Style::Palace:
+                drawPalace(iso, l, x, y, rng);
+                break;
+            }
+        },
+        kHouseUnit);
 }
 
 } // namespace z7::art

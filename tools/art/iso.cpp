@@ -55,13 +55,15 @@ QColor shade(const QColor &c, double factor)
 
 QColor mix(const QColor &a, const QColor &b, double t)
 {
-    return QColor(int(a.red() + (b.red() - a.red()) * t), int(a.green() + (b.green() - a.green()) * t),
-                  int(a.blue() + (b.blue() - a.blue()) * t),
-                  int(a.alpha() + (b.alpha() - a.alpha()) * t));
+    return QColor(
+        int(a.red() + (b.red() - a.red()) * t), int(a.green() + (b.green() - a.green()) * t),
+        int(a.blue() + (b.blue() - a.blue()) * t), int(a.alpha() + (b.alpha() - a.alpha()) * t));
 }
 
 Iso::Iso(QPainter &painter, QPointF origin, double unit)
-    : m_p(painter), m_origin(origin), m_unit(unit)
+    : m_p(painter)
+    , m_origin(origin)
+    , m_unit(unit)
 {
 }
 
@@ -93,14 +95,16 @@ void Iso::box(double x, double y, double z, double w, double d, double h, const 
     QColor e = edge;
     e.setAlpha(150);
     // Lit wall (+y) with a touch of gradient: brighter up where the sun hits.
-    QPolygonF left{at(x, y + d, z), at(x + w, y + d, z), at(x + w, y + d, z + h), at(x, y + d, z + h)};
+    QPolygonF left{at(x, y + d, z), at(x + w, y + d, z), at(x + w, y + d, z + h),
+                   at(x, y + d, z + h)};
     QLinearGradient g(at(x, y + d, z + h), at(x, y + d, z));
     g.setColorAt(0, shade(wall, 1.05));
     g.setColorAt(1, shade(wall, 0.9));
     m_p.setBrush(g);
     m_p.setPen(QPen(e, 0.5));
     m_p.drawPolygon(left);
-    QPolygonF right{at(x + w, y, z), at(x + w, y + d, z), at(x + w, y + d, z + h), at(x + w, y, z + h)};
+    QPolygonF right{at(x + w, y, z), at(x + w, y + d, z), at(x + w, y + d, z + h),
+                    at(x + w, y, z + h)};
     QLinearGradient g2(at(x + w, y, z + h), at(x + w, y, z));
     g2.setColorAt(0, shade(wall, 0.74));
     g2.setColorAt(1, shade(wall, 0.62));
@@ -114,7 +118,8 @@ void Iso::band(double x, double y, double w, double d, double z0, double z1, con
 {
     QColor e = shade(wall, 0.5);
     e.setAlpha(150);
-    polygon({at(x, y + d, z0), at(x + w, y + d, z0), at(x + w, y + d, z1), at(x, y + d, z1)}, wall, e, 0.5);
+    polygon({at(x, y + d, z0), at(x + w, y + d, z0), at(x + w, y + d, z1), at(x, y + d, z1)}, wall,
+            e, 0.5);
     polygon({at(x + w, y, z0), at(x + w, y + d, z0), at(x + w, y + d, z1), at(x + w, y, z1)},
             shade(wall, 0.7), e, 0.5);
 }
@@ -151,8 +156,8 @@ void Iso::gableRoof(double x, double y, double z, double w, double d, double h, 
     } else {
         const double xm = x + w / 2;
         polygon({at(x, y, z), at(x, y + d, z), at(xm, y + d, z + h), at(xm, y, z + h)}, back, edge);
-        polygon({at(x + w, y, z), at(x + w, y + d, z), at(xm, y + d, z + h), at(xm, y, z + h)}, dark,
-                edge);
+        polygon({at(x + w, y, z), at(x + w, y + d, z), at(xm, y + d, z + h), at(xm, y, z + h)},
+                dark, edge);
         tileLines(at(x + w, y, z), at(x + w, y + d, z), at(xm, y, z + h), at(xm, y + d, z + h),
                   std::max(2, int(d * 3.5)), dark);
         polygon({at(x, y + d, z), at(x + w, y + d, z), at(xm, y + d, z + h)},
@@ -175,8 +180,10 @@ void Iso::hipRoof(double x, double y, double z, double w, double d, double h, co
     const double rx0 = x + inset, rx1 = x + w - inset, ry0 = y + inset, ry1 = y + d - inset;
     const double zt = z + h;
     // Back slopes first, then the lit (+y) and shaded (+x) ones.
-    polygon({at(x, y, z), at(x + w, y, z), at(rx1, ry0, zt), at(rx0, ry0, zt)}, shade(roof, 0.85), edge);
-    polygon({at(x, y, z), at(x, y + d, z), at(rx0, ry1, zt), at(rx0, ry0, zt)}, shade(roof, 0.9), edge);
+    polygon({at(x, y, z), at(x + w, y, z), at(rx1, ry0, zt), at(rx0, ry0, zt)}, shade(roof, 0.85),
+            edge);
+    polygon({at(x, y, z), at(x, y + d, z), at(rx0, ry1, zt), at(rx0, ry0, zt)}, shade(roof, 0.9),
+            edge);
     polygon({at(x, y + d, z), at(x + w, y + d, z), at(rx1, ry1, zt), at(rx0, ry1, zt)}, roof, edge);
     polygon({at(x + w, y, z), at(x + w, y + d, z), at(rx1, ry1, zt), at(rx1, ry0, zt)},
             shade(roof, 0.7), edge);
@@ -368,9 +375,9 @@ void Iso::windows(bool faceX, double plane, double a0, double a1, double z0, dou
 void Iso::addShadow(double x, double y, double w, double d, double h)
 {
     const double s = h * 0.55;
-    std::vector<QPointF> pts{at(x, y), at(x + w, y), at(x + w, y + d), at(x, y + d),
-                             at(x + s, y - s), at(x + w + s, y - s), at(x + w + s, y + d - s),
-                             at(x + s, y + d - s)};
+    std::vector<QPointF> pts{
+        at(x, y),         at(x + w, y),         at(x + w, y + d),         at(x, y + d),
+        at(x + s, y - s), at(x + w + s, y - s), at(x + w + s, y + d - s), at(x + s, y + d - s)};
     m_p.save();
     if (!m_ground.isEmpty())
         m_p.setClipPath(m_ground);

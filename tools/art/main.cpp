@@ -62,13 +62,16 @@ int main(int argc, char **argv)
     bool ok = true;
     QList<QImage> pictures;
     for (int i = 0; i < kPictureCount; ++i) {
-        QImage img = i < kHouseLevels ? housePicture(i)
-                   : i <= kLastBuilding ? buildingPicture(i)
-                                        : groupPicture(kPictureWidth, kPictureHeight);
+        QImage img = i < kHouseLevels     ? housePicture(i)
+                     : i <= kLastBuilding ? buildingPicture(i)
+                                          : groupPicture(kPictureWidth, kPictureHeight);
         pictures.append(img);
-        ok &= save(img, QStringLiteral("%1/images/buildings/%2.png").arg(out).arg(i, 3, 10, QLatin1Char('0')));
+        ok &= save(
+            img,
+            QStringLiteral("%1/images/buildings/%2.png").arg(out).arg(i, 3, 10, QLatin1Char('0')));
     }
-    ok &= save(groupPicture(160, 119).convertToFormat(QImage::Format_RGB32), out + QStringLiteral("/images/start.png"));
+    ok &= save(groupPicture(160, 119).convertToFormat(QImage::Format_RGB32),
+               out + QStringLiteral("/images/start.png"));
     ok &= save(logoPicture(title), out + QStringLiteral("/images/logo.png"));
     ok &= save(noSelectPicture(), out + QStringLiteral("/images/noselect.png"));
     ok &= save(markerPicture(), out + QStringLiteral("/images/marker.png"));

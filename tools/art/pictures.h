@@ -25,8 +25,8 @@ inline constexpr int kPictureCount = BuildingPictureCount;
 QImage framedPicture(double groundW, double groundD, double height, uint32_t seed,
                      const std::function<void(Iso &, Rng &)> &draw, double maxUnit = 1e9);
 
-QImage housePicture(int level);          // 0 .. 19
-QImage buildingPicture(int picture);     // 20 .. 94
+QImage housePicture(int level);             // 0 .. 19
+QImage buildingPicture(int picture);        // 20 .. 94
 QImage groupPicture(int width, int height); // the twelve tiles
 QImage logoPicture(const QString &titleFamily);
 QImage noSelectPicture();

@@ -143,7 +143,8 @@ void paintEmblem(QPainter &p, Emblem e, const QRectF &box, const QColor &ink)
     case Emblem::Sword:
         p.setBrush(QColor(215, 220, 228));
         p.setPen(ipen(shade(ink, 0.7), 0.04));
-        p.drawPolygon(QPolygonF{{0.5, 0.04}, {0.58, 0.16}, {0.58, 0.66}, {0.42, 0.66}, {0.42, 0.16}});
+        p.drawPolygon(
+            QPolygonF{{0.5, 0.04}, {0.58, 0.16}, {0.58, 0.66}, {0.42, 0.66}, {0.42, 0.16}});
         p.setBrush(gold);
         p.drawRect(QRectF(0.26, 0.66, 0.48, 0.08));
         p.setBrush(QColor(110, 70, 40));
@@ -305,7 +306,8 @@ void paintEmblem(QPainter &p, Emblem e, const QRectF &box, const QColor &ink)
         p.setBrush(QColor(110, 50, 120));
         for (int r = 0; r < 4; ++r)
             for (int i = 0; i <= 3 - r; ++i)
-                p.drawEllipse(QPointF(0.5 + (i - (3 - r) / 2.0) * 0.16, 0.32 + r * 0.15), 0.085, 0.085);
+                p.drawEllipse(QPointF(0.5 + (i - (3 - r) / 2.0) * 0.16, 0.32 + r * 0.15), 0.085,
+                              0.085);
         p.setBrush(QColor(80, 140, 60));
         p.drawEllipse(QRectF(0.5, 0.1, 0.3, 0.14));
         break;
@@ -358,8 +360,13 @@ void paintEmblem(QPainter &p, Emblem e, const QRectF &box, const QColor &ink)
     case Emblem::Lightning:
         p.setPen(ipen(shade(ink, 0.7), 0.03));
         p.setBrush(ink);
-        p.drawPolygon(QPolygonF{{0.58, 0.04}, {0.22, 0.54}, {0.46, 0.54}, {0.34, 0.96}, {0.8, 0.4},
-                                {0.54, 0.4}, {0.72, 0.04}});
+        p.drawPolygon(QPolygonF{{0.58, 0.04},
+                                {0.22, 0.54},
+                                {0.46, 0.54},
+                                {0.34, 0.96},
+                                {0.8, 0.4},
+                                {0.54, 0.4},
+                                {0.72, 0.04}});
         break;
     case Emblem::Waves:
         p.setPen(ipen(ink, 0.08));
@@ -443,7 +450,9 @@ void paintFigure(QPainter &p, Figure f, QPointF feet, double h, bool facingLeft)
     p.translate(feet);
     p.scale(facingLeft ? -h : h, h);
     const QColor skin(214, 160, 120), steel(176, 178, 186), dark(50, 40, 36);
-    auto pen = [](const QColor &c, double w) { return QPen(c, w, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin); };
+    auto pen = [](const QColor &c, double w) {
+        return QPen(c, w, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    };
     // Shadow on the ground.
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0, 0, 0, 60));
@@ -630,7 +639,8 @@ void tree(Iso &iso, double x, double y, double size, Tree kind, Rng &rng, double
     case Tree::Palm: {
         const bool olive = kind == Tree::Olive;
         p.drawRect(QRectF(base.x() - u * 0.05, base.y() - u * 0.5, u * 0.1, u * 0.5));
-        const QColor c = olive ? QColor(128, 142, 96) : (kind == Tree::Fruit ? QColor(80, 130, 56) : leaf);
+        const QColor c =
+            olive ? QColor(128, 142, 96) : (kind == Tree::Fruit ? QColor(80, 130, 56) : leaf);
         blob(base + QPointF(-u * 0.22, -u * 0.62), u * 0.3, shade(c, 0.9));
         blob(base + QPointF(u * 0.22, -u * 0.6), u * 0.3, shade(c, 0.85));
         blob(base + QPointF(0, -u * 0.85), u * 0.36, c);
@@ -741,7 +751,8 @@ void crops(Iso &iso, double x, double y, double w, double d, Emblem crop, Rng &r
                 const QPointF q = a + (b - a) * ((i + 0.5) / n);
                 const bool red = (i + r) % 3 == 0;
                 p.setBrush(red ? QColor(200, 80, 50) : QColor(90, 150, 60));
-                p.drawEllipse(q + QPointF(0, -iso.unit() * 0.06), iso.unit() * 0.11, iso.unit() * 0.08);
+                p.drawEllipse(q + QPointF(0, -iso.unit() * 0.06), iso.unit() * 0.11,
+                              iso.unit() * 0.08);
             }
             break;
         }
@@ -753,8 +764,8 @@ void amphora(Iso &iso, double x, double y, double z, double size, const QColor &
 {
     const QPointF b = iso.at(x, y, z);
     const double s = iso.unit() * size;
-    paintEmblem(iso.painter(), Emblem::Amphora, QRectF(b.x() - s * 0.5, b.y() - s * 1.2, s, s * 1.2),
-                c);
+    paintEmblem(iso.painter(), Emblem::Amphora,
+                QRectF(b.x() - s * 0.5, b.y() - s * 1.2, s, s * 1.2), c);
 }
 
 void barrel(Iso &iso, double x, double y, double z, double size)
@@ -765,7 +776,8 @@ void barrel(Iso &iso, double x, double y, double z, double size)
     const double rx = size * 0.35 * 1.414 * iso.unit();
     p.setPen(QPen(QColor(70, 60, 50), 0.6));
     p.drawLine(b + QPointF(-rx, 0), b + QPointF(rx, 0));
-    p.drawLine(b + QPointF(-rx, -size * 0.4 * iso.unit()), b + QPointF(rx, -size * 0.4 * iso.unit()));
+    p.drawLine(b + QPointF(-rx, -size * 0.4 * iso.unit()),
+               b + QPointF(rx, -size * 0.4 * iso.unit()));
 }
 
 void crate(Iso &iso, double x, double y, double z, double size)
@@ -798,9 +810,11 @@ void flag(Iso &iso, double x, double y, double z, double h, const QColor &c, Emb
     const double u = iso.unit();
     QPainterPath f;
     f.moveTo(t);
-    f.cubicTo(t + QPointF(u * 0.3, -u * 0.15), t + QPointF(u * 0.5, u * 0.15), t + QPointF(u * 0.8, 0));
+    f.cubicTo(t + QPointF(u * 0.3, -u * 0.15), t + QPointF(u * 0.5, u * 0.15),
+              t + QPointF(u * 0.8, 0));
     f.lineTo(t + QPointF(u * 0.8, u * 0.45));
-    f.cubicTo(t + QPointF(u * 0.5, u * 0.6), t + QPointF(u * 0.3, u * 0.3), t + QPointF(0, u * 0.45));
+    f.cubicTo(t + QPointF(u * 0.5, u * 0.6), t + QPointF(u * 0.3, u * 0.3),
+              t + QPointF(0, u * 0.45));
     f.closeSubpath();
     p.setPen(QPen(shade(c, 0.6), 0.5));
     p.setBrush(c);

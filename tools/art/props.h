@@ -14,7 +14,10 @@ namespace z7::art {
 class Rng
 {
 public:
-    explicit Rng(uint32_t seed) : m_state(seed * 2654435761u + 12345u) {}
+    explicit Rng(uint32_t seed)
+        : m_state(seed * 2654435761u + 12345u)
+    {
+    }
     double next(); // [0, 1)
     double range(double a, double b) { return a + (b - a) * next(); }
 
@@ -49,9 +52,40 @@ inline const QColor roman{168, 28, 28};
 
 enum class Emblem {
     None,
-    Snake, Razor, Scroll, Owl, Wheat, Trident, Caduceus, Sword, Rose, Flame, Shield, Eagle,
-    Amphora, Hammer, Chair, Pot, Coin, Laurel, Masks, Grapes, Olive, Helmet, Lion, Wheel,
-    Cross, Lightning, Waves, House, Shovel, Arch, TempleFront, Cart, Drop, Book
+    Snake,
+    Razor,
+    Scroll,
+    Owl,
+    Wheat,
+    Trident,
+    Caduceus,
+    Sword,
+    Rose,
+    Flame,
+    Shield,
+    Eagle,
+    Amphora,
+    Hammer,
+    Chair,
+    Pot,
+    Coin,
+    Laurel,
+    Masks,
+    Grapes,
+    Olive,
+    Helmet,
+    Lion,
+    Wheel,
+    Cross,
+    Lightning,
+    Waves,
+    House,
+    Shovel,
+    Arch,
+    TempleFront,
+    Cart,
+    Drop,
+    Book
 };
 
 // Draws an emblem filling `box`, in `ink` on whatever lies below.
@@ -75,7 +109,8 @@ void amphora(Iso &iso, double x, double y, double z, double size, const QColor &
 void barrel(Iso &iso, double x, double y, double z, double size);
 void crate(Iso &iso, double x, double y, double z, double size);
 void logs(Iso &iso, double x, double y, double z, double len, bool alongX);
-void flag(Iso &iso, double x, double y, double z, double h, const QColor &c, Emblem e = Emblem::None);
+void flag(Iso &iso, double x, double y, double z, double h, const QColor &c,
+          Emblem e = Emblem::None);
 void smoke(QPainter &p, QPointF from, double size);
 // A hanging sign with an emblem on the lit wall (+y face).
 void sign(Iso &iso, double x, double y, double z, double size, Emblem e, const QColor &plate,

@@ -13,8 +13,8 @@
 #include <QtEndian>
 
 #include <array>
-#include <memory>
 #include <cmath>
+#include <memory>
 
 namespace z7::art {
 
@@ -37,7 +37,8 @@ void stoneGround(QPainter &p, const QRectF &r, uint32_t seed, const QColor &base
         c.setAlpha(70);
         p.setBrush(c);
         const double s = rng.range(0.6, 2.2);
-        p.drawEllipse(QPointF(r.left() + rng.next() * r.width(), r.top() + rng.next() * r.height()), s, s * 0.8);
+        p.drawEllipse(QPointF(r.left() + rng.next() * r.width(), r.top() + rng.next() * r.height()),
+                      s, s * 0.8);
     }
 }
 
@@ -46,24 +47,30 @@ void bevel(QPainter &p, const QRectF &r, double w, const QColor &base)
     p.setPen(Qt::NoPen);
     p.setBrush(shade(base, 1.25));
     p.drawPolygon(QPolygonF{r.topLeft(), r.topRight(), r.topRight() + QPointF(-w, w),
-                            r.topLeft() + QPointF(w, w), r.bottomLeft() + QPointF(w, -w), r.bottomLeft()});
+                            r.topLeft() + QPointF(w, w), r.bottomLeft() + QPointF(w, -w),
+                            r.bottomLeft()});
     p.setBrush(shade(base, 0.7));
     p.drawPolygon(QPolygonF{r.bottomRight(), r.bottomLeft(), r.bottomLeft() + QPointF(w, -w),
-                            r.bottomRight() + QPointF(-w, -w), r.topRight() + QPointF(-w, w), r.topRight()});
+                            r.bottomRight() + QPointF(-w, -w), r.topRight() + QPointF(-w, w),
+                            r.topRight()});
 }
 
-const std::array<Emblem, 12> kTiles{Emblem::House, Emblem::Shovel, Emblem::Arch,
-                                    Emblem::Waves, Emblem::Cross, Emblem::Lightning,
-                                    Emblem::Scroll, Emblem::Masks, Emblem::TempleFront,
-                                    Emblem::Hammer, Emblem::Sword, Emblem::Cart};
+const std::array<Emblem, 12> kTiles{Emblem::House,  Emblem::Shovel, Emblem::Arch,
+                                    Emblem::Waves,  Emblem::Cross,  Emblem::Lightning,
+                                    Emblem::Scroll, Emblem::Masks,  Emblem::TempleFront,
+                                    Emblem::Hammer, Emblem::Sword,  Emblem::Cart};
 
 QColor tileInk(Emblem e)
 {
     switch (e) {
-    case Emblem::Waves: return QColor(50, 110, 180);
-    case Emblem::Cross: return QColor(190, 40, 40);
-    case Emblem::Lightning: return QColor(236, 186, 40);
-    default: return QColor(90, 70, 50);
+    case Emblem::Waves:
+        return QColor(50, 110, 180);
+    case Emblem::Cross:
+        return QColor(190, 40, 40);
+    case Emblem::Lightning:
+        return QColor(236, 186, 40);
+    default:
+        return QColor(90, 70, 50);
     }
 }
 
@@ -77,7 +84,8 @@ void templeFront(QPainter &p, const QRectF &r)
     // Steps.
     for (int i = 0; i < 3; ++i) {
         p.setBrush(shade(m, 0.9 + 0.04 * i));
-        p.drawRect(QRectF(r.left() + w * 0.02 * i, r.bottom() - h * 0.05 * (i + 1), w - w * 0.04 * i, h * 0.05));
+        p.drawRect(QRectF(r.left() + w * 0.02 * i, r.bottom() - h * 0.05 * (i + 1),
+                          w - w * 0.04 * i, h * 0.05));
     }
     // Columns with a little shading each.
     const int n = 6;
@@ -107,7 +115,8 @@ void templeFront(QPainter &p, const QRectF &r)
     pg.setColorAt(1, shade(m, 0.88));
     p.setBrush(pg);
     p.drawPolygon(ped);
-    QPolygonF inner{QPointF(r.left() + w * 0.12, r.top() + h * 0.27), QPointF(r.center().x(), r.top() + h * 0.06),
+    QPolygonF inner{QPointF(r.left() + w * 0.12, r.top() + h * 0.27),
+                    QPointF(r.center().x(), r.top() + h * 0.06),
                     QPointF(r.right() - w * 0.12, r.top() + h * 0.27)};
     p.setBrush(shade(m, 0.85));
     p.drawPolygon(inner);
@@ -121,7 +130,8 @@ void paintTiles(QPainter &p, const QRectF &area)
     const double th = (area.height() - gap * (rows + 1)) / rows;
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < cols; ++c) {
-            const QRectF t(area.left() + gap + c * (tw + gap), area.top() + gap + r * (th + gap), tw, th);
+            const QRectF t(area.left() + gap + c * (tw + gap), area.top() + gap + r * (th + gap),
+                           tw, th);
             // Drop shadow, face, bevel.
             p.setPen(Qt::NoPen);
             p.setBrush(QColor(60, 50, 40, 90));
@@ -253,7 +263,8 @@ void paintIconArch(QPainter &p, double size)
     // Soft shadow on the ground under the arch.
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0, 0, 0, 50));
-    p.drawPolygon(QPolygonF{iso.at(0, 0), iso.at(w + 0.9, -0.5), iso.at(w + 0.9, d - 0.5), iso.at(0, d)});
+    p.drawPolygon(
+        QPolygonF{iso.at(0, 0), iso.at(w + 0.9, -0.5), iso.at(w + 0.9, d - 0.5), iso.at(0, d)});
     iso.box(0, 0, 0, w, d, h, stoneC);
     // Ashlar courses on both walls.
     p.setPen(QPen(shade(stoneC, 0.72), 1.2));
@@ -327,26 +338,29 @@ struct Cabinet
     }
 };
 
-void cabBox(QPainter &p, const Cabinet &c, double x, double y, double z, double w, double d, double h,
-            const QColor &wall)
+void cabBox(QPainter &p, const Cabinet &c, double x, double y, double z, double w, double d,
+            double h, const QColor &wall)
 {
     QColor e = shade(wall, 0.5);
     e.setAlpha(140);
     p.setPen(QPen(e, 0.6));
     p.setBrush(shade(wall, 0.72));
-    p.drawPolygon(QPolygonF{c.at(x + w, y, z), c.at(x + w, y + d, z), c.at(x + w, y + d, z + h), c.at(x + w, y, z + h)});
+    p.drawPolygon(QPolygonF{c.at(x + w, y, z), c.at(x + w, y + d, z), c.at(x + w, y + d, z + h),
+                            c.at(x + w, y, z + h)});
     p.setBrush(shade(wall, 1.1));
-    p.drawPolygon(QPolygonF{c.at(x, y, z + h), c.at(x + w, y, z + h), c.at(x + w, y + d, z + h), c.at(x, y + d, z + h)});
+    p.drawPolygon(QPolygonF{c.at(x, y, z + h), c.at(x + w, y, z + h), c.at(x + w, y + d, z + h),
+                            c.at(x, y + d, z + h)});
     QLinearGradient g(c.at(x, y, z + h), c.at(x, y, z));
     g.setColorAt(0, shade(wall, 1.06));
     g.setColorAt(1, shade(wall, 0.9));
     p.setBrush(g);
-    p.drawPolygon(QPolygonF{c.at(x, y, z), c.at(x + w, y, z), c.at(x + w, y, z + h), c.at(x, y, z + h)});
+    p.drawPolygon(
+        QPolygonF{c.at(x, y, z), c.at(x + w, y, z), c.at(x + w, y, z + h), c.at(x, y, z + h)});
 }
 
 // Gable roof with its ridge along the street; the front slope shows its tiles.
-void cabRoof(QPainter &p, const Cabinet &c, double x, double y, double z, double w, double d, double rh,
-             const QColor &roof, const QColor &wall)
+void cabRoof(QPainter &p, const Cabinet &c, double x, double y, double z, double w, double d,
+             double rh, const QColor &roof, const QColor &wall)
 {
     const double o = 0.12, ym = y + d / 2;
     QColor e = shade(roof, 0.45);
@@ -355,10 +369,11 @@ void cabRoof(QPainter &p, const Cabinet &c, double x, double y, double z, double
     p.setBrush(shade(wall, 0.8));
     p.drawPolygon(QPolygonF{c.at(x + w, y, z), c.at(x + w, y + d, z), c.at(x + w, ym, z + rh)});
     p.setBrush(shade(roof, 0.8));
-    p.drawPolygon(QPolygonF{c.at(x + w + o, ym, z + rh), c.at(x + w + o, y + d, z), c.at(x + w + o * 0.5, y + d + o, z - 0.05),
+    p.drawPolygon(QPolygonF{c.at(x + w + o, ym, z + rh), c.at(x + w + o, y + d, z),
+                            c.at(x + w + o * 0.5, y + d + o, z - 0.05),
                             c.at(x + w + o, ym, z + rh)});
-    QPolygonF front{c.at(x - o, y - o, z - 0.05), c.at(x + w + o, y - o, z - 0.05), c.at(x + w + o, ym, z + rh),
-                    c.at(x - o, ym, z + rh)};
+    QPolygonF front{c.at(x - o, y - o, z - 0.05), c.at(x + w + o, y - o, z - 0.05),
+                    c.at(x + w + o, ym, z + rh), c.at(x - o, ym, z + rh)};
     QLinearGradient g(front[3], front[0]);
     g.setColorAt(0, shade(roof, 0.92));
     g.setColorAt(1, shade(roof, 1.08));
@@ -429,7 +444,8 @@ QImage noSelectPicture()
         const QPointF c(40 + i * 115 + rng.range(-20, 20), 18 + rng.range(0, 14));
         p.setBrush(QColor(255, 255, 255, 200));
         for (int k = 0; k < 4; ++k)
-            p.drawEllipse(c + QPointF(k * 11 - 16, (k % 2) * -4), 14 - (k % 2) * 3, 7 + (k % 2) * 2);
+            p.drawEllipse(c + QPointF(k * 11 - 16, (k % 2) * -4), 14 - (k % 2) * 3,
+                          7 + (k % 2) * 2);
     }
     QPainterPath hills;
     hills.moveTo(0, 80);
@@ -460,10 +476,13 @@ QImage noSelectPicture()
         const double x = -3 + i * 2.2, y = 3.9, w = 2.0, d = 1.4, h = 2.5 + ((i * 3) % 4) * 0.3;
         cabBox(p, cab, x, y, 0, w, d, h, shade(walls[(i + 3) % 6], 0.95));
         for (int k = 0; k < 2; ++k)
-            cabWindow(p, Cabinet{cab.at(0, y, 0), 22}, x + 0.35 + k * 0.9, h - 0.9, 0.32, 0.5, false, QColor(80, 60, 46), false);
-        cabRoof(p, cab, x, y, h, w, d, 0.55, i % 3 ? palette::tile : palette::darkTile, walls[(i + 3) % 6]);
+            cabWindow(p, Cabinet{cab.at(0, y, 0), 22}, x + 0.35 + k * 0.9, h - 0.9, 0.32, 0.5,
+                      false, QColor(80, 60, 46), false);
+        cabRoof(p, cab, x, y, h, w, d, 0.55, i % 3 ? palette::tile : palette::darkTile,
+                walls[(i + 3) % 6]);
         if (i == 3 || i == 8)
-            tree(*std::make_unique<Iso>(p, cab.at(x + w + 0.1, y + 0.5, 0), 22).get(), 0, 0, 1.6, Tree::Cypress, rng);
+            tree(*std::make_unique<Iso>(p, cab.at(x + w + 0.1, y + 0.5, 0), 22).get(), 0, 0, 1.6,
+                 Tree::Cypress, rng);
     }
     // The houses on the street.
     double x = -0.6;
@@ -481,19 +500,24 @@ QImage noSelectPicture()
         // Door or shop front below, windows above.
         const bool shop = i % 3 == 1;
         const double dw = shop ? w * 0.5 : 0.55;
-        cabWindow(p, front, x + (w - dw) / 2, 0.0, dw, shop ? 1.0 : 1.1, !shop, shop ? QColor(70, 50, 36) : QColor(110, 70, 42), false);
+        cabWindow(p, front, x + (w - dw) / 2, 0.0, dw, shop ? 1.0 : 1.1, !shop,
+                  shop ? QColor(70, 50, 36) : QColor(110, 70, 42), false);
         const int n = std::max(2, int(w / 1.0));
         for (int k = 0; k < n; ++k)
-            cabWindow(p, front, x + w * (k + 0.5) / n - 0.16, h - 0.85, 0.32, 0.55, i % 2 == 0, QColor(70, 54, 42), i % 4 == 3);
+            cabWindow(p, front, x + w * (k + 0.5) / n - 0.16, h - 0.85, 0.32, 0.55, i % 2 == 0,
+                      QColor(70, 54, 42), i % 4 == 3);
         if (shop) {
             const QColor awn = i % 2 ? QColor(188, 62, 46) : QColor(66, 108, 160);
             for (int k = 0; k < 6; ++k) {
-                const double ax = x + (w - dw) / 2 - 0.2 + (dw + 0.4) * k / 6, bx = ax + (dw + 0.4) / 6;
+                const double ax = x + (w - dw) / 2 - 0.2 + (dw + 0.4) * k / 6,
+                             bx = ax + (dw + 0.4) / 6;
                 p.setPen(QPen(shade(awn, 0.6), 0.5));
                 p.setBrush(k % 2 ? QColor(244, 238, 226) : awn);
-                p.drawPolygon(QPolygonF{cab.at(ax, y, 1.25), cab.at(bx, y, 1.25), cab.at(bx, y - 0.7, 0.95), cab.at(ax, y - 0.7, 0.95)});
+                p.drawPolygon(QPolygonF{cab.at(ax, y, 1.25), cab.at(bx, y, 1.25),
+                                        cab.at(bx, y - 0.7, 0.95), cab.at(ax, y - 0.7, 0.95)});
             }
-            amphora(*std::make_unique<Iso>(p, cab.at(x + w - 0.3, y - 0.3, 0), 22).get(), 0, 0, 0, 0.55, QColor());
+            amphora(*std::make_unique<Iso>(p, cab.at(x + w - 0.3, y - 0.3, 0), 22).get(), 0, 0, 0,
+                    0.55, QColor());
         }
         cabRoof(p, cab, x, y, h, w, d, 0.6, i % 4 == 2 ? palette::darkTile : palette::tile, wall);
         x += w;
@@ -502,14 +526,17 @@ QImage noSelectPicture()
     // Pavement and the paved street.
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(204, 194, 172));
-    p.drawPolygon(QPolygonF{cab.at(-4, 0.45, 0), cab.at(30, 0.45, 0), cab.at(30, 1.2, 0), cab.at(-4, 1.2, 0)});
+    p.drawPolygon(QPolygonF{cab.at(-4, 0.45, 0), cab.at(30, 0.45, 0), cab.at(30, 1.2, 0),
+                            cab.at(-4, 1.2, 0)});
     QLinearGradient street(cab.at(0, 0.45, 0), cab.at(0, -3.0, 0));
     street.setColorAt(0, QColor(182, 172, 150));
     street.setColorAt(1, QColor(198, 188, 166));
     p.setBrush(street);
-    p.drawPolygon(QPolygonF{cab.at(-6, -3.0, 0), cab.at(30, -3.0, 0), cab.at(30, 0.45, 0), cab.at(-6, 0.45, 0)});
+    p.drawPolygon(QPolygonF{cab.at(-6, -3.0, 0), cab.at(30, -3.0, 0), cab.at(30, 0.45, 0),
+                            cab.at(-6, 0.45, 0)});
     p.setBrush(QColor(168, 158, 138));
-    p.drawPolygon(QPolygonF{cab.at(-4, 0.45, 0), cab.at(30, 0.45, 0), cab.at(30, 0.45, 0.1), cab.at(-4, 0.45, 0.1)});
+    p.drawPolygon(QPolygonF{cab.at(-4, 0.45, 0), cab.at(30, 0.45, 0), cab.at(30, 0.45, 0.1),
+                            cab.at(-4, 0.45, 0.1)});
     p.setPen(QPen(QColor(160, 150, 128), 0.7));
     for (int r = 0; r < 7; ++r) {
         const double yy = -3.0 + r * 0.49;
@@ -522,12 +549,17 @@ QImage noSelectPicture()
     // Grass between the street and the foreground.
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(112, 150, 72));
-    p.drawPolygon(QPolygonF{cab.at(-4, -9, 0), cab.at(30, -9, 0), cab.at(30, -3.0, 0), cab.at(-4, -3.0, 0)});
+    p.drawPolygon(
+        QPolygonF{cab.at(-4, -9, 0), cab.at(30, -9, 0), cab.at(30, -3.0, 0), cab.at(-4, -3.0, 0)});
     // People in the sunny street, with their shadows.
-    const struct { double x, y; Figure f; bool left; } people[] = {
-        {3.2, -0.4, Figure::Citizen, false}, {7.4, -1.2, Figure::Worker, true},
-        {10.5, 0.1, Figure::Citizen, true}, {12.2, -0.9, Figure::Priest, false},
-        {15.8, -1.6, Figure::Legionary, true}, {0.8, -1.7, Figure::Worker, false}};
+    const struct
+    {
+        double x, y;
+        Figure f;
+        bool left;
+    } people[] = {{3.2, -0.4, Figure::Citizen, false},   {7.4, -1.2, Figure::Worker, true},
+                  {10.5, 0.1, Figure::Citizen, true},    {12.2, -0.9, Figure::Priest, false},
+                  {15.8, -1.6, Figure::Legionary, true}, {0.8, -1.7, Figure::Worker, false}};
     for (const auto &who : people)
         paintFigure(p, who.f, cab.at(who.x, who.y, 0), 21, who.left);
     // Rough stone wall across the foreground.
@@ -535,9 +567,11 @@ QImage noSelectPicture()
     const double wz = 0.95, wy = -3.6;
     p.setPen(Qt::NoPen);
     p.setBrush(shade(wallStone, 0.9));
-    p.drawPolygon(QPolygonF{cab.at(-2, wy, 0), cab.at(16, wy, 0), cab.at(16, wy, wz), cab.at(-2, wy, wz)});
+    p.drawPolygon(
+        QPolygonF{cab.at(-2, wy, 0), cab.at(16, wy, 0), cab.at(16, wy, wz), cab.at(-2, wy, wz)});
     p.setBrush(shade(wallStone, 0.72));
-    p.drawPolygon(QPolygonF{cab.at(16, wy, 0), cab.at(16, wy + 0.5, 0), cab.at(16, wy + 0.5, wz), cab.at(16, wy, wz)});
+    p.drawPolygon(QPolygonF{cab.at(16, wy, 0), cab.at(16, wy + 0.5, 0), cab.at(16, wy + 0.5, wz),
+                            cab.at(16, wy, wz)});
     for (int k = 0; k < 260; ++k) {
         const double sx = rng.range(-1.8, 15.8), sz = rng.range(0.05, wz - 0.08);
         const QPointF c = cab.at(sx, wy, sz);
@@ -547,16 +581,19 @@ QImage noSelectPicture()
     }
     p.setPen(QPen(shade(wallStone, 0.6), 0.6));
     p.setBrush(shade(wallStone, 1.15));
-    p.drawPolygon(QPolygonF{cab.at(-2, wy - 0.1, wz), cab.at(16.1, wy - 0.1, wz), cab.at(16.1, wy + 0.55, wz), cab.at(-2, wy + 0.55, wz)});
+    p.drawPolygon(QPolygonF{cab.at(-2, wy - 0.1, wz), cab.at(16.1, wy - 0.1, wz),
+                            cab.at(16.1, wy + 0.55, wz), cab.at(-2, wy + 0.55, wz)});
     // Stones of the wall's broken end lie in the grass.
     for (int k = 0; k < 6; ++k) {
         p.setPen(QPen(shade(wallStone, 0.58), 0.7));
         p.setBrush(shade(wallStone, rng.range(0.85, 1.1)));
-        p.drawEllipse(cab.at(16.6 + k * 0.35, wy - 0.2 - (k % 3) * 0.3, 0), rng.range(4, 7), rng.range(2.5, 4));
+        p.drawEllipse(cab.at(16.6 + k * 0.35, wy - 0.2 - (k % 3) * 0.3, 0), rng.range(4, 7),
+                      rng.range(2.5, 4));
     }
     for (int k = 0; k < 5; ++k)
-        bush(*std::make_unique<Iso>(p, cab.at(1.5 + k * 3.3, wy - 0.8 - (k % 2) * 0.6, 0), 22).get(), 0, 0,
-             0.45 + (k % 2) * 0.15, k % 2 ? palette::leaf : QColor(96, 140, 62));
+        bush(
+            *std::make_unique<Iso>(p, cab.at(1.5 + k * 3.3, wy - 0.8 - (k % 2) * 0.6, 0), 22).get(),
+            0, 0, 0.45 + (k % 2) * 0.15, k % 2 ? palette::leaf : QColor(96, 140, 62));
     // The tree in the foreground, to the right, its shadow on the street.
     const QPointF trunk = cab.at(19.2, -4.6, 0);
     p.setBrush(QColor(0, 0, 0, 45));
@@ -634,15 +671,32 @@ QByteArray icoFile(const QList<QImage> &images)
         } else {
             const int w = im.width(), h = im.height();
             const int maskStride = ((w + 31) / 32) * 4;
-            auto put32 = [&blob](quint32 v) { char b[4]; qToLittleEndian(v, b); blob.append(b, 4); };
-            auto put16 = [&blob](quint16 v) { char b[2]; qToLittleEndian(v, b); blob.append(b, 2); };
-            put32(40); put32(quint32(w)); put32(quint32(h * 2)); put16(1); put16(32); put32(0);
-            put32(quint32(w * h * 4 + maskStride * h)); put32(0); put32(0); put32(0); put32(0);
+            auto put32 = [&blob](quint32 v) {
+                char b[4];
+                qToLittleEndian(v, b);
+                blob.append(b, 4);
+            };
+            auto put16 = [&blob](quint16 v) {
+                char b[2];
+                qToLittleEndian(v, b);
+                blob.append(b, 2);
+            };
+            put32(40);
+            put32(quint32(w));
+            put32(quint32(h * 2));
+            put16(1);
+            put16(32);
+            put32(0);
+            put32(quint32(w * h * 4 + maskStride * h));
+            put32(0);
+            put32(0);
+            put32(0);
+            put32(0);
             for (int y = h - 1; y >= 0; --y) {
                 const QRgb *line = reinterpret_cast<const QRgb *>(im.constScanLine(y));
                 for (int x = 0; x < w; ++x) {
-                    const char px[4] = {char(qBlue(line[x])), char(qGreen(line[x])), char(qRed(line[x])),
-                                        char(qAlpha(line[x]))};
+                    const char px[4] = {char(qBlue(line[x])), char(qGreen(line[x])),
+                                        char(qRed(line[x])), char(qAlpha(line[x]))};
                     blob.append(px, 4);
                 }
             }
@@ -658,9 +712,19 @@ QByteArray icoFile(const QList<QImage> &images)
         blobs.append(blob);
     }
     QByteArray out;
-    auto put32 = [&out](quint32 v) { char b[4]; qToLittleEndian(v, b); out.append(b, 4); };
-    auto put16 = [&out](quint16 v) { char b[2]; qToLittleEndian(v, b); out.append(b, 2); };
-    put16(0); put16(1); put16(quint16(images.size()));
+    auto put32 = [&out](quint32 v) {
+        char b[4];
+        qToLittleEndian(v, b);
+        out.append(b, 4);
+    };
+    auto put16 = [&out](quint16 v) {
+        char b[2];
+        qToLittleEndian(v, b);
+        out.append(b, 2);
+    };
+    put16(0);
+    put16(1);
+    put16(quint16(images.size()));
     quint32 offset = 6 + 16 * quint32(images.size());
     for (int i = 0; i < images.size(); ++i) {
         const int w = images[i].width(), h = images[i].height();
@@ -668,7 +732,8 @@ QByteArray icoFile(const QList<QImage> &images)
         out.append(char(h >= 256 ? 0 : h));
         out.append('\0');
         out.append('\0');
-        put16(1); put16(32);
+        put16(1);
+        put16(32);
         put32(quint32(blobs[i].size()));
         put32(offset);
         offset += quint32(blobs[i].size());

@@ -7,8 +7,8 @@
 // "<!-- neue Seite -->". Each section is laid out on its own A4 page; a
 // section that does not fit its page stops the build, so the guide always
 // has exactly as many pages as the source has sections.
-#include <QByteArray>
 #include <QBuffer>
+#include <QByteArray>
 #include <QFile>
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -69,7 +69,10 @@ int main(int argc, char **argv)
     const QString html = QString::fromUtf8(src.readAll());
     const int head = html.indexOf(QStringLiteral("<body>"));
     const QString style = html.left(head); // <head> with the style sheet
-    const QStringList sections = html.mid(head + 6).remove(QStringLiteral("</body>")).remove(QStringLiteral("</html>")).split(kPageBreak);
+    const QStringList sections = html.mid(head + 6)
+                                     .remove(QStringLiteral("</body>"))
+                                     .remove(QStringLiteral("</html>"))
+                                     .split(kPageBreak);
 
     QBuffer pdfBuffer;
     pdfBuffer.open(QIODevice::WriteOnly);
@@ -90,10 +93,11 @@ int main(int argc, char **argv)
             QTextDocument doc;
             doc.setDocumentMargin(0);
             doc.setPageSize(QSizeF(area.width(), 1e6));
-            doc.setHtml(style + QStringLiteral("<body>") + sections[i] + QStringLiteral("</body></html>"));
+            doc.setHtml(style + QStringLiteral("<body>") + sections[i] +
+                        QStringLiteral("</body></html>"));
             if (doc.size().height() > area.height()) {
-                std::fprintf(stderr, "z7guide: section %d does not fit on its page (%.0f > %.0f)\n", i + 1,
-                             doc.size().height(), area.height());
+                std::fprintf(stderr, "z7guide: section %d does not fit on its page (%.0f > %.0f)\n",
+                             i + 1, doc.size().height(), area.height());
                 return 1;
             }
             painter.save();
@@ -103,10 +107,12 @@ int main(int argc, char **argv)
             small.setPixelSize(11);
             painter.setFont(small);
             painter.setPen(QColor(128, 0, 0));
-            painter.drawText(QRectF(0, 0, area.width(), 16), Qt::AlignLeft, QStringLiteral("Z7 Edit"));
+            painter.drawText(QRectF(0, 0, area.width(), 16), Qt::AlignLeft,
+                             QStringLiteral("Z7 Edit"));
             painter.drawText(QRectF(0, 0, area.width(), 16), Qt::AlignRight, kTitle);
             painter.drawLine(QPointF(0, 18), QPointF(area.width(), 18));
-            painter.drawLine(QPointF(0, area.height() + 24), QPointF(area.width(), area.height() + 24));
+            painter.drawLine(QPointF(0, area.height() + 24),
+                             QPointF(area.width(), area.height() + 24));
             painter.drawText(QRectF(0, area.height() + 26, area.width(), 16), Qt::AlignHCenter,
                              QStringLiteral("Seite %1 von %2").arg(i + 1).arg(sections.size()));
             painter.translate(0, 30);
