@@ -61,7 +61,8 @@ TMain::StartResult TMain::FormCreate()
 
     Guarded(m_window, [&] {
         applyFonts();
-        BuildCatalogue(m_window, m_resources);
+        m_nodes = BuildCatalogue(m_window, m_resources);
+        MarkChangedEntries();
     });
     return StartResult::Run;
 }

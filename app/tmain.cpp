@@ -29,6 +29,35 @@ std::u16string resetModelQuestion(ModelFileState file)
 
 } // namespace
 
+// Whatever a command of the window does, the tree's marks follow the model
+// file: a store, an entry's or the whole reset, a file read again because
+// another program changed it. Also when the command then fails.
+class TMain::MarksFollowFile
+{
+public:
+    explicit MarksFollowFile(TMain &main)
+        : m_main(main)
+        , m_generation(main.m_store.fileGeneration())
+    {
+    }
+    ~MarksFollowFile()
+    {
+        if (m_main.m_store.fileGeneration() == m_generation)
+            return;
+        try {
+            m_main.MarkChangedEntries();
+        } catch (...) {
+            // The marks are a guide; the command's own error is what counts.
+        }
+    }
+    MarksFollowFile(const MarksFollowFile &) = delete;
+    MarksFollowFile &operator=(const MarksFollowFile &) = delete;
+
+private:
+    TMain &m_main;
+    unsigned m_generation;
+};
+
 const WindowDef TMain::Definition{app_texts::WindowCaption, ClientWidth, ClientHeight,
                                   app_texts::WindowFontFamily, 10};
 
@@ -57,6 +86,7 @@ TMain::~TMain() = default;
 
 void TMain::clicked(std::u16string_view control)
 {
+    const MarksFollowFile marks(*this);
     if (control == names::Beenden)
         BeendenClick();
     else if (control == names::Speichern)
@@ -81,6 +111,7 @@ void TMain::keyReleased(std::u16string_view edit)
 
 void TMain::treeChanging(int next)
 {
+    const MarksFollowFile marks(*this);
     m_navigator.ModellTreeChanging(next);
 }
 
@@ -135,12 +166,19 @@ void TMain::ResetModel()
         asked = now;
     }
     m_store.ResetWholeModel();
-    BuildCatalogue(m_window, m_resources);
+    m_nodes = BuildCatalogue(m_window, m_resources);
     // No node is selected any more: nothing is shown, and nothing is left to
     // store or reset. With no node there is no caption for the header either.
     m_navigator.ShowNoSelectionState();
     m_window.setText(names::ObjektnameLabel, u"");
     m_editor.setDirty(false);
+}
+
+void TMain::MarkChangedEntries()
+{
+    MarkCatalogue(m_window, m_nodes, [this](const TreeNode &entry) {
+        return m_editor.EntryShowsMarker(entry.caption, entry.recordCode);
+    });
 }
 
 void TMain::BeendenClick()

@@ -10,6 +10,7 @@
 #include <deque>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace z7 {
 
@@ -54,6 +55,10 @@ public:
     void BeendenClick();
     void ResetModel();
 
+    // Marks the tree's entries that differ from the shipped model in the
+    // model file, and the groups above them.
+    void MarkChangedEntries();
+
     ModelStore &store() { return m_store; }
     RecordEditor &editor() { return m_editor; }
     Navigator &navigator() { return m_navigator; }
@@ -68,6 +73,7 @@ public:
     std::optional<Colour> treeNodeColour(int node) override;
 
 private:
+    class MarksFollowFile;
     void applyFonts();
     std::u16string registeredGamePath();
     StartOutcome prepareGameFolder(const std::u16string &gamePath);
@@ -91,6 +97,8 @@ private:
     GuardedEvents m_guard;
     RecordEditor m_editor;
     Navigator m_navigator;
+    // The nodes the tree was last filled with.
+    std::vector<TreeNode> m_nodes;
 };
 
 } // namespace z7

@@ -1,22 +1,24 @@
 #include "catalogue/catalogue.h"
 
 #include "catalogue/catalogue_reader.h"
+#include "catalogue/node_codes.h"
 #include "model/resource.h"
 #include "model/text.h"
 #include "platform/error.h"
+#include "ui/window_rules.h"
 
 #include <vector>
 
 namespace z7 {
 
-void BuildCatalogue(Window &window, const ResourceSource &resources)
+std::vector<TreeNode> BuildCatalogue(Window &window, const ResourceSource &resources)
 {
-    BuildCatalogue(window, [&](std::u16string_view name) {
+    return BuildCatalogue(window, [&](std::u16string_view name) {
         return ReadResource(resources, TextResourceType, name);
     });
 }
 
-void BuildCatalogue(Window &window, const CatalogueTextSource &source)
+std::vector<TreeNode> BuildCatalogue(Window &window, const CatalogueTextSource &source)
 {
     // Everything is read before the old nodes go, so a missing text leaves the
     // tree as it was.
@@ -36,6 +38,24 @@ void BuildCatalogue(Window &window, const CatalogueTextSource &source)
     // What was read before the fault stays in the tree, as far as it got.
     if (catalogue.error)
         throw Error(ToUtf8(*catalogue.error));
+    return nodes;
+}
+
+void MarkCatalogue(Window &window, std::span<const TreeNode> nodes, const EntryMarked &marked)
+{
+    std::vector<bool> marks(nodes.size(), false);
+    const std::vector<int> parents = TreeParents(nodes);
+    for (std::size_t i = 0; i < nodes.size(); ++i) {
+        if (!IsEntry(nodes[i].recordCode) || !marked(nodes[i]))
+            continue;
+        for (int n = int(i); n >= 0 && !marks[std::size_t(n)]; n = parents[std::size_t(n)])
+            marks[std::size_t(n)] = true;
+    }
+    // Only what changes: a store changes the marks of one entry and its groups.
+    for (std::size_t i = 0; i < nodes.size(); ++i) {
+        if (window.nodeMarked(int(i)) != marks[i])
+            window.setNodeMarked(int(i), marks[i]);
+    }
 }
 
 std::optional<Colour> ModellTreeCustomDrawItem(const TreeNode &node)

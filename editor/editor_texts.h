@@ -38,6 +38,43 @@ inline constexpr char16_t Olivenoelzugang[] = u"Olivenölzugang";
 inline constexpr char16_t Moebelzugang[] = u"Möbelzugang";
 } // namespace captions
 
+// What each row's value means, shown when the pointer rests on its edit or
+// reference button.
+namespace tips {
+inline constexpr char16_t Baukosten[] =
+    u"Was das Aufstellen kostet, in Denaren; beim Kleinen Zelt der Preis eines Wohngrundstücks";
+inline constexpr char16_t Steuern[] = u"Steuern, die das Haus im Jahr zahlt, in Denaren";
+inline constexpr char16_t Arbeiter[] =
+    u"Wie viele Arbeiter das Gebäude braucht, um voll zu arbeiten";
+inline constexpr char16_t Bewohner[] = u"Wie viele Menschen höchstens im Haus wohnen";
+inline constexpr char16_t Attraktivitaet[] =
+    u"Wie sehr der Bau seine Umgebung verschönert (positiv) oder verschandelt (negativ), direkt "
+    u"neben sich";
+inline constexpr char16_t Reichweite[] =
+    u"Bis zu wie vielen Feldern Abstand die Attraktivität wirkt";
+inline constexpr char16_t Rueckentwicklung[] =
+    u"Sinkt die Attraktivität der Umgebung unter diesen Wert, fällt das Haus eine Stufe zurück";
+inline constexpr char16_t Weiterentwicklung[] =
+    u"Ab dieser Attraktivität der Umgebung steigt das Haus auf, wenn alles andere erfüllt ist";
+inline constexpr char16_t Unterhaltungslevel[] =
+    u"Wie viel Unterhaltung nötig ist (Theater, Amphitheater, Kolosseum, Hippodrom); 0 keine";
+inline constexpr char16_t Wasserqualitaet[] = u"0 kein Wasser, 1 Ziehbrunnen, 2 Brunnen";
+inline constexpr char16_t Religionszugang[] =
+    u"0 keiner, 1 ein Tempel, 2 mehrere Götter, 3 alle Götter, 4 alle Götter und das Orakel";
+inline constexpr char16_t Ausbildungszugang[] =
+    u"0 keiner, 1 Schule, 2 Schule und Bibliothek, 3 auch Akademie";
+inline constexpr char16_t MedizinischeVersorgung[] = u"0 keine, 1 Arzt, 2 Arzt und Krankenhaus";
+inline constexpr char16_t Lebensmittelqualitaet[] =
+    u"Wie viele verschiedene Lebensmittel das Haus braucht, 0 bis 3";
+inline constexpr char16_t Weinqualitaet[] = u"0 kein Wein, 1 eine Sorte, 2 zwei Sorten";
+inline constexpr char16_t Marktzugang[] = u"ja: Ein Markt muss das Haus beliefern";
+inline constexpr char16_t Barbierzugang[] = u"ja: Ein Barbier muss erreichbar sein";
+inline constexpr char16_t Badehauszugang[] = u"ja: Ein Badehaus muss erreichbar sein";
+inline constexpr char16_t Geschirrzugang[] = u"ja: Das Haus braucht Töpferwaren";
+inline constexpr char16_t Olivenoelzugang[] = u"ja: Das Haus braucht Olivenöl";
+inline constexpr char16_t Moebelzugang[] = u"ja: Das Haus braucht Möbel";
+} // namespace tips
+
 // Names for screen readers; %1 is the row's caption.
 inline constexpr char16_t Stepper[] = u"%1 schrittweise ändern";
 inline constexpr char16_t ShippedValue[] = u"%1: ausgelieferter Wert";

@@ -40,13 +40,14 @@ void RecordEditor::AddControls(ControlTable &table)
                                   d.caption, true, true, LeftAligned, nullptr});
         if (d.toggle) {
             table.controls.push_back({d.editName, ControlKind::Toggle, panel, d.edit,
-                                      editor_texts::No, d.caption, true, true, PlainLook, nullptr});
+                                      editor_texts::No, d.caption, true, true, PlainLook, nullptr,
+                                      -1, nullptr, 0, 100, 1, d.tip});
         } else {
             // Only the cost may be typed with a sign; the others take digits only.
             const unsigned look = i == rows::Baukosten ? Highlighted : DigitsOnly;
             table.controls.push_back({d.editName, ControlKind::Edit, panel, d.edit,
                                       editor_texts::HiddenValue, d.caption, true, true, look,
-                                      nullptr, tabOrderOf(i)});
+                                      nullptr, tabOrderOf(i), nullptr, 0, 100, 1, d.tip});
             table.controls.push_back({d.updName, ControlKind::UpDown, panel, d.upd, nullptr,
                                       table.keep(Format(editor_texts::Stepper, {d.caption})), true,
                                       true, PlainLook, nullptr, -1, d.editName, d.minimum,
@@ -55,7 +56,7 @@ void RecordEditor::AddControls(ControlTable &table)
         table.controls.push_back({d.btnName, ControlKind::Button, panel, d.btn,
                                   d.toggle ? editor_texts::No : editor_texts::HiddenValue,
                                   table.keep(Format(editor_texts::ShippedValue, {d.caption})), true,
-                                  true, PlainLook, nullptr});
+                                  true, PlainLook, nullptr, -1, nullptr, 0, 100, 1, d.tip});
         table.controls.push_back({d.pngName, ControlKind::Picture, panel, d.png, nullptr,
                                   table.keep(Format(editor_texts::ChangedMarker, {d.caption})),
                                   false, true, PlainLook, u"marker"});

@@ -8,6 +8,8 @@
 #include "ui/window.h"
 #include "ui/window_texts.h"
 
+#include <exception>
+
 namespace z7 {
 
 namespace {
@@ -40,6 +42,35 @@ template <class Member> int rowNamed(std::u16string_view name, Member member)
 }
 
 } // namespace
+
+std::optional<RowTexts> ShownTexts(const ValueRowDef &d, Layout layout, const SlotView &slots)
+{
+    if (!(PanelLayouts(d.panel) & In(layout)))
+        return std::nullopt;
+    if (!(d.layouts & In(layout)))
+        return RowTexts{editor_texts::HiddenValue, editor_texts::HiddenValue};
+    const std::size_t slot = std::size_t(d.slot);
+    if (d.toggle)
+        return RowTexts{yesNo(slotIsYes(slots.currentHouse.at(slot))),
+                        yesNo(slotIsYes(slots.originalHouse.at(slot)))};
+    const bool building = d.source == SlotSource::Building;
+    return RowTexts{(building ? slots.currentBuilding : slots.currentHouse).at(slot),
+                    (building ? slots.originalBuilding : slots.originalHouse).at(slot)};
+}
+
+bool ShowsMarker(Layout layout, const SlotView &slots)
+{
+    // Exactly the rows RefreshMarkers compares once the entry is shown: those
+    // its layout shows, as texts.
+    for (const ValueRowDef &d : ValueRows) {
+        if (!(d.layouts & In(layout)))
+            continue;
+        if (const std::optional<RowTexts> texts = ShownTexts(d, layout, slots);
+            texts && texts->edit != texts->btn)
+            return true;
+    }
+    return false;
+}
 
 RecordEditor::RecordEditor(ModelStore &store, Window &window)
     : m_store(store)
@@ -100,14 +131,32 @@ void RecordEditor::ShowNoSelection()
     m_window.setVisible(names::NoSelectImage, true);
 }
 
+SlotView RecordEditor::loadedSlots() const
+{
+    return {m_store.CurrentBuilding, m_store.OriginalBuilding, m_store.CurrentHouse,
+            m_store.OriginalHouse};
+}
+
+bool RecordEditor::EntryShowsMarker(std::u16string_view caption, int code) const
+{
+    try {
+        const EntrySlots entry = m_store.ReadEntrySlots(caption, code);
+        if (entry.kind == RecordKind::None)
+            return false;
+        return ShowsMarker(LayoutOf(entry.kind, code),
+                           {entry.currentBuilding, entry.originalBuilding, entry.currentHouse,
+                            entry.originalHouse});
+    } catch (const std::exception &) {
+        // A file whose lines no longer pair with the shipped ones: the entry
+        // cannot be shown either, so nothing of it is marked.
+        return false;
+    }
+}
+
 void RecordEditor::fillPanels(RecordKind kind, int code)
 {
-    const Slots &cb = m_store.CurrentBuilding;
-    const Slots &ob = m_store.OriginalBuilding;
-    const Slots &ch = m_store.CurrentHouse;
-    const Slots &oh = m_store.OriginalHouse;
-
     const Layout layout = LayoutOf(kind, code);
+    const SlotView slots = loadedSlots();
     m_window.setVisible(names::Panel1, true);
     m_window.setVisible(names::Panel2, PanelLayouts(2) & In(layout));
     for (const PanelHead &h : PanelHeads) {
@@ -120,33 +169,27 @@ void RecordEditor::fillPanels(RecordKind kind, int code)
         placeCost(CostRightColumn);
 
     // The rows of the panels this layout shows: current values from the
-    // entry's slots, the shipped ones on the reference buttons.
+    // entry's slots, the shipped ones on the reference buttons; toggles get
+    // every state first, then every caption.
     for (const ValueRowDef &d : ValueRows) {
-        if (!(PanelLayouts(d.panel) & In(layout)))
+        const std::optional<RowTexts> texts = ShownTexts(d, layout, slots);
+        if (!texts)
             continue;
         const bool shown = d.layouts & In(layout);
         setRowShown(d, shown);
-        if (!shown) {
-            m_window.setText(d.editName, editor_texts::HiddenValue);
-            m_window.setText(d.btnName, editor_texts::HiddenValue);
-        } else if (!d.toggle) {
-            const bool building = d.source == SlotSource::Building;
-            m_window.setText(d.editName, (building ? cb : ch).at(std::size_t(d.slot)));
-            m_window.setText(d.btnName, (building ? ob : oh).at(std::size_t(d.slot)));
-        }
-    }
-    // Toggles: every state first, then every caption.
-    auto shownToggle = [&](const ValueRowDef &d) { return d.toggle && (d.layouts & In(layout)); };
-    for (const ValueRowDef &d : ValueRows) {
-        if (shownToggle(d))
-            m_window.setDown(d.editName, slotIsYes(ch.at(std::size_t(d.slot))));
-    }
-    for (const ValueRowDef &d : ValueRows) {
-        if (!shownToggle(d))
+        if (d.toggle && shown) {
+            m_window.setDown(d.editName, texts->edit == editor_texts::Yes);
             continue;
-        const std::size_t slot = std::size_t(d.slot);
-        m_window.setText(d.editName, yesNo(slotIsYes(ch.at(slot))));
-        m_window.setText(d.btnName, yesNo(slotIsYes(oh.at(slot))));
+        }
+        m_window.setText(d.editName, texts->edit);
+        m_window.setText(d.btnName, texts->btn);
+    }
+    for (const ValueRowDef &d : ValueRows) {
+        if (!d.toggle || !(d.layouts & In(layout)))
+            continue;
+        const std::optional<RowTexts> texts = ShownTexts(d, layout, slots);
+        m_window.setText(d.editName, texts->edit);
+        m_window.setText(d.btnName, texts->btn);
     }
     RefreshMarkers();
 }

@@ -12,6 +12,24 @@ namespace z7 {
 
 class Window;
 
+// The four slot arrays an entry is shown from: the store's own while it is
+// on screen, or those read for an entry that is not.
+struct SlotView
+{
+    const Slots &currentBuilding, &originalBuilding, &currentHouse, &originalHouse;
+};
+
+// What a row's edit (a toggle: its caption) and its reference button show for
+// an entry in its layout; nothing for a row on a panel the layout hides.
+struct RowTexts
+{
+    std::u16string_view edit, btn;
+};
+std::optional<RowTexts> ShownTexts(const ValueRowDef &row, Layout layout, const SlotView &slots);
+
+// Whether showing an entry in its layout shows at least one marker.
+bool ShowsMarker(Layout layout, const SlotView &slots);
+
 // The two value panels: the 21 value rows of their table, an entry's current
 // and shipped values shown in them, edits tracked (IsDirty and the markers)
 // and the shown entry stored or reset through the model store. The controls
@@ -46,6 +64,10 @@ public:
     bool ResetEntry(std::u16string_view caption, int code);
     // Hides the panels; no entry is loaded any more.
     void ShowNoSelection();
+    // Whether showing the entry as it stands in the model file would show a
+    // marker; false for an entry whose lines cannot be read. Leaves the entry
+    // on screen alone.
+    bool EntryShowsMarker(std::u16string_view caption, int code) const;
 
     void RefreshMarkers();
     void RestoreValue();
@@ -65,6 +87,7 @@ public:
 
 private:
     void fillPanels(RecordKind kind, int code);
+    SlotView loadedSlots() const;
     void setRowShown(const ValueRowDef &row, bool shown);
     void placeCost(const CostPlacement &placement);
     bool rejectInvalid(const ValueRowDef &row);

@@ -8,6 +8,7 @@
 #include "platform/platform.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace z7 {
 
@@ -152,29 +153,44 @@ int ModelStore::companionLineOrThrow(const Lines &model, int code, const char16_
     return line;
 }
 
-RecordKind ModelStore::LoadEntrySlots(std::u16string_view caption, int code)
+EntrySlots ModelStore::ReadEntrySlots(std::u16string_view caption, int code) const
 {
+    EntrySlots entry;
     const int i = FindRecordLine(WorkingModel, caption);
-    const RecordKind kind = RecordKindOf(i);
-    if (kind == RecordKind::None)
-        return kind;
+    entry.kind = RecordKindOf(i);
+    if (entry.kind == RecordKind::None)
+        return entry;
     const std::u16string &current = WorkingModel[std::size_t(i)];
     const std::u16string &reference = lineAt(ReferenceModel, i);
 
-    if (kind == RecordKind::Building) {
-        CurrentBuilding = SplitRecord(current, BuildingSlotCount);
-        OriginalBuilding = SplitRecord(reference, BuildingSlotCount);
-        return kind;
+    if (entry.kind == RecordKind::Building) {
+        entry.currentBuilding = SplitRecord(current, BuildingSlotCount);
+        entry.originalBuilding = SplitRecord(reference, BuildingSlotCount);
+        return entry;
     }
-    // Both companions are looked up before any array changes, so a missing one
-    // leaves the previous entry intact.
     const int c = companionLineOrThrow(WorkingModel, code, texts::CompanionMissingInModelFile);
     const int r = companionLineOrThrow(ReferenceModel, code, texts::CompanionMissingInReference);
-    CurrentHouse = SplitRecord(current, HouseSlotCount);
-    OriginalHouse = SplitRecord(reference, HouseSlotCount);
-    CurrentBuilding = SplitRecord(WorkingModel[std::size_t(c)], BuildingSlotCount);
-    OriginalBuilding = SplitRecord(ReferenceModel[std::size_t(r)], BuildingSlotCount);
-    return kind;
+    entry.currentHouse = SplitRecord(current, HouseSlotCount);
+    entry.originalHouse = SplitRecord(reference, HouseSlotCount);
+    entry.currentBuilding = SplitRecord(WorkingModel[std::size_t(c)], BuildingSlotCount);
+    entry.originalBuilding = SplitRecord(ReferenceModel[std::size_t(r)], BuildingSlotCount);
+    return entry;
+}
+
+RecordKind ModelStore::LoadEntrySlots(std::u16string_view caption, int code)
+{
+    // Everything is read before any array changes, so a line that cannot be
+    // found leaves the previous entry intact.
+    EntrySlots entry = ReadEntrySlots(caption, code);
+    if (entry.kind == RecordKind::None)
+        return entry.kind;
+    CurrentBuilding = std::move(entry.currentBuilding);
+    OriginalBuilding = std::move(entry.originalBuilding);
+    if (entry.kind == RecordKind::House) {
+        CurrentHouse = std::move(entry.currentHouse);
+        OriginalHouse = std::move(entry.originalHouse);
+    }
+    return entry.kind;
 }
 
 RecordKind ModelStore::LoadReferenceEntrySlots(std::u16string_view caption, int code)
@@ -229,6 +245,7 @@ void ModelStore::writeModelFile(const Lines &lines, TextEncoding encoding)
 void ModelStore::rememberModelFile(const std::string &bytes)
 {
     m_seenFile = SeenFile{ToUtf8(modelFilePath()), bytes};
+    ++m_fileGeneration;
 }
 
 ModelFileState ModelStore::CheckModelFile()

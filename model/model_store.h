@@ -21,6 +21,14 @@ inline constexpr std::u16string_view ModelFileName = u"z7_model.txt";
 // wrote to it: as last seen, changed by another program, or gone.
 enum class ModelFileState { AsLastSeen, Changed, Missing };
 
+// An entry's lines split into slots: its own and, for a house level, its
+// companion building line, each from the model file and from the shipped model.
+struct EntrySlots
+{
+    RecordKind kind = RecordKind::None;
+    Slots currentBuilding, originalBuilding, currentHouse, originalHouse;
+};
+
 // The two copies of the model (the file with the user's changes and the
 // shipped reference) and the four slot arrays through which the editor reads
 // and writes one entry at a time. Every file access goes through the Platform;
@@ -55,8 +63,11 @@ public:
     // header) that the reference has at the same place.
     bool LayoutMatchesReference() const;
 
-    // Current arrays from WorkingModel, original arrays from the ReferenceModel
-    // line at the same index (a house's companion is searched in each model).
+    // Current slots from WorkingModel, original slots from the ReferenceModel
+    // line at the same index (a house's companion is searched in each model);
+    // a building leaves the house slots empty. Touches no slot array.
+    EntrySlots ReadEntrySlots(std::u16string_view caption, int code) const;
+    // The slot arrays from ReadEntrySlots; a building keeps the house arrays.
     RecordKind LoadEntrySlots(std::u16string_view caption, int code);
     // Current arrays from the ReferenceModel; original arrays untouched.
     RecordKind LoadReferenceEntrySlots(std::u16string_view caption, int code);
@@ -70,6 +81,9 @@ public:
     // store last read or wrote there; as last seen when it has done neither.
     // The read's error, for a file that is there but cannot be read, is thrown.
     ModelFileState CheckModelFile();
+    // Counts the reads and writes of the model file, so that what is drawn
+    // from WorkingModel knows when to look again.
+    unsigned fileGeneration() const { return m_fileGeneration; }
 
     Lines WorkingModel;
     TextEncoding WorkingEncoding = TextEncoding::Ansi;
@@ -96,6 +110,7 @@ private:
         std::string bytes;
     };
     std::optional<SeenFile> m_seenFile;
+    unsigned m_fileGeneration = 0;
 };
 
 } // namespace z7

@@ -261,4 +261,43 @@ TEST(Catalogue, MissingTextLeavesTheTreeAsItWas)
                                                        u"NodeExtendedIndex", u"NodeTree"}));
 }
 
+// An entry marks itself and every group above it, whatever was marked before;
+// groups are never asked, and the marks are those of the tree the nodes came from.
+TEST(Catalogue, MarksTheEntriesAskedAndTheGroupsAboveThem)
+{
+    test::FakeWindow window;
+    const std::vector<TreeNode> nodes = BuildCatalogue(window, ProgramResources());
+    ASSERT_EQ(nodes, window.nodes());
+    const struct
+    {
+        std::vector<std::u16string> entries;
+        std::vector<std::u16string> marked;
+    } cases[] = {
+        {{}, {}},
+        {{u"Theater"}, {u"Unterhaltung", u"Theater"}},
+        {{u"Kleiner Cerestempel", u"Grosser Venustempel"},
+         {u"Religion", u"Kleiner Tempel", u"Kleiner Cerestempel", u"Grosser Tempel",
+          u"Grosser Venustempel"}},
+        {{u"Luxus Palast", u"Forum"}, {u"Wohnungen", u"Luxus Palast", u"Verwaltung", u"Forum"}},
+        // A group's own caption marks nothing: it is no entry.
+        {{u"Fort", u"Wohnungen"}, {}},
+        {{u"Gemüsefarm", u"Töpferei"},
+         {u"Industrie", u"Farm", u"Gemüsefarm", u"Werkstatt", u"Töpferei"}},
+    };
+    for (const auto &c : cases) {
+        std::vector<std::u16string> asked;
+        MarkCatalogue(window, nodes, [&](const TreeNode &entry) {
+            asked.push_back(entry.caption);
+            return std::ranges::find(c.entries, entry.caption) != c.entries.end();
+        });
+        EXPECT_EQ(asked.size(), 97u);
+        std::vector<std::u16string> marked;
+        for (int i = 0; i < int(nodes.size()); ++i) {
+            if (window.nodeMarked(i))
+                marked.push_back(nodes[std::size_t(i)].caption);
+        }
+        EXPECT_EQ(marked, c.marked) << ToUtf8(c.entries.empty() ? u"" : c.entries.front());
+    }
+}
+
 } // namespace

@@ -5,6 +5,7 @@
 
 #include "tests/support/logic_fixture.h"
 
+#include "catalogue/node_codes.h"
 #include "catalogue/window_names.h"
 #include "editor/value_rows.h"
 
@@ -867,6 +868,279 @@ INSTANTIATE_TEST_SUITE_P(
                       "gelöscht oder verschoben. Beim Zurücksetzen wird sie neu geschrieben."}),
     [](const auto &info) { return std::string(info.param.name); });
 
+// --- what a value means ---------------------------------------------------------------------
+
+// The edit (or toggle) and the reference button of a row carry the row's own
+// tip, and no other control does; a tip on the wrong row would explain the
+// wrong number.
+TEST_F(Editing, EveryRowExplainsItsValueOnItsEditAndButton)
+{
+    const std::pair<int, std::u16string_view> meanings[] = {
+        {rows::Wasserqualitaet, u"1 Ziehbrunnen, 2 Brunnen"},
+        {rows::Religionszugang, u"4 alle Götter und das Orakel"},
+        {rows::Ausbildungszugang, u"3 auch Akademie"},
+        {rows::MedizinischeVersorgung, u"2 Arzt und Krankenhaus"},
+        {rows::Lebensmittelqualitaet, u"Lebensmittel"},
+        {rows::Weinqualitaet, u"2 zwei Sorten"},
+        {rows::Unterhaltungslevel, u"Unterhaltung"},
+        {rows::Baukosten, u"kostet"},
+        {rows::Steuern, u"Steuern"},
+        {rows::Arbeiter, u"Arbeiter"},
+        {rows::Bewohner, u"wohnen"},
+        {rows::Reichweite, u"Feldern"},
+        {rows::Moebelzugang, u"Möbel"},
+        {rows::Marktzugang, u"Markt"},
+    };
+    for (const auto &[row, meaning] : meanings) {
+        const char16_t *tip = ValueRows[std::size_t(row)].tip;
+        ASSERT_TRUE(tip);
+        EXPECT_NE(std::u16string_view(tip).find(meaning), std::u16string_view::npos)
+            << ToUtf8(ValueRows[std::size_t(row)].stem);
+    }
+    select(u"Kleines Zelt");
+    for (const ValueRowDef &row : ValueRows) {
+        for (const char16_t *name :
+             {row.labelName, row.editName, row.updName, row.btnName, row.pngName}) {
+            if (!*name)
+                continue;
+            const bool carries = name == row.editName || name == row.btnName;
+            const char16_t *tip = window->control(name)->def.tip;
+            EXPECT_EQ(tip ? std::u16string(tip) : u"", carries ? row.tip : u"") << ToUtf8(name);
+        }
+    }
+}
+
+// --- marks in the tree ---------------------------------------------------------------------
+
+// Every node the tree shows in bold, in tree order.
+std::vector<std::u16string> markedNodes(const FakeWindow &window)
+{
+    std::vector<std::u16string> marked;
+    for (int i = 0; i < int(window.nodes().size()); ++i) {
+        if (window.nodeMarked(i))
+            marked.push_back(window.treeNode(i).caption);
+    }
+    return marked;
+}
+
+class Marks;
+
+struct MarkCase
+{
+    const char *name;
+    std::function<void(Marks &)> act;
+    std::vector<std::u16string> marked; // with the groups above each entry
+};
+
+class Marks : public OtherWriter, public ::testing::WithParamInterface<MarkCase>
+{
+public:
+    using OtherWriter::editByHand;
+    void select(std::u16string_view caption) { LogicTest::select(caption); }
+    void store(std::u16string_view caption, const Texts &typed)
+    {
+        select(caption);
+        type(typed);
+        save();
+    }
+    FakeWindow &win() { return *window; }
+};
+
+// An entry is marked exactly when showing it would show a marker, judged on
+// what the model file holds: stored values mark, edits on screen do not, and
+// a store of the shipped value or a reset takes the mark away again.
+TEST_P(Marks, FollowTheModelFile)
+{
+    const MarkCase &c = GetParam();
+    c.act(*this);
+    EXPECT_EQ(markedNodes(*window), c.marked);
+    // Showing each marked entry shows a marker, and an unmarked one none.
+    window->queueAnswer(AnswerNo);
+    for (const TreeNode &n : window->nodes()) {
+        if (!IsEntry(n.recordCode))
+            continue;
+        window->clearShown();
+        main->editor().setDirty(false);
+        select(n.caption);
+        const bool marked = window->nodeMarked(node(n.caption));
+        EXPECT_EQ(visibleMarkers() > 0, marked) << ToUtf8(n.caption);
+    }
+}
+
+using MarksList = std::vector<std::u16string>;
+
+INSTANTIATE_TEST_SUITE_P(
+    Changes, Marks,
+    ::testing::Values(MarkCase{"FreshDefaultModel", [](Marks &) {}, {}},
+                      MarkCase{"StoredBuilding",
+                               [](Marks &t) {
+                                   t.store(u"Theater", {{u"BaukostenEdit", u"60"}});
+                               },
+                               {u"Unterhaltung", u"Theater"}},
+                      MarkCase{"EditNotStored",
+                               [](Marks &t) {
+                                   t.select(u"Theater");
+                                   t.win().type(u"BaukostenEdit", u"60");
+                               },
+                               {}},
+                      MarkCase{"ShippedValueStoredBack",
+                               [](Marks &t) {
+                                   t.store(u"Theater", {{u"BaukostenEdit", u"60"}});
+                                   t.store(u"Theater", {{u"BaukostenEdit", u"50"}});
+                               },
+                               {}},
+                      MarkCase{"TwoEntriesInTwoGroups",
+                               [](Marks &t) {
+                                   t.store(u"Kleiner Cerestempel", {{u"ArbeiterEdit", u"3"}});
+                                   t.store(u"Weizenfarm", {{u"ReichweiteEdit", u"4"}});
+                               },
+                               {u"Religion", u"Kleiner Tempel", u"Kleiner Cerestempel",
+                                u"Industrie", u"Farm", u"Weizenfarm"}},
+                      MarkCase{"LeavingWithYes",
+                               [](Marks &t) {
+                                   t.select(u"Theater");
+                                   t.win().type(u"ArbeiterEdit", u"9");
+                                   t.win().queueAnswer(AnswerYes);
+                                   t.select(u"Arzt");
+                               },
+                               {u"Unterhaltung", u"Theater"}},
+                      MarkCase{"LeavingWithNo",
+                               [](Marks &t) {
+                                   t.select(u"Theater");
+                                   t.win().type(u"ArbeiterEdit", u"9");
+                                   t.win().queueAnswer(AnswerNo);
+                                   t.select(u"Arzt");
+                               },
+                               {}},
+                      MarkCase{"HouseLine",
+                               [](Marks &t) {
+                                   t.store(u"Grosse Casa", {{u"WasserQualitätEdit", u"1"}});
+                               },
+                               {u"Wohnungen", u"Grosse Casa"}},
+                      MarkCase{"CompanionLineOnly",
+                               [](Marks &t) {
+                                   t.store(u"Grosse Casa", {{u"AttraktivitätEdit", u"9"}});
+                               },
+                               {u"Wohnungen", u"Grosse Casa"}},
+                      MarkCase{"ToggleStored",
+                               [](Marks &t) {
+                                   t.select(u"Kleines Zelt");
+                                   t.win().click(u"MöbelzugangEdit");
+                                   t.win().click(u"Speichern");
+                               },
+                               {u"Wohnungen", u"Kleines Zelt"}},
+                      MarkCase{"EntryReset",
+                               [](Marks &t) {
+                                   t.store(u"Theater", {{u"BaukostenEdit", u"60"}});
+                                   t.store(u"Arzt", {{u"BaukostenEdit", u"31"}});
+                                   t.win().click(u"SingleElementReset");
+                               },
+                               {u"Unterhaltung", u"Theater"}},
+                      MarkCase{"WholeReset",
+                               [](Marks &t) {
+                                   t.store(u"Theater", {{u"BaukostenEdit", u"60"}});
+                                   t.store(u"Grosse Casa", {{u"SteuernEdit", u"20"}});
+                                   t.win().queueAnswer(AnswerOk);
+                                   t.win().click(u"CompleteReset");
+                               },
+                               {}},
+                      MarkCase{"WholeResetCancelled",
+                               [](Marks &t) {
+                                   t.store(u"Theater", {{u"BaukostenEdit", u"60"}});
+                                   t.win().queueAnswer(AnswerCancel);
+                                   t.win().click(u"CompleteReset");
+                               },
+                               {u"Unterhaltung", u"Theater"}},
+                      // Read again because another program changed it: its changes mark
+                      // as the marker rule sees them, " 50" against "50" included, a
+                      // changed slot that no row shows not.
+                      MarkCase{"FileReadAgain",
+                               [](Marks &t) {
+                                   t.select(u"Arzt");
+                                   t.win().type(u"BaukostenEdit", u"33");
+                                   t.editByHand(
+                                       {{32, "31,Theater,{, 50,2,1,-1,2,8,0,0,},,"},
+                                        {48, "47,Krankenhaus,{,300,-1,9,-1,2,30,0,0,},,"}});
+                                   t.win().queueAnswer(AnswerYes);
+                                   t.win().click(u"Speichern");
+                               },
+                               {u"Gesundheit", u"Arzt", u"Unterhaltung", u"Theater"}},
+                      MarkCase{"FileReadAgainButNotStored",
+                               [](Marks &t) {
+                                   t.select(u"Theater");
+                                   t.win().type(u"BaukostenEdit", u"60");
+                                   t.editByHand({{32, "31,Theatre,{,50,2,1,-1,2,8,0,0,},,"},
+                                                 {47, "46,Arzt,{,30,0,0,0,0,6,0,0,},,"}});
+                                   t.win().queueAnswer(AnswerYes);
+                                   t.win().click(u"Speichern");
+                               },
+                               {u"Gesundheit", u"Arzt"}}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+struct StartMarkCase
+{
+    const char *name;
+    Lines byHand; // lines of the default model changed before the start
+    MarksList marked;
+};
+
+class MarksAtStart : public LogicTest, public ::testing::WithParamInterface<StartMarkCase>
+{
+};
+
+// The model file as the start finds it, edited by hand: only what a row shows
+// marks, the toggles by their yes or no, a house level by its own line and
+// its companion line.
+TEST_P(MarksAtStart, FollowWhatTheRowsShow)
+{
+    const StartMarkCase &c = GetParam();
+    std::string bytes = shippedText(u"DE_Modell");
+    std::vector<std::string> lines;
+    for (std::size_t begin = 0;;) {
+        const std::size_t end = bytes.find("\r\n", begin);
+        lines.push_back(bytes.substr(begin, end - begin));
+        if (end == std::string::npos)
+            break;
+        begin = end + 2;
+    }
+    for (const auto &[index, line] : c.byHand)
+        lines.at(std::size_t(index)) = line;
+    bytes.clear();
+    for (const std::string &line : lines)
+        bytes += line + "\r\n";
+    platform.putFile(BackupFile, "game's own");
+    platform.putFile(ModelFile, bytes);
+    start();
+    ASSERT_TRUE(window->shown().empty()) << shownTexts().front();
+    EXPECT_EQ(markedNodes(*window), c.marked);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    HandEdits, MarksAtStart,
+    ::testing::Values(
+        StartMarkCase{"Unchanged", {}, {}},
+        StartMarkCase{"SpacesAroundAValue",
+                      {{32, "31,Theater,{, 50,2,1,-1,2,8,0,0,},,"}},
+                      {u"Unterhaltung", u"Theater"}},
+        StartMarkCase{"SlotNoRowShows", {{32, "31,Theater,{,50,2,3,-1,2,8,0,0,},,"}}, {}},
+        StartMarkCase{
+            "ToggleStillYes",
+            {{139, "Grosse Casa,{,14,20,10,2,1,1,7,0,1,0,1,1,0,0,0,2,17,45,19,2,,,19,,,,,,"}},
+            {}},
+        StartMarkCase{
+            "ToggleTurnedNo",
+            {{139, "Grosse Casa,{,14,20,10,2,1,1,0,0,1,0,1,1,0,0,0,2,17,45,19,2,,,19,,,,,,"}},
+            {u"Wohnungen", u"Grosse Casa"}},
+        StartMarkCase{"CompanionOfTheFirstLevelCost",
+                      {{11, "10,H100,{,12,-3,1,1,3,0,0,0,},,"}},
+                      {u"Wohnungen", u"Kleines Zelt"}},
+        // The upper levels neither show nor store their companion's cost.
+        StartMarkCase{"CompanionCostOfAnUpperLevel", {{26, "25,H250,{,9,2,1,-1,2,0,0,0,},,"}}, {}},
+        StartMarkCase{"CompanionRange",
+                      {{26, "25,H250,{,0,2,1,-1,3,0,0,0,},,"}},
+                      {u"Wohnungen", u"Herrschaftliche Villa"}}),
+    [](const auto &info) { return std::string(info.param.name); });
+
 // --- a show that failed -------------------------------------------------------------------
 
 const std::string IndexError = "Listenindex außerhalb des gültigen Bereichs (152)";
@@ -929,6 +1203,18 @@ protected:
     z7::Lines working;
     int writes = 0;
 };
+
+// The shifted lines pair with the wrong shipped ones: nearly every entry
+// shows markers and is marked, those whose lines cannot be read are not, and
+// the start goes on.
+TEST_F(FailedShow, MarksOnlyWhatCanBeShown)
+{
+    EXPECT_TRUE(window->nodeMarked(node(u"Theater")));
+    EXPECT_TRUE(window->nodeMarked(node(u"Mittlerer Palast")));
+    EXPECT_FALSE(window->nodeMarked(node(u"Grosser Palast")));
+    EXPECT_FALSE(window->nodeMarked(node(u"Luxus Palast")));
+    EXPECT_TRUE(window->nodeMarked(node(u"Wohnungen")));
+}
 
 // No value of another entry stands under the failed entry's header.
 TEST_F(FailedShow, LeavesTheNoSelectionState)

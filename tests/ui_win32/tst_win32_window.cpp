@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include <oleacc.h>
 #include <wincodec.h>
 
 namespace z7 {
@@ -854,6 +855,72 @@ TEST(Win32WindowTable, AControlOnAPanelThatIsNotBeforeItInTheTableIsRefused)
                                                  ", das kein Panel vor ihm ist.");
         }
     }
+}
+
+// --- tips ----------------------------------------------------------------------
+
+// A tip is on the control that has one, also on a control of a hidden panel,
+// which is made when first needed; the pointer's tip and the screen reader's
+// description are the same text.
+TEST(Win32WindowTips, ControlsThatHaveATipShowItAndGiveItToScreenReaders)
+{
+    ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    {
+        FakeResources resources;
+        Win32Window window(::GetModuleHandleW(nullptr), resources);
+        // clang-format off
+        const std::array<ControlDef, 4> controls = {{
+            {u"OhneEdit", ControlKind::Edit, nullptr, {8, 8, 50, 22}, u"0", u"Ohne", true, true, DigitsOnly, nullptr, 0},
+            {u"Werte", ControlKind::Panel, nullptr, {239, 135, 668, 200}, nullptr, u"Werte", false, true, PlainLook, nullptr, 1},
+            {u"WasserEdit", ControlKind::Edit, u"Werte", {174, 25, 50, 22}, u"0", u"Wasser", true, true, DigitsOnly, nullptr, 0, nullptr, 0, 100, 1, u"0 kein Wasser, 1 Ziehbrunnen"},
+            {u"WasserBtn", ControlKind::Button, u"Werte", {276, 25, 65, 25}, u"2", u"Wasser original", true, true, PlainLook, nullptr, -1, nullptr, 0, 100, 1, u"0 kein Wasser, 1 Ziehbrunnen"},
+        }};
+        // clang-format on
+        struct : WindowEvents
+        {
+            void clicked(std::u16string_view) override {}
+            void stepped(std::u16string_view) override {}
+            void keyReleased(std::u16string_view) override {}
+            void treeChanging(int) override {}
+            void treeChanged(int) override {}
+            std::optional<Colour> treeNodeColour(int) override { return std::nullopt; }
+        } events;
+        window.create(TestWindow, controls, events);
+        window.setVisible(u"Werte", true);
+        using FromWindow = HRESULT(WINAPI *)(HWND, DWORD, REFIID, void **);
+        using FreeString = void(WINAPI *)(BSTR);
+        const auto fromWindow = reinterpret_cast<FromWindow>(reinterpret_cast<void *>(
+            ::GetProcAddress(::LoadLibraryW(L"oleacc.dll"), "AccessibleObjectFromWindow")));
+        const auto freeString = reinterpret_cast<FreeString>(reinterpret_cast<void *>(
+            ::GetProcAddress(::LoadLibraryW(L"oleaut32.dll"), "SysFreeString")));
+        for (const char16_t *name : {u"WasserEdit", u"WasserBtn"}) {
+            EXPECT_EQ(window.tipOf(name), u"0 kein Wasser, 1 Ziehbrunnen") << Narrow(name);
+            // Through oleacc as a screen reader reaches it, loaded as one loads it.
+            IAccessible *accessible = nullptr;
+            ASSERT_TRUE(fromWindow);
+            ASSERT_TRUE(
+                SUCCEEDED(fromWindow(window.controlHandle(name), static_cast<DWORD>(OBJID_CLIENT),
+                                     IID_IAccessible, reinterpret_cast<void **>(&accessible))));
+            VARIANT self{};
+            self.vt = VT_I4;
+            self.lVal = CHILDID_SELF;
+            BSTR description = nullptr;
+            // Wine's oleacc keeps no annotations and answers S_FALSE; Windows
+            // answers with the text.
+            if (accessible->get_accDescription(self, &description) == S_OK) {
+                EXPECT_EQ(description
+                              ? std::u16string(reinterpret_cast<const char16_t *>(description))
+                              : u"",
+                          u"0 kein Wasser, 1 Ziehbrunnen")
+                    << Narrow(name);
+            }
+            if (description && freeString)
+                freeString(description);
+            accessible->Release();
+        }
+        EXPECT_EQ(window.tipOf(u"OhneEdit"), u"");
+    }
+    ::CoUninitialize();
 }
 
 } // namespace

@@ -322,7 +322,9 @@ bool TreeView::viewportEvent(QEvent *event)
         if (index.isValid()) {
             const QString text = index.data(Qt::DisplayRole).toString();
             const QRect rect = visualRect(index);
-            const int right = rect.left() + textWidth(viewport()->fontMetrics(), text);
+            // A marked node is drawn in bold, which is wider.
+            const QFont font = index.data(Qt::FontRole).value<QFont>().resolve(viewport()->font());
+            const int right = rect.left() + textWidth(QFontMetrics(font), text);
             if (rect.left() < 0 || right > viewport()->width()) {
                 QToolTip::showText(help->globalPos(), text, viewport(), rect);
                 return true;
