@@ -258,6 +258,42 @@ TEST_F(WindowContract, EditsReportEveryKeyReleaseAndDigitsOnlyTakesDigitsOnly)
     EXPECT_EQ(takeLog(), std::vector<std::string>(5, "keyReleased KostenEdit"));
 }
 
+// Showing an entry sets most controls to what they already show: such a
+// request changes nothing and tells nothing. What the player typed or stepped
+// since the program set a text is another text, which the next set writes over.
+TEST_F(WindowContract, SettingWhatAControlShowsIsSilentAndStillWritesOverThePlayersEdits)
+{
+    window->setText(u"KostenEdit", u"50");
+    driver->click(u"KostenEdit");
+    driver->typeKeys(u"7");
+    EXPECT_NE(window->text(u"KostenEdit"), u"50");
+    window->setText(u"KostenEdit", u"50");
+    EXPECT_EQ(window->text(u"KostenEdit"), u"50");
+    driver->clickArrow(u"KostenUpD", +1);
+    EXPECT_EQ(window->text(u"KostenEdit"), u"60");
+    window->setText(u"KostenEdit", u"50");
+    EXPECT_EQ(window->text(u"KostenEdit"), u"50");
+    takeLog();
+    for (int again = 0; again < 2; ++again) {
+        window->setText(u"MarktBtn", u"ja");
+        window->setText(u"MarktEdit", u"ja");
+        window->setText(u"\u00d6lLabel", u"Wein");
+        window->setDown(u"MarktEdit", true);
+        window->setVisible(u"ZahlEdit", false);
+        window->setEnabled(u"Speichern", false);
+        window->setGeometry(u"StandardEdit", {174, 81, 60, 22});
+        window->showListPicture(u"Liste", 3);
+    }
+    EXPECT_EQ(window->text(u"MarktBtn"), u"ja");
+    EXPECT_EQ(window->text(u"MarktEdit"), u"ja");
+    EXPECT_EQ(window->text(u"\u00d6lLabel"), u"Wein");
+    EXPECT_TRUE(window->down(u"MarktEdit"));
+    EXPECT_FALSE(window->visible(u"ZahlEdit"));
+    EXPECT_FALSE(window->enabled(u"Speichern"));
+    EXPECT_EQ(window->geometry(u"StandardEdit"), (Rect{174, 81, 60, 22}));
+    EXPECT_TRUE(takeLog().empty());
+}
+
 // The same typing steps the cost's up-down (-5000..5000 by 10, never stepped
 // before) to the same number on every window.
 TEST_F(WindowContract, UpDownStepsFromTheNumberTypedIntoItsEdit)
@@ -427,6 +463,31 @@ TEST_F(WindowContract, MarksStayOnTheirNodesUntilTheTreeIsFilledAgain)
     window->fillTree(TestNodes);
     for (int i = 0; i < 4; ++i)
         EXPECT_FALSE(window->nodeMarked(i)) << i;
+}
+
+// Marking is drawing only: no handler runs, the selection stays, and the
+// caption and codes of every node, hidden below a collapsed group or not,
+// stay what the tree was filled with.
+TEST_F(WindowContract, MarkingChangesNeitherNodesNorSelectionAndRunsNoHandler)
+{
+    window->fillTree(TestNodes);
+    const std::vector<TreeNode> filled = {
+        TestNodes[0], TestNodes[1], {u"H\u00fctte", 2, 110, 110, 2}, TestNodes[3]};
+    window->selectNodeQuietly(3);
+    for (const bool marked : {true, false, true}) {
+        for (int i = 0; i < 4; ++i)
+            window->setNodeMarked(i, marked);
+        for (int i = 0; i < 4; ++i) {
+            EXPECT_EQ(window->nodeMarked(i), marked) << i;
+            EXPECT_EQ(window->treeNode(i), filled[std::size_t(i)]) << i;
+        }
+        EXPECT_EQ(window->selectedNode(), 3);
+    }
+    EXPECT_TRUE(takeLog().empty());
+    // A marked node is selected and left like any other.
+    driver->clickNode(0);
+    EXPECT_EQ(takeLog(), (std::vector<std::string>{"changing 0 from 3", "changed 0 at 0"}));
+    EXPECT_TRUE(window->nodeMarked(0));
 }
 
 // --- message boxes -----------------------------------------------------------------

@@ -122,6 +122,10 @@ void QtWindow::addControl(std::size_t row)
     control->setObjectName(toQString(d.name));
     if (d.description)
         control->setAccessibleName(toQString(d.description));
+    if (d.tip) {
+        control->setToolTip(toQString(d.tip));
+        control->setAccessibleDescription(control->toolTip());
+    }
     control->setGeometry(toQRect(d.rect));
     control->setEnabled(d.enabled);
     if (!d.visible)
@@ -350,8 +354,12 @@ void QtWindow::setText(std::u16string_view control, std::u16string_view text)
         label->setText(toQString(text));
     else if (auto *button = qobject_cast<QAbstractButton *>(c->widget))
         button->setText(toQString(text));
-    else if (auto *edit = qobject_cast<QLineEdit *>(c->widget))
-        edit->setText(toQString(text));
+    else if (auto *edit = qobject_cast<QLineEdit *>(c->widget)) {
+        // Labels and buttons skip a text they already show; an edit would
+        // lay out and repaint it again.
+        if (const QString now = toQString(text); edit->text() != now)
+            edit->setText(now);
+    }
 }
 
 bool QtWindow::visible(std::u16string_view control) const
@@ -431,6 +439,11 @@ void QtWindow::showListPicture(std::u16string_view picture, int index)
     auto *label = c ? qobject_cast<QLabel *>(c->widget) : nullptr;
     if (!label)
         return;
+    // Neighbours in the tree often share their picture: no new one to draw.
+    constexpr char Shown[] = "z7ListPicture";
+    if (const QVariant shown = label->property(Shown); shown.isValid() && shown.toInt() == index)
+        return;
+    label->setProperty(Shown, index);
     if (!InPictureList(index)) {
         label->setPixmap(QPixmap());
         return;

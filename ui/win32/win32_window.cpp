@@ -329,6 +329,9 @@ void Win32Window::makeWindow(int index)
     // What a screen reader says of a control that shows no caption.
     if (def.description && def.kind == ControlKind::Panel)
         ::SetWindowTextW(c.hwnd, Wide(def.description));
+    // What the value means, for the pointer and for screen readers.
+    if (def.tip)
+        m_tips.add(m_hwnd, c.hwnd, Wide(def.tip));
 
     switch (def.kind) {
     case ControlKind::Tree:
@@ -368,9 +371,9 @@ void Win32Window::attachUpDowns()
         ::SendMessageW(c.hwnd, UDM_SETPOS32, 0, 0);
         // UDS_ALIGNRIGHT has moved the arrows onto the edit and narrowed the
         // edit by their width: the table's places hold for both.
-        setGeometry(c.name, c.rect);
+        place(c, c.rect);
         if (c.buddy >= 0)
-            setGeometry(m_controls[c.buddy].name, m_controls[c.buddy].rect);
+            place(m_controls[c.buddy], m_controls[c.buddy].rect);
     }
 }
 
@@ -435,6 +438,12 @@ HWND Win32Window::controlHandle(std::u16string_view name) const
     return c ? c->hwnd : nullptr;
 }
 
+std::u16string Win32Window::tipOf(std::u16string_view name) const
+{
+    const std::wstring tip = m_tips.tipOf(controlHandle(name));
+    return {tip.begin(), tip.end()};
+}
+
 HWND Win32Window::surfaceOf(std::u16string_view name, RECT *where) const
 {
     const Control *c = find(name);
@@ -497,7 +506,11 @@ std::u16string Win32Window::text(std::u16string_view control) const
         c->kind == ControlKind::Panel || c->kind == ControlKind::Tree ||
         c->kind == ControlKind::UpDown)
         return {};
-    return c->painted ? c->text : WindowText(c->hwnd);
+    if (!c->painted && !c->textKnown) {
+        c->text = WindowText(c->hwnd);
+        c->textKnown = true;
+    }
+    return c->text;
 }
 
 void Win32Window::setText(std::u16string_view control, std::u16string_view text)
@@ -507,12 +520,22 @@ void Win32Window::setText(std::u16string_view control, std::u16string_view text)
         c->kind == ControlKind::Panel || c->kind == ControlKind::Tree ||
         c->kind == ControlKind::UpDown)
         return;
+    // Showing an entry sets many controls to what they already show; each
+    // change is a round trip to the window system and a redraw, and a button
+    // draws itself at once.
     if (c->painted) {
-        c->text = text;
-        invalidate(*c);
+        if (c->text != text) {
+            c->text = text;
+            invalidate(*c);
+        }
         return;
     }
-    ::SetWindowTextW(c->hwnd, Wide(Z(text).c_str()));
+    if (this->text(control) != text) {
+        ::SetWindowTextW(c->hwnd, Wide(Z(text).c_str()));
+        // After the edit's EN_CHANGE, which came during the call.
+        c->text = text;
+        c->textKnown = true;
+    }
 }
 
 bool Win32Window::visible(std::u16string_view control) const
@@ -533,7 +556,7 @@ void Win32Window::setVisible(std::u16string_view control, bool visible)
             c->shown = visible;
             invalidate(*c);
         }
-    } else if (c) {
+    } else if (c && ((::GetWindowLongPtrW(c->hwnd, GWL_STYLE) & WS_VISIBLE) != 0) != visible) {
         ::ShowWindow(c->hwnd, visible ? SW_SHOWNA : SW_HIDE);
     }
 }
@@ -554,7 +577,7 @@ void Win32Window::setEnabled(std::u16string_view control, bool enabled)
             c->active = enabled;
             invalidate(*c);
         }
-    } else if (c) {
+    } else if (c && (::IsWindowEnabled(c->hwnd) != FALSE) != enabled) {
         ::EnableWindow(c->hwnd, enabled);
     }
 }
@@ -569,8 +592,10 @@ bool Win32Window::down(std::u16string_view toggle) const
 void Win32Window::setDown(std::u16string_view toggle, bool down)
 {
     Control *c = find(toggle);
-    if (c && c->kind == ControlKind::Toggle)
-        ::SendMessageW(c->hwnd, BM_SETCHECK, down ? BST_CHECKED : BST_UNCHECKED, 0);
+    const WPARAM state = down ? BST_CHECKED : BST_UNCHECKED;
+    if (c && c->kind == ControlKind::Toggle &&
+        static_cast<WPARAM>(::SendMessageW(c->hwnd, BM_GETCHECK, 0, 0)) != state)
+        ::SendMessageW(c->hwnd, BM_SETCHECK, state, 0);
 }
 
 Rect Win32Window::geometry(std::u16string_view control) const
@@ -582,16 +607,20 @@ Rect Win32Window::geometry(std::u16string_view control) const
 void Win32Window::setGeometry(std::u16string_view control, const Rect &rect)
 {
     Control *c = find(control);
-    if (!c)
-        return;
-    if (c->painted) {
-        invalidate(*c);
-        c->rect = rect;
-        invalidate(*c);
+    if (c && c->rect != rect)
+        place(*c, rect);
+}
+
+void Win32Window::place(Control &control, const Rect &rect)
+{
+    if (control.painted) {
+        invalidate(control);
+        control.rect = rect;
+        invalidate(control);
         return;
     }
-    c->rect = rect;
-    ::SetWindowPos(c->hwnd, nullptr, scaled(rect.left), scaled(rect.top), scaled(rect.width),
+    control.rect = rect;
+    ::SetWindowPos(control.hwnd, nullptr, scaled(rect.left), scaled(rect.top), scaled(rect.width),
                    scaled(rect.height), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -652,7 +681,10 @@ void Win32Window::showListPicture(std::u16string_view picture, int index)
     Control *c = find(picture);
     if (!c || c->kind != ControlKind::Picture)
         return;
-    c->picture = listPicture(index);
+    std::shared_ptr<const Picture> shown = listPicture(index);
+    if (c->listPicture && c->picture == shown)
+        return;
+    c->picture = std::move(shown);
     c->listPicture = true;
     invalidate(*c);
 }
@@ -995,6 +1027,11 @@ LRESULT Win32Window::handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARA
 {
     switch (message) {
     case WM_COMMAND:
+        if (HIWORD(wParam) == EN_CHANGE && lParam) {
+            if (const int index = indexOf(reinterpret_cast<HWND>(lParam)); index >= 0)
+                m_controls[index].textKnown = false;
+            break;
+        }
         if (HIWORD(wParam) == BN_CLICKED && lParam) {
             const int index = indexOf(reinterpret_cast<HWND>(lParam));
             if (index >= 0 && m_controls[index].kind == ControlKind::Button && m_events)

@@ -8,6 +8,7 @@
 
 #include "platform/resource_source.h"
 #include "ui/win32/win32_pictures.h"
+#include "ui/win32/win32_tips.h"
 #include "ui/window.h"
 #include "ui/window_rules.h"
 
@@ -69,6 +70,8 @@ public:
     // the tests that drive the real controls.
     HWND handle() const { return m_hwnd; }
     HWND controlHandle(std::u16string_view name) const;
+    // The tip the pointer shows on a control; empty for none.
+    std::u16string tipOf(std::u16string_view name) const;
     // Where a control shows: its own window, or for a label, picture or line
     // the panel or window that paints it, and the control's place in it in
     // pixels (nullptr for an unknown name).
@@ -99,7 +102,12 @@ private:
         // or window they lie on paints them from these. Every window costs
         // the start under Wine a few milliseconds to make and to paint.
         bool painted = false;
-        std::u16string text;
+        mutable std::u16string text;
+        // A window's text as last set or read, while textKnown: reading it
+        // back is a message through the subclass chain, and under Wine each
+        // of those asks the wineserver for the chain. An edit's change
+        // forgets it (EN_CHANGE).
+        mutable bool textKnown = false;
         bool shown = true;
         bool active = true;
         // A font of its own, or nothing while it follows the window's.
@@ -130,6 +138,8 @@ private:
     void drawPainted(HDC dc, const Control &control) const;
     void invalidate(const Control &control) const;
     RECT pixelRect(const Control &control) const;
+    // Moves a control to rect even where its record already says so.
+    void place(Control &control, const Rect &rect);
     void onToggleClicked(int index);
     void stepUpDown(int index, int direction);
     bool preTranslate(MSG &message);
@@ -183,6 +193,7 @@ private:
     std::vector<std::shared_ptr<const Picture>> m_listPictures;
 
     std::vector<HANDLE> m_fonts; // AddFontMemResourceEx's, removed with the window
+    ControlTips m_tips;
 };
 
 } // namespace z7
