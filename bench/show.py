@@ -203,19 +203,12 @@ def linux_half(args, work, shots):
 
 
 def windows_half(args, work, shots):
-    env = dict(os.environ, WINEPREFIX=str(work / "wine"), HOME=str(work / "home"),
-               WINEARCH="win64", WINEDEBUG="-all",
-               WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d")
     print("  making a Wine prefix ...", flush=True)
-    # The prefix of the Windows tests and the start-up benchmark: the game
-    # registered as its installer registers it, Wine drawing the frames itself.
+    # The prefix of the Windows tests and the e2e harness, with the game
+    # registered as its installer registers it.
     sys.path.insert(0, str(Path(args.source) / "tests" / "e2e"))
     import wine_prefix
-    wine_prefix.make_prefix(env["WINEPREFIX"], env["HOME"])
-    game = Path(env["WINEPREFIX"]) / "drive_c" / "Spiele" / "Z7"
-    game.mkdir(parents=True, exist_ok=True)
-    (game / "z7.exe").touch()
-    shutil.copy(Path(args.source) / "resources" / "texts" / "NewModell", game / "z7_model.txt")
+    env = wine_prefix.bench_environment(args.source, work)
 
     server = subprocess.Popen(["wineserver", "-f", "-p"], env=env, stdin=subprocess.DEVNULL,
                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)

@@ -184,21 +184,13 @@ def linux_half(args, work):
 
 
 def windows_half(args, work, exe, bare_exe):
-    env = dict(os.environ, WINEPREFIX=str(work / "wine"), HOME=str(work / "home"),
-               WINEARCH="win64", WINEDEBUG="-all",
-               WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d")
-    (work / "home").mkdir(exist_ok=True)
     print("== Windows: z7edit.exe under Wine against a bare Win32 window")
     print("  making a Wine prefix ...", flush=True)
-    # The prefix of the Windows tests and the e2e harness: the game registered
-    # as its installer registers it, Wine drawing the frames itself, Tahoma.
+    # The prefix of the Windows tests and the e2e harness, with the game
+    # registered as its installer registers it.
     sys.path.insert(0, str(Path(args.source) / "tests" / "e2e"))
     import wine_prefix
-    wine_prefix.make_prefix(env["WINEPREFIX"], env["HOME"])
-    game = Path(env["WINEPREFIX"]) / "drive_c" / "Spiele" / "Z7"
-    game.mkdir(parents=True, exist_ok=True)
-    (game / "z7.exe").touch()
-    shutil.copy(Path(args.source) / "resources" / "texts" / "NewModell", game / "z7_model.txt")
+    env = wine_prefix.bench_environment(args.source, work)
 
     # One warm wineserver for the whole series, its output away from ours.
     server = subprocess.Popen(["wineserver", "-f", "-p"], env=env, stdin=subprocess.DEVNULL,
