@@ -919,6 +919,43 @@ TEST(Win32WindowTips, ControlsThatHaveATipShowItAndGiveItToScreenReaders)
             accessible->Release();
         }
         EXPECT_EQ(window.tipOf(u"OhneEdit"), u"");
+
+        // The pointer resting on the edit shows its tip: the mouse's messages
+        // reach the tooltip through the window's message loop.
+        window.show();
+        HWND edit = window.controlHandle(u"WasserEdit");
+        RECT where;
+        ::GetWindowRect(edit, &where);
+        const POINT centre{(where.left + where.right) / 2, (where.top + where.bottom) / 2};
+        ::SetCursorPos(centre.x, centre.y);
+        POINT inside = centre;
+        ::ScreenToClient(edit, &inside);
+        ::PostMessageW(edit, WM_MOUSEMOVE, 0, MAKELPARAM(inside.x, inside.y));
+        HWND tooltip = nullptr;
+        ::EnumThreadWindows(
+            ::GetCurrentThreadId(),
+            [](HWND candidate, LPARAM found) -> BOOL {
+                wchar_t name[64] = {};
+                ::GetClassNameW(candidate, name, 64);
+                if (::lstrcmpiW(name, TOOLTIPS_CLASSW) != 0)
+                    return TRUE;
+                *reinterpret_cast<HWND *>(found) = candidate;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&tooltip));
+        ASSERT_NE(tooltip, nullptr);
+        for (int waited = 0; waited < 5000 && !::IsWindowVisible(tooltip); waited += 20) {
+            window.processEvents();
+            ::Sleep(20);
+        }
+        EXPECT_TRUE(::IsWindowVisible(tooltip));
+        wchar_t shown[512] = {};
+        TOOLINFOW tool{};
+        tool.cbSize = TTTOOLINFOW_V2_SIZE;
+        tool.lpszText = shown;
+        ::SendMessageW(tooltip, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        EXPECT_EQ(tool.uId, reinterpret_cast<UINT_PTR>(edit));
+        EXPECT_STREQ(shown, L"0 kein Wasser, 1 Ziehbrunnen");
     }
     ::CoUninitialize();
 }

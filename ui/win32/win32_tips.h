@@ -5,6 +5,11 @@
 // get the same text as the control's accessible description. Both are made
 // with the first control that has a tip, which lies on a value panel and is
 // made when the panel is first shown, so the start pays for neither.
+//
+// The window's message loop hands the tooltip the mouse's messages instead of
+// the tooltip subclassing every control: under Wine each message through a
+// subclass chain asks the wineserver for the chain, and showing an entry
+// sends the controls with a tip hundreds of messages.
 
 #include <string>
 
@@ -48,7 +53,7 @@ public:
             TOOLINFOW tool{};
             // The size every version of the common controls takes.
             tool.cbSize = TTTOOLINFOW_V2_SIZE;
-            tool.uFlags = TTF_SUBCLASS | TTF_IDISHWND;
+            tool.uFlags = TTF_IDISHWND;
             tool.hwnd = ::GetParent(control);
             tool.uId = reinterpret_cast<UINT_PTR>(control);
             tool.lpszText = const_cast<wchar_t *>(tip);
@@ -57,6 +62,28 @@ public:
         if (accessibleProperties())
             m_properties->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
                                          PROPID_ACC_DESCRIPTION, tip);
+    }
+
+    // A message of the message loop: the mouse's go to the tooltip, which
+    // times and places the tip from them.
+    void relay(const MSG &message) const
+    {
+        if (!m_tooltip)
+            return;
+        switch (message.message) {
+        case WM_MOUSEMOVE:
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP:
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONUP:
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP:
+        case WM_NCMOUSEMOVE:
+            ::SendMessageW(m_tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
+            break;
+        default:
+            break;
+        }
     }
 
     // The tip shown for a control; empty when it has none.

@@ -20,7 +20,6 @@ constexpr wchar_t PanelClass[] = L"Z7EditPanel";
 // Control ids start above the dialog manager's IDOK and IDCANCEL, which it
 // sends for Enter and Esc.
 constexpr int FirstId = 100;
-constexpr UINT_PTR EditSubclass = 1;
 constexpr UINT_PTR ToggleSubclass = 2;
 constexpr int TreeIndent = 19;
 constexpr COLORREF Maroon = RGB(128, 0, 0);
@@ -337,9 +336,6 @@ void Win32Window::makeWindow(int index)
     case ControlKind::Tree:
         m_tree = index;
         ::SendMessageW(c.hwnd, TVM_SETINDENT, static_cast<WPARAM>(scaled(TreeIndent)), 0);
-        break;
-    case ControlKind::Edit:
-        ::SetWindowSubclass(c.hwnd, editProc, EditSubclass, reinterpret_cast<DWORD_PTR>(this));
         break;
     case ControlKind::Toggle:
         ::SetWindowSubclass(c.hwnd, toggleProc, ToggleSubclass, reinterpret_cast<DWORD_PTR>(this));
@@ -903,10 +899,7 @@ void Win32Window::processEvents()
             ::PostQuitMessage(static_cast<int>(message.wParam));
             return;
         }
-        if (!preTranslate(message)) {
-            ::TranslateMessage(&message);
-            ::DispatchMessageW(&message);
-        }
+        dispatch(message);
     }
 }
 
@@ -930,13 +923,30 @@ void Win32Window::show()
 int Win32Window::run()
 {
     MSG message;
-    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (!preTranslate(message)) {
-            ::TranslateMessage(&message);
-            ::DispatchMessageW(&message);
-        }
-    }
+    while (::GetMessageW(&message, nullptr, 0, 0) > 0)
+        dispatch(message);
     return message.message == WM_QUIT ? static_cast<int>(message.wParam) : 0;
+}
+
+void Win32Window::dispatch(MSG &message)
+{
+    if (m_hwnd && (message.hwnd == m_hwnd || ::IsChild(m_hwnd, message.hwnd)))
+        m_tips.relay(message);
+    if (!preTranslate(message)) {
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
+    }
+    // A key released in an edit, after the edit has taken it: seen here
+    // rather than in a subclass of every edit, which under Wine would cost
+    // each message an edit gets a round trip to the wineserver.
+    if (message.message == WM_KEYUP) {
+        Shielded(*this, [&]() -> LRESULT {
+            const int index = indexOf(message.hwnd);
+            if (index >= 0 && m_controls[index].kind == ControlKind::Edit && m_events)
+                m_events->keyReleased(std::u16string(m_controls[index].name));
+            return 0;
+        });
+    }
 }
 
 // --- the keyboard ------------------------------------------------------------
@@ -1173,9 +1183,20 @@ void Win32Window::invalidate(const Control &control) const
 
 void Win32Window::paintControls(HDC dc, int parent) const
 {
+    // Only what lies in the part to be painted: a button on a panel has the
+    // panel paint the few pixels below it, and drawing every label of the
+    // panel into those, clipped away, was most of showing an entry.
+    RECT area;
+    const int clip = ::GetClipBox(dc, &area);
+    if (clip == NULLREGION)
+        return;
     // In table order: a later control lies above an earlier one.
     for (const Control &c : m_controls) {
-        if (c.painted && c.shown && c.parent == parent)
+        if (!c.painted || !c.shown || c.parent != parent)
+            continue;
+        const RECT frame = pixelRect(c);
+        RECT common;
+        if (clip == ERROR || ::IntersectRect(&common, &frame, &area))
             drawPainted(dc, c);
     }
 }
@@ -1305,24 +1326,6 @@ void Win32Window::onToggleClicked(int index)
     ::SendMessageW(hwnd, BM_SETCHECK, down ? BST_UNCHECKED : BST_CHECKED, 0);
     if (m_events)
         m_events->clicked(std::u16string(m_controls[index].name));
-}
-
-LRESULT CALLBACK Win32Window::editProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                       UINT_PTR id, DWORD_PTR data)
-{
-    auto *self = reinterpret_cast<Win32Window *>(data);
-    if (message == WM_NCDESTROY)
-        ::RemoveWindowSubclass(hwnd, editProc, id);
-    const LRESULT result = ::DefSubclassProc(hwnd, message, wParam, lParam);
-    if (message == WM_KEYUP) {
-        Shielded(*self, [&]() -> LRESULT {
-            const int index = self->indexOf(hwnd);
-            if (index >= 0 && self->m_events)
-                self->m_events->keyReleased(std::u16string(self->m_controls[index].name));
-            return 0;
-        });
-    }
-    return result;
 }
 
 // A toggle never takes the focus: the button's own mouse handling would, so

@@ -126,8 +126,6 @@ private:
     };
 
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK editProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                     UINT_PTR id, DWORD_PTR self);
     static LRESULT CALLBACK toggleProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                        UINT_PTR id, DWORD_PTR self);
     LRESULT handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -142,6 +140,8 @@ private:
     void place(Control &control, const Rect &rect);
     void onToggleClicked(int index);
     void stepUpDown(int index, int direction);
+    // One message of the message loop, to its control or the dialog keys.
+    void dispatch(MSG &message);
     bool preTranslate(MSG &message);
     void moveFocus(bool forward);
     bool takesFocus(int index) const;
