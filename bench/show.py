@@ -18,6 +18,10 @@ of each program's mean cost per group and per entry. Before its walk each
 program shows one entry, whose first showing makes the controls of the value
 panels: a cost of the start, not of browsing.
 
+With --windows-classic the Windows half turns Wine's own theme off in its
+prefix (as "(Kein Design)" in winecfg does): the buttons and edits then draw
+without it, which shows what the theme costs a repainted control.
+
 With --screenshots DIR every program leaves pictures of a building, the first
 house level and an upper house level in DIR, taken at the end of its last
 walk, to compare two builds pixel by pixel (compare -metric AE).
@@ -209,6 +213,13 @@ def windows_half(args, work, shots):
     sys.path.insert(0, str(Path(args.source) / "tests" / "e2e"))
     import wine_prefix
     env = wine_prefix.bench_environment(args.source, work)
+    if args.windows_classic:
+        subprocess.run(["wine", "reg", "add",
+                        r"HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager",
+                        "/v", "ThemeActive", "/t", "REG_SZ", "/d", "0", "/f"], env=env,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True,
+                       timeout=TIMEOUT)
+        subprocess.run(["wineserver", "-w"], env=env, check=True, timeout=TIMEOUT)
 
     server = subprocess.Popen(["wineserver", "-f", "-p"], env=env, stdin=subprocess.DEVNULL,
                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -234,6 +245,8 @@ def main():
     parser.add_argument("--baseline", help="another build of z7edit, walked in turns with it")
     parser.add_argument("--windows-exe", help="z7edit.exe; the Windows half runs when given")
     parser.add_argument("--windows-baseline", help="another z7edit.exe, walked in turns with it")
+    parser.add_argument("--windows-classic", action="store_true",
+                        help="the Windows half without Wine's theme")
     parser.add_argument("--runs", type=int, default=3)
     parser.add_argument("--screenshots", help="a folder for the pictures of the last walk")
     args = parser.parse_args()
