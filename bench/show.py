@@ -19,7 +19,7 @@ program shows one entry, whose first showing makes the controls of the value
 panels: a cost of the start, not of browsing.
 
 With --windows-classic the Windows half turns Wine's own theme off in its
-prefix (as "(Kein Design)" in winecfg does): the buttons and edits then draw
+prefix (as choosing no theme in winecfg does): the buttons and edits then draw
 without it, which shows what the theme costs a repainted control.
 
 With --screenshots DIR every program leaves pictures of a building, the first
