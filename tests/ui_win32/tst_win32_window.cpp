@@ -34,6 +34,32 @@ std::string Narrow(std::u16string_view text)
     return ascii;
 }
 
+// A window of this thread of the given class (visible ones only, if asked);
+// nullptr for none.
+HWND ThreadWindowOfClass(const wchar_t *className, bool visibleOnly)
+{
+    struct Search
+    {
+        const wchar_t *className;
+        bool visibleOnly;
+        HWND found = nullptr;
+    } search{className, visibleOnly};
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND candidate, LPARAM data) -> BOOL {
+            auto &search = *reinterpret_cast<Search *>(data);
+            wchar_t name[64] = {};
+            ::GetClassNameW(candidate, name, 64);
+            if (::lstrcmpiW(name, search.className) != 0 ||
+                (search.visibleOnly && !::IsWindowVisible(candidate)))
+                return TRUE;
+            search.found = candidate;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 // A PNG made by WIC's own encoder from a pixel function (0xAARRGGBB, not
 // premultiplied).
 std::string EncodePng(int width, int height, const std::function<std::uint32_t(int, int)> &pixel)
@@ -654,19 +680,7 @@ BoxAnswer g_answer;
 // Notes the box's owner and presses OK.
 void CALLBACK AnswerBox(HWND, UINT, UINT_PTR timer, DWORD)
 {
-    HWND box = nullptr;
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND candidate, LPARAM found) -> BOOL {
-            wchar_t name[16] = {};
-            ::GetClassNameW(candidate, name, 16);
-            if (std::wstring_view(name) == L"#32770" && ::IsWindowVisible(candidate)) {
-                *reinterpret_cast<HWND *>(found) = candidate;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&box));
+    HWND box = ThreadWindowOfClass(L"#32770", true);
     if (!box)
         return;
     ::KillTimer(nullptr, timer);
@@ -931,18 +945,7 @@ TEST(Win32WindowTips, ControlsThatHaveATipShowItAndGiveItToScreenReaders)
         POINT inside = centre;
         ::ScreenToClient(edit, &inside);
         ::PostMessageW(edit, WM_MOUSEMOVE, 0, MAKELPARAM(inside.x, inside.y));
-        HWND tooltip = nullptr;
-        ::EnumThreadWindows(
-            ::GetCurrentThreadId(),
-            [](HWND candidate, LPARAM found) -> BOOL {
-                wchar_t name[64] = {};
-                ::GetClassNameW(candidate, name, 64);
-                if (::lstrcmpiW(name, TOOLTIPS_CLASSW) != 0)
-                    return TRUE;
-                *reinterpret_cast<HWND *>(found) = candidate;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&tooltip));
+        HWND tooltip = ThreadWindowOfClass(TOOLTIPS_CLASSW, false);
         ASSERT_NE(tooltip, nullptr);
         for (int waited = 0; waited < 5000 && !::IsWindowVisible(tooltip); waited += 20) {
             window.processEvents();

@@ -930,8 +930,6 @@ int Win32Window::run()
 
 void Win32Window::dispatch(MSG &message)
 {
-    if (m_hwnd && (message.hwnd == m_hwnd || ::IsChild(m_hwnd, message.hwnd)))
-        m_tips.relay(message);
     if (!preTranslate(message)) {
         ::TranslateMessage(&message);
         ::DispatchMessageW(&message);
@@ -992,6 +990,7 @@ bool Win32Window::preTranslate(MSG &message)
 {
     if (!m_hwnd || !(message.hwnd == m_hwnd || ::IsChild(m_hwnd, message.hwnd)))
         return false;
+    m_tips.relay(message);
     if (message.message == WM_KEYDOWN) {
         const bool control = (::GetKeyState(VK_CONTROL) & 0x8000) != 0;
         const bool alt = (::GetKeyState(VK_MENU) & 0x8000) != 0;
