@@ -20,7 +20,6 @@ constexpr wchar_t PanelClass[] = L"Z7EditPanel";
 // Control ids start above the dialog manager's IDOK and IDCANCEL, which it
 // sends for Enter and Esc.
 constexpr int FirstId = 100;
-constexpr UINT_PTR ToggleSubclass = 2;
 constexpr int TreeIndent = 19;
 constexpr COLORREF Maroon = RGB(128, 0, 0);
 
@@ -307,7 +306,9 @@ void Win32Window::makeWindow(int index)
         break;
     case ControlKind::UpDown:
         className = UPDOWN_CLASSW;
-        style |= UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS;
+        // No UDS_ARROWKEYS: the Up and Down keys reach it from the message loop
+        // (preTranslate).
+        style |= UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_NOTHOUSANDS;
         caption = u"";
         break;
     }
@@ -338,7 +339,13 @@ void Win32Window::makeWindow(int index)
         ::SendMessageW(c.hwnd, TVM_SETINDENT, static_cast<WPARAM>(scaled(TreeIndent)), 0);
         break;
     case ControlKind::Toggle:
-        ::SetWindowSubclass(c.hwnd, toggleProc, ToggleSubclass, reinterpret_cast<DWORD_PTR>(this));
+        // A window procedure in front of the button's own rather than a
+        // comctl32 subclass, as for the up-downs' edits: under Wine, every
+        // message to a subclassed window reads the subclass chain, a window
+        // property, from the wineserver.
+        ::SetWindowLongPtrW(
+            c.hwnd, GWLP_USERDATA,
+            ::SetWindowLongPtrW(c.hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(toggleProc)));
         break;
     default:
         break;
@@ -1008,6 +1015,17 @@ bool Win32Window::preTranslate(MSG &message)
                 ::SendMessageW(m_controls[focused].hwnd, BM_CLICK, 0, 0);
             return true;
         }
+        // Up and Down step the up-down of the edit with the focus. The
+        // up-down would do it itself with UDS_ARROWKEYS, through a subclass
+        // of the edit that costs a wineserver round trip for every message
+        // the edit gets under Wine.
+        if (message.wParam == VK_UP || message.wParam == VK_DOWN) {
+            if (const int upDown = upDownOf(indexOf(message.hwnd)); upDown >= 0) {
+                if (::IsWindowEnabled(m_controls[upDown].hwnd))
+                    stepUpDown(upDown, message.wParam == VK_UP ? 1 : -1);
+                return true;
+            }
+        }
         // The dialog manager would move the focus among the buttons with the
         // arrow keys in its own z-order, which is not the keyboard order here.
         if (onButton && (message.wParam == VK_LEFT || message.wParam == VK_RIGHT ||
@@ -1318,6 +1336,17 @@ void Win32Window::stepUpDown(int index, int direction)
     }
 }
 
+int Win32Window::upDownOf(int edit) const
+{
+    if (edit < 0 || m_controls[edit].kind != ControlKind::Edit)
+        return -1;
+    for (std::size_t i = 0; i < m_controls.size(); ++i) {
+        if (m_controls[i].kind == ControlKind::UpDown && m_controls[i].buddy == edit)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
 void Win32Window::onToggleClicked(int index)
 {
     HWND hwnd = m_controls[index].hwnd;
@@ -1329,10 +1358,8 @@ void Win32Window::onToggleClicked(int index)
 
 // A toggle never takes the focus: the button's own mouse handling would, so
 // the press is tracked here and the button only shows it.
-LRESULT CALLBACK Win32Window::toggleProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR id, DWORD_PTR data)
+LRESULT CALLBACK Win32Window::toggleProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    auto *self = reinterpret_cast<Win32Window *>(data);
     auto inside = [hwnd, lParam] {
         RECT client;
         ::GetClientRect(hwnd, &client);
@@ -1354,25 +1381,27 @@ LRESULT CALLBACK Win32Window::toggleProc(HWND hwnd, UINT message, WPARAM wParam,
             ::ReleaseCapture();
             ::SendMessageW(hwnd, BM_SETSTATE, FALSE, 0);
             if (click) {
-                Shielded(*self, [&]() -> LRESULT {
-                    const int index = self->indexOf(hwnd);
-                    if (index >= 0)
-                        self->onToggleClicked(index);
-                    return 0;
-                });
+                // The panel or window the toggle lies on knows the window.
+                auto *self = reinterpret_cast<Win32Window *>(
+                    ::GetWindowLongPtrW(::GetParent(hwnd), GWLP_USERDATA));
+                if (self)
+                    Shielded(*self, [&]() -> LRESULT {
+                        const int index = self->indexOf(hwnd);
+                        if (index >= 0)
+                            self->onToggleClicked(index);
+                        return 0;
+                    });
             }
         }
         return 0;
     case WM_CAPTURECHANGED:
         ::SendMessageW(hwnd, BM_SETSTATE, FALSE, 0);
         return 0;
-    case WM_NCDESTROY:
-        ::RemoveWindowSubclass(hwnd, toggleProc, id);
-        break;
     default:
         break;
     }
-    return ::DefSubclassProc(hwnd, message, wParam, lParam);
+    const auto button = reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    return ::CallWindowProcW(button, hwnd, message, wParam, lParam);
 }
 
 } // namespace z7

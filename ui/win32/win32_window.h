@@ -126,8 +126,7 @@ private:
     };
 
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK toggleProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                       UINT_PTR id, DWORD_PTR self);
+    static LRESULT CALLBACK toggleProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT onNotify(const NMHDR &header);
     LRESULT onTreeNotify(const NMHDR &header);
@@ -140,6 +139,8 @@ private:
     void place(Control &control, const Rect &rect);
     void onToggleClicked(int index);
     void stepUpDown(int index, int direction);
+    // The up-down stepping the edit at index, or -1.
+    int upDownOf(int edit) const;
     // One message of the message loop, to its control or the dialog keys.
     void dispatch(MSG &message);
     bool preTranslate(MSG &message);
