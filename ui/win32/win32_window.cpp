@@ -340,9 +340,9 @@ void Win32Window::makeWindow(int index)
         break;
     case ControlKind::Toggle:
         // A window procedure in front of the button's own rather than a
-        // comctl32 subclass, as for the up-downs' edits: under Wine, every
-        // message to a subclassed window reads the subclass chain, a window
-        // property, from the wineserver.
+        // comctl32 subclass (the up-downs go without UDS_ARROWKEYS for the
+        // same reason): under Wine, every message to a subclassed window
+        // reads the subclass chain, a window property, from the wineserver.
         ::SetWindowLongPtrW(
             c.hwnd, GWLP_USERDATA,
             ::SetWindowLongPtrW(c.hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(toggleProc)));
